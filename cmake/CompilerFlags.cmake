@@ -1,0 +1,17 @@
+# Warnings and sanitizers for every target of the project.
+add_compile_options(-Wall -Wextra -Wshadow)
+if(VELATASK_WERROR)
+    add_compile_options(-Werror)
+endif()
+if(VELATASK_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Declares a layer library: velatask_layer(NAME SOURCES ... DEPENDS ...)
+function(velatask_layer name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+    add_library(velatask_${name} STATIC ${ARG_SOURCES})
+    target_include_directories(velatask_${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(velatask_${name} PUBLIC ${ARG_DEPENDS})
+endfunction()

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds the benchmarks optimised and without sanitizers, then runs them all.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+./scripts/install-deps.sh
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELATASK_BUILD_TESTS=OFF \
+    -DVELATASK_BUILD_BENCH=ON
+cmake --build build-bench
+for b in build-bench/bench/bench_*; do
+    [[ -x $b ]] && "$b" "$@"
+done

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Velatask need.
+# Only missing packages are installed; running it again changes nothing.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake ninja-build g++ pkg-config
+  # Qt 6 (Widgets, Sql, PrintSupport, DBus, Test come with qt6-base-dev)
+  qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev qt6-svg-dev libqt6svg6
+  # X11 key playback and window control
+  libx11-dev libxtst-dev
+  # SQLite command line, so users can inspect their data file
+  sqlite3
+  # desktop integration at run time
+  xdg-utils
+  # tests and benchmarks
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth xdotool x11-utils x11-apps jwm dbus-daemon dbus-x11 faketime sox imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$p")
+done
+
+if ((${#missing[@]} == 0)); then
+  exit 0
+fi
+
+sudo_cmd=()
+if [[ $(id -u) -ne 0 ]]; then
+  sudo_cmd=(sudo)
+fi
+echo "Installing: ${missing[*]}"
+"${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+"${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
