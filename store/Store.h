@@ -1,0 +1,80 @@
+#pragma once
+
+#include "core/Ui.h"
+#include "store/StoreError.h"
+#include "store/View.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+
+namespace velatask {
+
+class Connection;
+
+// The program's data store: the data file "SM" and the tag file "TagFile_.VDB" in one folder, a
+// view with its own record buffer and cursor per table (two over Schedule), the saved error, and
+// the saved key values that the update procedures compare with. One per program; a second
+// instance on the same folder behaves as another station.
+class Store {
+public:
+    Store(const QString& dataDirectory, Ui& ui);
+    ~Store();
+    Store(const Store&) = delete;
+    Store& operator=(const Store&) = delete;
+
+    QString dataDirectory() const { return m_dataDirectory; }
+    Ui& ui() { return m_ui; }
+
+    // The error of the latest operation of any view or transaction.
+    const StoreError& lastError() const { return m_lastError; }
+    void setLastError(const StoreError& error) { m_lastError = error; }
+
+    // The saved error: filled by capture(), consumed by the standard warning.
+    const StoreError& savedError() const { return m_savedError; }
+    void clearSavedError() { m_savedError.clear(); }
+    // Saves the latest error and rolls back the open transaction, if any.
+    void capture();
+
+    // Key values saved before a form edits a record.
+    std::int32_t savedTaskNumber() const { return m_savedTaskNumber; }
+    void setSavedTaskNumber(std::int32_t id) { m_savedTaskNumber = id; }
+    QString savedCategory() const { return m_savedCategory; }
+    void setSavedCategory(const QString& name) { m_savedCategory = name; }
+
+    // True once a fatal store message has stopped the program; nothing is written afterwards.
+    bool stopped() const { return m_stopped; }
+    // Shows the final text through the Ui and refuses further writes.
+    void stop(const QString& finalText);
+
+    bool inTransaction() const;
+
+    // Internal: the connections to the data file and the tag file.
+    Connection& dataConnection() { return *m_data; }
+    Connection& tagConnection() { return *m_tags; }
+
+private:
+    QString m_dataDirectory;
+    Ui& m_ui;
+    std::unique_ptr<Connection> m_data;
+    std::unique_ptr<Connection> m_tags;
+    StoreError m_lastError;
+    StoreError m_savedError;
+    std::int32_t m_savedTaskNumber = 0;
+    QString m_savedCategory;
+    bool m_stopped = false;
+
+public:
+    // The record buffers and cursors, named as the tables' prefixes. SCH1 is the scheduler's own
+    // view of Schedule, with its own buffer, position and use count.
+    ScheduleView SCH;
+    ScheduleView SCH1;
+    HistoryView HIS;
+    CategoryView CAT;
+    ToDoView TDO;
+    ScriptingView SCR;
+    TagView TF_;
+};
+
+} // namespace velatask
