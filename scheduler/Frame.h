@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+namespace velatask {
+
+class Tray;
+
+// What the scheduler needs of the main frame: its caption, its iconised state and the tray.
+class Frame {
+public:
+    virtual ~Frame() = default;
+    // The application title the caption is built from ("Velatask").
+    virtual QString applicationTitle() const = 0;
+    virtual QString caption() const = 0;
+    virtual void setCaption(const QString& caption) = 0;
+    virtual bool isIconised() const = 0;
+    // Takes the frame out of the iconised state.
+    virtual void unIconise() = 0;
+    virtual void showNormally() = 0;
+    virtual void bringToForeground() = 0;
+    virtual Tray& tray() = 0;
+    // 1 while the tray icon is installed and the frame hidden.
+    virtual bool inTray() const = 0;
+    virtual void setInTray(bool inTray) = 0;
+};
+
+// Takes the frame out of the tray: removes the icon and shows the frame, or keeps the icon when
+// it cannot be removed. Does nothing unless the frame is in the tray.
+void RestoreFromTray(Frame& frame);
+
+} // namespace velatask

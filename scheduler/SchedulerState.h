@@ -1,0 +1,20 @@
+#pragma once
+
+#include "store/ScheduleRecord.h"
+
+#include <cstdint>
+
+namespace velatask {
+
+// The scheduler's state between the steps of one tick, and the day history last expired.
+struct SchedulerState {
+    // The task as the scan read it in this tick, message included.
+    ScheduleRecord saved;
+    // Set when the user declined to run the task at a prompt.
+    bool suppressRun = false;
+    // Set while the advance warning is held as an offset from the due moment.
+    bool warningShift = false;
+    std::int32_t historyExpiryDate = 0;
+};
+
+} // namespace velatask

@@ -1,0 +1,33 @@
+#include "scheduler/SchedulerTick.h"
+
+#include "core/FixedText.h"
+#include "scheduler/AppContext.h"
+#include "scheduler/DueTaskScan.h"
+#include "scheduler/Frame.h"
+#include "scheduler/HistoryExpiry.h"
+#include "scheduler/Prompts.h"
+#include "scripting/ScriptQueue.h"
+#include "scripting/ScriptRunner.h"
+#include "settings/Settings.h"
+
+namespace velatask {
+
+void SchedulerTick::tick() {
+    ReentryGuard::Scope scope(m_guard);
+    if (!scope.entered()) {
+        return;
+    }
+    if (!m_ctx.settings->schedulerActive) {
+        m_ctx.frame->setCaption(FixedText::rtrim(m_ctx.frame->applicationTitle()) +
+                                QStringLiteral(" (Inactive)"));
+        return;
+    }
+    DueTaskScan(m_ctx);
+    AdvanceWarningScan(m_ctx);
+    HistoryExpiry(m_ctx);
+    if (!m_ctx.scriptQueue->isEmpty()) {
+        m_ctx.scriptRunner->RunScriptStep();
+    }
+}
+
+} // namespace velatask
