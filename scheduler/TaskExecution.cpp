@@ -103,6 +103,11 @@ void RescheduleTask(AppContext& ctx) {
     ScheduleRecord copy = state.saved;
     copy.Completed = 1;
     copy.Disabled = 1;
+    // The occurrence is over: a warning still pending on it would announce a past occurrence
+    // (the task itself carries the warning on to its next occurrence).
+    if (copy.AdvanceWarnDate != 0 || copy.AdvanceWarnTime != 0) {
+        copy.AdvanceWarned = 1;
+    }
     for (;; ++id) {
         sch1.buffer() = copy;
         sch1.buffer().ID = id;
