@@ -20,6 +20,7 @@ class ScriptQueue;
 class ScriptRunner;
 class Sound;
 class Store;
+class Tray;
 class Ui;
 class WindowSystem;
 struct Settings;
@@ -37,6 +38,7 @@ struct AppContext {
     ScriptQueue* scriptQueue = nullptr;
     ScriptRunner* scriptRunner = nullptr;
     Frame* frame = nullptr;
+    Tray* tray = nullptr;
     MessageWindowOpener* messageWindows = nullptr;
 
     // Message windows currently open (at most 60); changed by the windows as they open and close.

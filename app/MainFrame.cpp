@@ -1,0 +1,293 @@
+#include "app/MainFrame.h"
+
+#include "platform/Tray.h"
+#include "resources/Resources.h"
+#include "scheduler/AppContext.h"
+#include "scheduler/SchedulerTick.h"
+#include "settings/IniFile.h"
+#include "settings/Settings.h"
+#include "settings/qt/WidgetGeometry.h"
+#include "store/Store.h"
+#include "windows/AboutDialog.h"
+#include "windows/SetupDialog.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+
+#ifndef VELATASK_SHARE_DIR
+#define VELATASK_SHARE_DIR ""
+#endif
+
+namespace velatask {
+namespace {
+
+const QString kSection = QStringLiteral("Main");
+
+} // namespace
+
+MainFrame::MainFrame(AppContext& ctx, SchedulerTick& tick, QWidget* parent)
+    : QMainWindow(parent), m_ctx(ctx), m_tick(tick) {
+    // The tables the scheduler works on stay open for the frame's whole life.
+    Store& store = *m_ctx.store;
+    m_tablesOpen = store.HIS.open() == StoreCode::NoError &&
+                   store.SCH1.open() == StoreCode::NoError &&
+                   store.SCR.open() == StoreCode::NoError;
+
+    setWindowTitle(m_title);
+    setWindowIcon(resourceIcon(QStringLiteral("CLOCK.ICO")));
+    m_mdi = new QMdiArea(this);
+    m_mdi->setBackground(palette().brush(QPalette::Dark));
+    setCentralWidget(m_mdi);
+    buildMenus();
+    buildToolBar();
+    statusBar()->showMessage(tr("Ready"));
+    resize(720, 480);
+    WidgetGeometry::restore(this, *m_ctx.ini, kSection);
+
+    m_timer.setTimerType(Qt::PreciseTimer);
+    m_timer.setInterval(1000);
+    connect(&m_timer, &QTimer::timeout, this, [this] { m_tick.tick(); });
+    m_timer.start();
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { shutDown(); });
+}
+
+MainFrame::~MainFrame() {
+    shutDown();
+}
+
+QAction* MainFrame::addItem(QMenu* menu, const QString& text, const QString& hint,
+                            std::function<void()> handler) {
+    QAction* a = menu->addAction(text);
+    a->setStatusTip(hint);
+    if (handler) {
+        connect(a, &QAction::triggered, this, std::move(handler));
+    } else {
+        a->setEnabled(false); // its window is not part of this version yet
+    }
+    return a;
+}
+
+void MainFrame::buildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    addItem(file, QStringLiteral("&Setup"), QStringLiteral("Set preferences"), [this] { openSetup(); });
+    addItem(file, QStringLiteral("&Print Setup ..."), QStringLiteral("Setup printer"),
+            [this] { printSetup(); });
+    file->addSeparator();
+    addItem(file, QStringLiteral("&Import Schedule"),
+            QStringLiteral("Import from a Comma-Delimited Text File"));
+    addItem(file, QStringLiteral("&Export Schedule"),
+            QStringLiteral("Export to a Comma-Delimited Text File"));
+    file->addSeparator();
+    addItem(file, QStringLiteral("E&xit"), QStringLiteral("Exit this application"),
+            [this] { close(); });
+
+    QMenu* schedule = menuBar()->addMenu(QStringLiteral("&Schedule"));
+    QAction* view = addItem(schedule, QStringLiteral("&View Schedule"), QStringLiteral("Browse Schedule"));
+    view->setIcon(resourceIcon(QStringLiteral("CAL2.ICO")));
+    view->setIconText(QStringLiteral("Schedule"));
+    QMenu* wizards = schedule->addMenu(QStringLiteral("&Wizards"));
+    wizards->menuAction()->setStatusTip(QStringLiteral("Quickly make schedule additions and changes"));
+    QAction* addMessage = addItem(wizards, QStringLiteral("Add &Message"),
+                                  QStringLiteral("Add a message to be displayed"));
+    addMessage->setIcon(resourceIcon(QStringLiteral("MSG.ICO")));
+    addMessage->setIconText(QStringLiteral("Add Message"));
+    QAction* addProgram = addItem(wizards, QStringLiteral("Add &Program"),
+                                  QStringLiteral("Add a program to the schedule"));
+    addProgram->setIcon(resourceIcon(QStringLiteral("WIZARD.ICO")));
+    addProgram->setIconText(QStringLiteral("Add Program"));
+    addItem(wizards, QStringLiteral("Generic &Add "),
+            QStringLiteral("Add a message, program, both or neither"));
+    schedule->addSeparator();
+    QAction* toDo = addItem(schedule, QStringLiteral("&To Do List"), QStringLiteral("To Do List"));
+    toDo->setIcon(resourceIcon(QStringLiteral("OK.ICO")));
+    toDo->setIconText(QStringLiteral("To Do"));
+    addItem(schedule, QStringLiteral("&Categories"), QStringLiteral("Browse Categories"));
+
+    QMenu* reports = menuBar()->addMenu(QStringLiteral("&Reports"));
+    reports->menuAction()->setStatusTip(QStringLiteral("Report data"));
+    QMenu* byWhat = reports->addMenu(QStringLiteral("&Schedule"));
+    addItem(byWhat, QStringLiteral("&Date"), QStringLiteral("Print ordered by Date"));
+    addItem(byWhat, QStringLiteral("&Category"), QStringLiteral("Print ordered by Category"));
+    addItem(byWhat, QStringLiteral("&Brief Schedule"), QString());
+    addItem(reports, QStringLiteral("&Categories"), QStringLiteral("Print ordered by Category"));
+    addItem(reports, QStringLiteral("&To Do"), QStringLiteral("Print To Do List"));
+
+    QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
+    window->menuAction()->setStatusTip(QStringLiteral("Create and Arrange windows"));
+    addItem(window, QStringLiteral("T&ile"), QStringLiteral("Make all open windows visible"),
+            [this] { m_mdi->tileSubWindows(); });
+    addItem(window, QStringLiteral("&Cascade"), QStringLiteral("Stack all open windows"),
+            [this] { m_mdi->cascadeSubWindows(); });
+    addItem(window, QStringLiteral("&Arrange Icons"), QStringLiteral("Align all window icons"),
+            [this] { arrangeIcons(); });
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->menuAction()->setStatusTip(QStringLiteral("Windows Help"));
+    addItem(help, QStringLiteral("&Contents"), QStringLiteral("View the contents of the help file"),
+            [this] { openHelp(QStringLiteral("index.html")); });
+    addItem(help, QStringLiteral("&Search for Help On..."),
+            QStringLiteral("Search for help on a subject"),
+            [this] { openHelp(QStringLiteral("index.html#topics")); });
+    addItem(help, QStringLiteral("&How to Use Help"), QStringLiteral("How to use Windows Help"),
+            [this] { openHelp(QStringLiteral("help.html")); });
+    help->addSeparator();
+    addItem(help, QStringLiteral("&About"), QStringLiteral("About this program"), [this] { about(); });
+}
+
+void MainFrame::buildToolBar() {
+    m_toolBar = addToolBar(tr("Toolbar"));
+    m_toolBar->setObjectName(QStringLiteral("toolbar"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setIconSize(QSize(32, 32));
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    // Each button is its menu item's own action, so the menu item is the one place that opens
+    // the window.
+    for (const char* text : {"Add &Program", "Add &Message", "&View Schedule", "&To Do List"}) {
+        m_toolBar->addAction(action(QLatin1String(text)));
+    }
+    m_toolBar->addSeparator();
+    auto* banner = new QLabel(m_toolBar);
+    banner->setPixmap(resourceIcon(QStringLiteral("BANNER")).pixmap(QSize(160, 32)));
+    banner->setContentsMargins(8, 0, 8, 0);
+    m_toolBar->addWidget(banner);
+}
+
+QAction* MainFrame::action(const QString& text) const {
+    for (QAction* a : findChildren<QAction*>()) {
+        if (a->text() == text) {
+            return a;
+        }
+    }
+    return nullptr;
+}
+
+void MainFrame::startUp() {
+    if (m_ctx.settings->startUpMinimized) {
+        showMinimized();
+        iconised();
+    }
+}
+
+QString MainFrame::caption() const {
+    return windowTitle();
+}
+
+void MainFrame::setCaption(const QString& caption) {
+    if (windowTitle() != caption) {
+        setWindowTitle(caption);
+    }
+}
+
+bool MainFrame::isIconised() const {
+    return windowState().testFlag(Qt::WindowMinimized);
+}
+
+void MainFrame::unIconise() {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+}
+
+void MainFrame::showNormally() {
+    showNormal();
+}
+
+void MainFrame::bringToForeground() {
+    raise();
+    activateWindow();
+}
+
+Tray& MainFrame::tray() {
+    return *m_ctx.tray;
+}
+
+void MainFrame::trayClicked() {
+    RestoreFromTray(*this);
+}
+
+void MainFrame::trayClose() {
+    RestoreFromTray(*this);
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+void MainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isIconised()) {
+        // Let the window system finish minimising before the frame is hidden.
+        QMetaObject::invokeMethod(this, [this] { iconised(); }, Qt::QueuedConnection);
+    }
+}
+
+void MainFrame::iconised() {
+    if (m_inTray || m_ctx.settings->noTray || !isIconised()) {
+        return;
+    }
+    if (tray().add(caption().left(63))) {
+        hide();
+        m_inTray = true;
+    }
+}
+
+void MainFrame::closeEvent(QCloseEvent* event) {
+    shutDown();
+    event->accept();
+    QApplication::quit();
+}
+
+void MainFrame::shutDown() {
+    if (m_shutDown) {
+        return;
+    }
+    m_shutDown = true;
+    m_timer.stop();
+    if (m_tablesOpen) {
+        m_ctx.store->HIS.close();
+        m_ctx.store->SCH1.close();
+        m_ctx.store->SCR.close();
+    }
+    WidgetGeometry::save(this, *m_ctx.ini, kSection);
+}
+
+void MainFrame::openSetup() {
+    SetupDialog setup(m_ctx, this);
+    setup.exec();
+}
+
+void MainFrame::printSetup() {
+    QPageSetupDialog dialog(&m_printer, this);
+    dialog.exec();
+}
+
+void MainFrame::openHelp(const QString& page) {
+    const QString dir = QStringLiteral(VELATASK_SHARE_DIR "/manual/");
+    const QString file = page.section(QLatin1Char('#'), 0, 0);
+    QUrl url = QUrl::fromLocalFile(dir + file);
+    url.setFragment(page.section(QLatin1Char('#'), 1));
+    QDesktopServices::openUrl(url);
+}
+
+void MainFrame::about() {
+    AboutDialog dialog(*m_ctx.ini, QApplication::applicationVersion(), this);
+    dialog.exec();
+}
+
+void MainFrame::arrangeIcons() {
+    // Minimised child windows line up along the bottom edge of the area.
+    int x = 0;
+    for (QMdiSubWindow* w : m_mdi->subWindowList()) {
+        if (w->isMinimized()) {
+            w->move(x, m_mdi->viewport()->height() - w->height());
+            x += w->width();
+        }
+    }
+}
+
+} // namespace velatask

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "scheduler/Frame.h"
+
+#include <QMainWindow>
+#include <QPrinter>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QMdiArea;
+class QToolBar;
+
+namespace velatask {
+
+struct AppContext;
+class SchedulerTick;
+
+// The application window: menus and toolbar from which every other window opens, the
+// one-second timer that drives the scheduler, and the tray icon. Closing it ends the program.
+class MainFrame : public QMainWindow, public Frame {
+    Q_OBJECT
+public:
+    MainFrame(AppContext& ctx, SchedulerTick& tick, QWidget* parent = nullptr);
+    ~MainFrame() override;
+
+    // Start-up steps that need the window on screen: minimising at start-up.
+    void startUp();
+
+    // Frame
+    QString applicationTitle() const override { return m_title; }
+    QString caption() const override;
+    void setCaption(const QString& caption) override;
+    bool isIconised() const override;
+    void unIconise() override;
+    void showNormally() override;
+    void bringToForeground() override;
+    Tray& tray() override;
+    bool inTray() const override { return m_inTray; }
+    void setInTray(bool inTray) override { m_inTray = inTray; }
+
+    QAction* action(const QString& text) const;
+    QToolBar* toolBar() const { return m_toolBar; }
+    QMdiArea* mdiArea() const { return m_mdi; }
+    QTimer& timer() { return m_timer; }
+
+public slots:
+    // From the tray icon: a click, the menu's "&Restore", the menu's "&Close".
+    void trayClicked();
+    void trayClose();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    // A menu item with its status-bar hint; without a handler it is shown disabled.
+    QAction* addItem(QMenu* menu, const QString& text, const QString& hint,
+                     std::function<void()> handler = {});
+    void iconised();
+    void shutDown();
+
+    void openSetup();
+    void printSetup();
+    void openHelp(const QString& page);
+    void about();
+    void arrangeIcons();
+
+    AppContext& m_ctx;
+    SchedulerTick& m_tick;
+    const QString m_title = QStringLiteral("Velatask");
+    QMdiArea* m_mdi = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QTimer m_timer;
+    QPrinter m_printer;
+    bool m_inTray = false;
+    bool m_shutDown = false;
+    bool m_tablesOpen = false;
+};
+
+} // namespace velatask

@@ -1,0 +1,69 @@
+#include "EngineFixture.h"
+
+#include "scheduler/Housekeeping.h"
+#include "scheduler/QueueScript.h"
+
+using namespace velatask;
+
+namespace {
+
+class HousekeepingTest : public EngineFixture {
+protected:
+    std::int32_t add(int disabled, int completed, std::int32_t date = 100) {
+        ScheduleRecord r;
+        r.TaskType = QStringLiteral("None");
+        r.ScheduleType = QStringLiteral("Once");
+        r.Date = date;
+        r.Time = date ? Time::fromHms(8, 0) : 0;
+        r.Disabled = std::uint8_t(disabled);
+        r.Completed = std::uint8_t(completed);
+        return addTask(r);
+    }
+};
+
+} // namespace
+
+TEST_F(HousekeepingTest, DisabledAndCompletedTasks) {
+    const std::int32_t history = add(1, 1);
+    const std::int32_t disabled = add(1, 0);
+    const std::int32_t completed = add(0, 1);
+    const std::int32_t hidden = add(0, 1, 0); // no date, time or disabled mark: not in the key
+    const std::int32_t active = add(0, 0);
+    addStep(history, 1, "Wait");
+
+    Housekeeping::clearDisabledTasks(ctx);
+    EXPECT_FALSE(task(history));
+    EXPECT_FALSE(task(disabled));
+    EXPECT_TRUE(task(completed));
+
+    Housekeeping::clearCompletedTasks(ctx);
+    EXPECT_FALSE(task(completed));
+    EXPECT_TRUE(task(hidden));
+    EXPECT_TRUE(task(active));
+    EXPECT_TRUE(ui.boxes().empty());
+
+    // Script steps of deleted tasks are left as they are.
+    store->SCR.clearBuffer();
+    store->SCR.buffer().ID = history;
+    store->SCR.buffer().Sequence = 1;
+    EXPECT_EQ(store->SCR.fetch(ScriptingKey::KeyID), 0);
+}
+
+TEST_F(HousekeepingTest, ToDoListAndScriptQueue) {
+    ASSERT_EQ(store->TDO.open(), 0);
+    for (int i = 0; i < 30; ++i) {
+        store->TDO.clearBuffer();
+        store->TDO.buffer().Priority = std::uint8_t(i % 3);
+        store->TDO.buffer().ToDo = i % 5 ? QStringLiteral("item %1").arg(i) : QString();
+        ASSERT_EQ(store->TDO.add(), 0);
+    }
+    EXPECT_TRUE(Housekeeping::clearToDoList(ctx));
+    store->TDO.setStart(ToDoKey::KeyToDo);
+    EXPECT_EQ(store->TDO.next(), StoreCode::NoRecord);
+
+    addStep(3, 1, "Wait", "", 60);
+    QueueScript(ctx, 3, 0);
+    EXPECT_EQ(queue.size(), 1);
+    Housekeeping::clearScriptQueue(ctx);
+    EXPECT_TRUE(queue.isEmpty());
+}
