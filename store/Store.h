@@ -50,6 +50,10 @@ public:
 
     bool inTransaction() const;
 
+    // How long the "Recover=10" retry of the table opener waits for a locked file.
+    int recoverWaitMs() const { return m_recoverWaitMs; }
+    void setRecoverWaitMs(int ms) { m_recoverWaitMs = ms; }
+
     // Internal: the connections to the data file and the tag file.
     Connection& dataConnection() { return *m_data; }
     Connection& tagConnection() { return *m_tags; }
@@ -64,6 +68,7 @@ private:
     std::int32_t m_savedTaskNumber = 0;
     QString m_savedCategory;
     bool m_stopped = false;
+    int m_recoverWaitMs = 10000;
 
 public:
     // The record buffers and cursors, named as the tables' prefixes. SCH1 is the scheduler's own

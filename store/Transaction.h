@@ -21,13 +21,16 @@ public:
     int begin(int waitMs = kDefaultWaitMs);
     int commit();
     void rollback();
-    bool active() const { return m_active; }
+    bool active() const;
     const StoreError& error() const { return m_error; }
 
 private:
+    bool ours() const;
+
     Store& m_store;
     StoreError m_error;
     bool m_active = false;
+    long long m_number = 0;
 };
 
 } // namespace velatask

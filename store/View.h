@@ -80,13 +80,14 @@ public:
 
 private:
     int finish(int code);
-    void load();
+    bool usable() const;
 
     Store& m_store;
     const TableDef& m_table;
     std::unique_ptr<TableCursor> m_cursor;
     Record m_buffer;
     int m_useCount = 0;
+    StoreError m_error;
 };
 
 using ScheduleView = View<ScheduleRecord, ScheduleKey>;

@@ -1,0 +1,224 @@
+#include "store/Connection.h"
+
+#include <QFileInfo>
+#include <QHash>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QUuid>
+
+namespace velatask {
+
+namespace {
+
+// Engine result codes that have a store code of their own.
+constexpr int kSqliteBusy = 5;
+constexpr int kSqliteLocked = 6;
+constexpr int kSqliteConstraint = 19;
+
+StoreError fromSqlError(const QSqlError& e) {
+    StoreError out;
+    out.driverCode = e.nativeErrorCode().toInt();
+    out.driverText = e.databaseText().isEmpty() ? e.driverText() : e.databaseText();
+    if (out.driverCode == 0) {
+        out.driverCode = 1;
+    }
+    if (out.driverCode == kSqliteBusy || out.driverCode == kSqliteLocked) {
+        out.code = StoreCode::IsLocked;
+    } else if (out.driverCode == kSqliteConstraint &&
+               out.driverText.contains(QLatin1String("UNIQUE"))) {
+        out.code = StoreCode::DuplicateKey;
+    } else {
+        out.code = StoreCode::DriverError;
+    }
+    if (out.code != StoreCode::DriverError) {
+        out.text = storeErrorText(out.code);
+    }
+    return out;
+}
+
+} // namespace
+
+struct Connection::Statements {
+    QHash<QString, QSqlQuery*> cache;
+    ~Statements() { qDeleteAll(cache); }
+};
+
+Connection::Connection(const QString& filePath)
+    : m_filePath(filePath), m_name(QUuid::createUuid().toString()) {}
+
+Connection::~Connection() { close(); }
+
+bool Connection::isOpen() const { return m_statements != nullptr; }
+
+bool Connection::fileExists() const { return QFileInfo::exists(m_filePath); }
+
+int Connection::open(bool create, StoreError& error) {
+    error.clear();
+    if (isOpen()) {
+        return 0;
+    }
+    if (!create && !fileExists()) {
+        error = makeStoreError(StoreCode::FileNotFound);
+        return error.code;
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(m_filePath);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_waitMs));
+        if (!db.open()) {
+            error = fromSqlError(db.lastError());
+            error.code = StoreCode::DriverError;
+            error.text.clear();
+        }
+    }
+    if (error.code != 0) {
+        QSqlDatabase::removeDatabase(m_name);
+        return error.code;
+    }
+    m_statements = std::make_unique<Statements>();
+    // The journal mode is read first: a file that is not a database fails here, before anything
+    // could be written to it.
+    if (exec(QStringLiteral("PRAGMA journal_mode=WAL"), {}, error) != 0 ||
+        exec(QStringLiteral("PRAGMA synchronous=FULL"), {}, error) != 0) {
+        StoreError keep = error;
+        close();
+        error = keep;
+        return error.code;
+    }
+    return 0;
+}
+
+void Connection::close() {
+    if (!m_statements) {
+        return;
+    }
+    if (m_inTransaction) {
+        rollback();
+    }
+    m_statements.reset();
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_name, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+int Connection::exec(const QString& sql, const QVariantList& binds, StoreError& error,
+                     std::vector<Row>* rows, std::int64_t* insertId, int* affected) {
+    error.clear();
+    if (!m_statements) {
+        error = makeStoreError(StoreCode::NotOpen);
+        return error.code;
+    }
+    QSqlQuery*& q = m_statements->cache[sql];
+    if (!q) {
+        q = new QSqlQuery(QSqlDatabase::database(m_name, false));
+        q->setForwardOnly(true);
+        if (!q->prepare(sql)) {
+            error = fromSqlError(q->lastError());
+            delete q;
+            m_statements->cache.remove(sql);
+            return error.code;
+        }
+    }
+    for (int i = 0; i < binds.size(); ++i) {
+        q->bindValue(i, binds[i]);
+    }
+    if (!q->exec()) {
+        error = fromSqlError(q->lastError());
+        q->finish();
+        return error.code;
+    }
+    if (rows) {
+        const int n = q->record().count();
+        while (q->next()) {
+            Row r;
+            r.reserve(n);
+            for (int i = 0; i < n; ++i) {
+                r.push_back(q->value(i));
+            }
+            rows->push_back(std::move(r));
+        }
+        if (q->lastError().isValid()) {
+            error = fromSqlError(q->lastError());
+        }
+    }
+    if (insertId) {
+        *insertId = q->lastInsertId().toLongLong();
+    }
+    if (affected) {
+        *affected = q->numRowsAffected();
+    }
+    // Never keep a statement running: an open read would pin an old snapshot.
+    q->finish();
+    return error.code;
+}
+
+int Connection::setWaitLimit(int ms) {
+    m_waitMs = ms;
+    if (!isOpen()) {
+        return 0;
+    }
+    StoreError e;
+    return exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(ms), {}, e);
+}
+
+std::pair<std::int64_t, std::int64_t> Connection::stamp() {
+    std::vector<Row> rows;
+    StoreError e;
+    exec(QStringLiteral("PRAGMA data_version"), {}, e, &rows);
+    const std::int64_t version = rows.empty() ? -1 : rows.front().value(0).toLongLong();
+    return {version, m_localWrites};
+}
+
+int Connection::begin(int waitMs, StoreError& error) {
+    error.clear();
+    if (m_inTransaction) {
+        error.code = StoreCode::DriverError;
+        error.driverCode = 1;
+        error.driverText = QStringLiteral("cannot start a transaction within a transaction");
+        return error.code;
+    }
+    const int before = m_waitMs;
+    setWaitLimit(waitMs);
+    exec(QStringLiteral("BEGIN IMMEDIATE"), {}, error);
+    setWaitLimit(before);
+    if (error.code == 0) {
+        m_inTransaction = true;
+        ++m_transactionNumber;
+        m_committed.push_back(false);
+    }
+    return error.code;
+}
+
+int Connection::commit(StoreError& error) {
+    error.clear();
+    if (!m_inTransaction) {
+        error.code = StoreCode::DriverError;
+        error.driverCode = 1;
+        error.driverText = QStringLiteral("cannot commit - no transaction is active");
+        return error.code;
+    }
+    if (exec(QStringLiteral("COMMIT"), {}, error) == 0) {
+        m_inTransaction = false;
+        m_committed.back() = true;
+        ++m_localWrites;
+        return 0;
+    }
+    return error.code;
+}
+
+void Connection::rollback() {
+    if (!m_inTransaction) {
+        return;
+    }
+    StoreError e;
+    exec(QStringLiteral("ROLLBACK"), {}, e);
+    m_inTransaction = false;
+    ++m_localWrites;
+}
+
+} // namespace velatask

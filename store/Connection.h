@@ -1,0 +1,72 @@
+#pragma once
+
+#include "store/StoreError.h"
+
+#include <QString>
+#include <QVariantList>
+
+#include <cstdint>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace velatask {
+
+// One connection to one SQLite file, with its prepared statements, its transaction state and the
+// mapping of engine errors to store codes. The engine's types stay inside the .cpp.
+class Connection {
+public:
+    using Row = QVariantList;
+    static constexpr int kDefaultWaitMs = 2000;
+
+    explicit Connection(const QString& filePath);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    QString filePath() const { return m_filePath; }
+    bool isOpen() const;
+    bool fileExists() const;
+
+    // Opens the file: 2 when it is missing and `create` is false. Sets WAL and full syncing.
+    int open(bool create, StoreError& error);
+    void close();
+
+    // Runs one statement (prepared once, kept for reuse). Result rows go to `rows` when given.
+    int exec(const QString& sql, const QVariantList& binds, StoreError& error,
+             std::vector<Row>* rows = nullptr, std::int64_t* insertId = nullptr,
+             int* affected = nullptr);
+
+    int setWaitLimit(int ms);
+    int waitLimit() const { return m_waitMs; }
+
+    // Changes whenever anyone has committed a write to the file since the last call returned
+    // the same value.
+    std::pair<std::int64_t, std::int64_t> stamp();
+    void noteWrite() { ++m_localWrites; }
+
+    int begin(int waitMs, StoreError& error);
+    int commit(StoreError& error);
+    void rollback();
+    bool inTransaction() const { return m_inTransaction; }
+    // Numbers the transactions begun on this connection.
+    std::int64_t transactionNumber() const { return m_transactionNumber; }
+    // Whether transaction n ended in a commit (false while it runs or after a roll back).
+    bool committed(std::int64_t n) const {
+        return n > 0 && n <= std::int64_t(m_committed.size()) && m_committed[size_t(n - 1)];
+    }
+
+private:
+    struct Statements;
+
+    QString m_filePath;
+    QString m_name;
+    std::unique_ptr<Statements> m_statements;
+    int m_waitMs = kDefaultWaitMs;
+    std::int64_t m_localWrites = 0;
+    bool m_inTransaction = false;
+    std::int64_t m_transactionNumber = 0;
+    std::vector<bool> m_committed;
+};
+
+} // namespace velatask

@@ -1,0 +1,448 @@
+#include "store/TableCursor.h"
+
+#include "core/FixedText.h"
+#include "store/Connection.h"
+#include "store/TableDef.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+namespace velatask {
+
+namespace {
+
+// The first read after positioning fetches one record (the scheduler's tick needs only that);
+// reading on fetches pages.
+constexpr int kFirstPage = 1;
+constexpr int kPage = 48;
+
+QVariant lowest(ColumnType type) {
+    switch (type) {
+    case ColumnType::Text:
+        return QVariant(QStringLiteral(""));
+    case ColumnType::Long:
+        return QVariant(qlonglong(std::numeric_limits<std::int32_t>::min()));
+    case ColumnType::Short:
+        return QVariant(qlonglong(std::numeric_limits<std::int16_t>::min()));
+    case ColumnType::Byte:
+    case ColumnType::Flag:
+        break;
+    }
+    return QVariant(qlonglong(0));
+}
+
+} // namespace
+
+TableCursor::TableCursor(Connection& connection, const TableDef& table)
+    : m_connection(connection), m_table(table) {}
+
+void TableCursor::reset() {
+    m_key = -1;
+    m_anchor = Anchor::None;
+    m_anchorValues.clear();
+    m_page.clear();
+    m_pageDirection = 0;
+    m_current = 0;
+    m_watchPending = false;
+    m_watchedRowid = 0;
+    m_watchedValues.clear();
+    m_error.clear();
+}
+
+int TableCursor::fail(int code) {
+    m_error = makeStoreError(code);
+    return code;
+}
+
+TableCursor::Row TableCursor::normalized(const Row& values) const {
+    Row out;
+    out.reserve(int(m_table.columns.size()));
+    for (size_t i = 0; i < m_table.columns.size(); ++i) {
+        const ColumnDef& c = m_table.columns[i];
+        const QVariant v = int(i) < values.size() ? values[int(i)] : QVariant();
+        switch (c.type) {
+        case ColumnType::Text: {
+            QString s = FixedText::fit(v.toString(), c.width);
+            // A text that would end inside a surrogate pair loses the lone half.
+            if (!s.isEmpty() && s.back().isHighSurrogate()) {
+                s.chop(1);
+            }
+            out.push_back(s.isNull() ? QVariant(QStringLiteral("")) : QVariant(s));
+            break;
+        }
+        case ColumnType::Flag:
+            out.push_back(qlonglong(v.toLongLong() != 0 ? 1 : 0));
+            break;
+        case ColumnType::Byte:
+            out.push_back(qlonglong(std::uint8_t(v.toLongLong())));
+            break;
+        case ColumnType::Short:
+            out.push_back(qlonglong(std::int16_t(v.toLongLong())));
+            break;
+        case ColumnType::Long:
+            out.push_back(qlonglong(std::int32_t(v.toLongLong())));
+            break;
+        }
+    }
+    return out;
+}
+
+bool TableCursor::sameStored(const Row& a, const Row& b) const {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (int i = 0; i < a.size(); ++i) {
+        if (m_table.isText(i) ? a[i].toString() != b[i].toString()
+                              : a[i].toLongLong() != b[i].toLongLong()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+TableCursor::Row TableCursor::keyValues(int key, const Row& values) const {
+    Row out;
+    for (int c : m_table.keys[key].columns) {
+        out.push_back(values[c]);
+    }
+    return out;
+}
+
+bool TableCursor::keyEmpty(int key, const Row& values) const {
+    for (int c : m_table.keys[key].columns) {
+        if (m_table.isText(c) ? !values[c].toString().isEmpty() : values[c].toLongLong() != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+QString TableCursor::selectList() const {
+    QStringList names{QStringLiteral("rowid")};
+    for (const ColumnDef& c : m_table.columns) {
+        names << c.name;
+    }
+    return QStringLiteral("SELECT %1 FROM %2").arg(names.join(QStringLiteral(", ")), m_table.table);
+}
+
+QString TableCursor::orderBy(int key, int direction) const {
+    const char* dir = direction > 0 ? "" : " DESC";
+    QStringList terms;
+    for (int c : m_table.keys[key].columns) {
+        terms << m_table.orderTerm(c) + QLatin1String(dir);
+    }
+    terms << QStringLiteral("rowid") + QLatin1String(dir);
+    return QStringLiteral(" ORDER BY ") + terms.join(QStringLiteral(", "));
+}
+
+// "(Category, Description, rowid) > (? COLLATE NOCASE, ? COLLATE NOCASE, ?)": the collation
+// sits on the bound side so that the engine searches the index instead of scanning it.
+QString TableCursor::tupleCompare(int key, bool withRowid, const char* op) const {
+    QStringList left;
+    QStringList right;
+    for (int c : m_table.keys[key].columns) {
+        left << m_table.columns[c].name;
+        right << (m_table.isText(c) ? QStringLiteral("? COLLATE NOCASE") : QStringLiteral("?"));
+    }
+    if (withRowid) {
+        left << QStringLiteral("rowid");
+        right << QStringLiteral("?");
+    }
+    return QStringLiteral("(%1) %2 (%3)")
+        .arg(left.join(QStringLiteral(", ")), QLatin1String(op), right.join(QStringLiteral(", ")));
+}
+
+TableCursor::Entry TableCursor::fromResult(const Row& result) const {
+    Entry e;
+    e.rowid = result.value(0).toLongLong();
+    e.values = result.mid(1);
+    return e;
+}
+
+void TableCursor::resetPosition() {
+    m_key = -1;
+    m_anchor = Anchor::None;
+    m_anchorValues.clear();
+    m_page.clear();
+    m_pageDirection = 0;
+}
+
+int TableCursor::setStart(int key) {
+    resetPosition();
+    m_key = key;
+    m_anchor = Anchor::Start;
+    return 0;
+}
+
+int TableCursor::setEnd(int key) {
+    resetPosition();
+    m_key = key;
+    m_anchor = Anchor::End;
+    return 0;
+}
+
+int TableCursor::setAt(int key, const Row& values, int components) {
+    resetPosition();
+    m_key = key;
+    m_anchor = Anchor::At;
+    const Row norm = normalized(values);
+    const auto& cols = m_table.keys[key].columns;
+    const int given = components < 0 ? int(cols.size()) : std::min<int>(components, cols.size());
+    for (int i = 0; i < int(cols.size()); ++i) {
+        m_anchorValues.push_back(i < given ? norm[cols[i]] : lowest(m_table.columns[cols[i]].type));
+    }
+    return 0;
+}
+
+int TableCursor::deliver(Entry entry, Row& out) {
+    if (m_key >= 0) {
+        m_anchor = Anchor::Record;
+        m_anchorValues = keyValues(m_key, entry.values);
+        m_anchorRowid = entry.rowid;
+    }
+    m_current = entry.rowid;
+    if (m_watchPending) {
+        m_watchPending = false;
+        m_watchedRowid = entry.rowid;
+        m_watchedValues = entry.values;
+        m_watchedTransaction = 0;
+    }
+    out = std::move(entry.values);
+    m_error.clear();
+    return 0;
+}
+
+int TableCursor::read(int direction, Row& out) {
+    if (m_key < 0 || m_anchor == Anchor::None) {
+        return fail(StoreCode::NoRecord);
+    }
+    if (!m_page.empty() && m_pageDirection == direction && m_connection.stamp() == m_pageStamp) {
+        Entry e = std::move(m_page.front());
+        m_page.pop_front();
+        return deliver(std::move(e), out);
+    }
+    const bool continuing = m_anchor == Anchor::Record;
+    m_page.clear();
+    if ((m_anchor == Anchor::Start && direction < 0) || (m_anchor == Anchor::End && direction > 0)) {
+        return fail(StoreCode::NoRecord);
+    }
+    QStringList where;
+    const QString present = m_table.presentCondition(m_key);
+    if (!present.isEmpty()) {
+        where << present;
+    }
+    QVariantList binds;
+    if (m_anchor == Anchor::At) {
+        where << tupleCompare(m_key, false, direction > 0 ? ">=" : "<=");
+        binds = m_anchorValues;
+    } else if (m_anchor == Anchor::Record) {
+        where << tupleCompare(m_key, true, direction > 0 ? ">" : "<");
+        binds = m_anchorValues;
+        binds.push_back(qlonglong(m_anchorRowid));
+    }
+    QString sql = selectList();
+    if (!where.isEmpty()) {
+        sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
+    }
+    sql += orderBy(m_key, direction) + QStringLiteral(" LIMIT ?");
+    const int limit = continuing ? kPage : kFirstPage;
+    binds.push_back(limit);
+    if (limit > 1) {
+        m_pageStamp = m_connection.stamp();
+    }
+    std::vector<Row> rows;
+    if (m_connection.exec(sql, binds, m_error, &rows) != 0) {
+        return m_error.code;
+    }
+    if (rows.empty()) {
+        return fail(StoreCode::NoRecord);
+    }
+    m_pageDirection = direction;
+    for (size_t i = 1; i < rows.size(); ++i) {
+        m_page.push_back(fromResult(rows[i]));
+    }
+    return deliver(fromResult(rows.front()), out);
+}
+
+int TableCursor::next(Row& out) { return read(+1, out); }
+
+int TableCursor::previous(Row& out) { return read(-1, out); }
+
+int TableCursor::fetch(int key, const Row& values, Row& out) {
+    const Row norm = normalized(values);
+    m_page.clear();
+    if (m_table.keys[key].excludeEmpty && keyEmpty(key, norm)) {
+        return fail(StoreCode::RecordNotFound);
+    }
+    QStringList where;
+    const QString present = m_table.presentCondition(key);
+    if (!present.isEmpty()) {
+        where << present;
+    }
+    QVariantList binds;
+    for (int c : m_table.keys[key].columns) {
+        where << m_table.columns[c].name +
+                     (m_table.isText(c) ? QStringLiteral(" = ? COLLATE NOCASE")
+                                        : QStringLiteral(" = ?"));
+        binds << norm[c];
+    }
+    const QString sql = selectList() + QStringLiteral(" WHERE ") +
+                        where.join(QStringLiteral(" AND ")) + QStringLiteral(" ORDER BY rowid LIMIT 1");
+    std::vector<Row> rows;
+    if (m_connection.exec(sql, binds, m_error, &rows) != 0) {
+        return m_error.code;
+    }
+    if (rows.empty()) {
+        return fail(StoreCode::RecordNotFound);
+    }
+    m_key = key;
+    return deliver(fromResult(rows.front()), out);
+}
+
+bool TableCursor::duplicate(int key, const Row& values) {
+    const Row norm = normalized(values);
+    if (m_table.keys[key].excludeEmpty && keyEmpty(key, norm)) {
+        m_error.clear();
+        return false;
+    }
+    QStringList where;
+    const QString present = m_table.presentCondition(key);
+    if (!present.isEmpty()) {
+        where << present;
+    }
+    QVariantList binds;
+    for (int c : m_table.keys[key].columns) {
+        where << m_table.columns[c].name +
+                     (m_table.isText(c) ? QStringLiteral(" = ? COLLATE NOCASE")
+                                        : QStringLiteral(" = ?"));
+        binds << norm[c];
+    }
+    where << QStringLiteral("rowid <> ?");
+    binds << qlonglong(m_current);
+    const QString sql = QStringLiteral("SELECT 1 FROM %1 WHERE %2 LIMIT 1")
+                            .arg(m_table.table, where.join(QStringLiteral(" AND ")));
+    std::vector<Row> rows;
+    m_connection.exec(sql, binds, m_error, &rows);
+    return !rows.empty();
+}
+
+int TableCursor::reget(std::int64_t rowid, Row& out) {
+    m_page.clear();
+    std::vector<Row> rows;
+    if (m_connection.exec(selectList() + QStringLiteral(" WHERE rowid = ?"), {qlonglong(rowid)},
+                          m_error, &rows) != 0) {
+        return m_error.code;
+    }
+    if (rows.empty()) {
+        return fail(StoreCode::RecordNotFound);
+    }
+    return deliver(fromResult(rows.front()), out);
+}
+
+int TableCursor::add(const Row& values) {
+    QStringList names;
+    QStringList marks;
+    for (const ColumnDef& c : m_table.columns) {
+        names << c.name;
+        marks << QStringLiteral("?");
+    }
+    const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                            .arg(m_table.table, names.join(QStringLiteral(", ")),
+                                 marks.join(QStringLiteral(", ")));
+    std::int64_t id = 0;
+    if (m_connection.exec(sql, normalized(values), m_error, nullptr, &id) != 0) {
+        return m_error.code;
+    }
+    m_connection.noteWrite();
+    m_current = id;
+    return 0;
+}
+
+int TableCursor::put(const Row& values) {
+    if (m_current == 0) {
+        return fail(StoreCode::NoRecord);
+    }
+    const Row norm = normalized(values);
+    const bool watched = m_watchedRowid == m_current;
+    if (watched && m_watchedTransaction != 0 &&
+        !(m_connection.inTransaction() &&
+          m_connection.transactionNumber() == m_watchedTransaction) &&
+        !m_connection.committed(m_watchedTransaction)) {
+        m_watchedValues = m_watchedBefore; // that write was rolled back
+    }
+    m_watchedTransaction = 0;
+    // The comparison and the write must see the same stored record.
+    const bool ownTransaction = watched && !m_connection.inTransaction();
+    if (ownTransaction && m_connection.begin(m_connection.waitLimit(), m_error) != 0) {
+        return m_error.code;
+    }
+    auto abandon = [&](int code) {
+        if (ownTransaction) {
+            m_connection.rollback();
+        }
+        return code;
+    };
+    if (watched) {
+        std::vector<Row> rows;
+        if (m_connection.exec(selectList() + QStringLiteral(" WHERE rowid = ?"),
+                              {qlonglong(m_current)}, m_error, &rows) != 0) {
+            return abandon(m_error.code);
+        }
+        if (rows.empty() || !sameStored(fromResult(rows.front()).values, m_watchedValues)) {
+            return abandon(fail(StoreCode::RecordChanged));
+        }
+    }
+    QStringList sets;
+    for (const ColumnDef& c : m_table.columns) {
+        sets << c.name + QStringLiteral(" = ?");
+    }
+    QVariantList binds = norm;
+    binds.push_back(qlonglong(m_current));
+    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                            .arg(m_table.table, sets.join(QStringLiteral(", ")));
+    int affected = 0;
+    if (m_connection.exec(sql, binds, m_error, nullptr, nullptr, &affected) != 0) {
+        return abandon(m_error.code);
+    }
+    if (affected == 0) {
+        return abandon(fail(StoreCode::RecordNotFound));
+    }
+    if (ownTransaction && m_connection.commit(m_error) != 0) {
+        return abandon(m_error.code);
+    }
+    m_connection.noteWrite();
+    if (watched) {
+        // Later writes of this record are checked against what this one stored.
+        if (m_connection.inTransaction()) {
+            m_watchedBefore = m_watchedValues;
+            m_watchedTransaction = m_connection.transactionNumber();
+        }
+        m_watchedValues = norm;
+    }
+    return 0;
+}
+
+int TableCursor::erase() {
+    if (m_current == 0) {
+        return fail(StoreCode::NoRecord);
+    }
+    int affected = 0;
+    if (m_connection.exec(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(m_table.table),
+                          {qlonglong(m_current)}, m_error, nullptr, nullptr, &affected) != 0) {
+        return m_error.code;
+    }
+    if (affected == 0) {
+        return fail(StoreCode::RecordNotFound);
+    }
+    m_connection.noteWrite();
+    if (m_watchedRowid == m_current) {
+        m_watchedRowid = 0;
+    }
+    m_current = 0;
+    return 0;
+}
+
+} // namespace velatask

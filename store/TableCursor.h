@@ -1,0 +1,83 @@
+#pragma once
+
+#include "store/StoreError.h"
+
+#include <QString>
+#include <QVariantList>
+
+#include <cstdint>
+#include <deque>
+#include <utility>
+
+namespace velatask {
+
+class Connection;
+struct TableDef;
+
+// A cursor over one table: a position in one key's order, the current record, and a small page
+// of records read ahead through the key's index. Rows are the column values in declared order.
+class TableCursor {
+public:
+    using Row = QVariantList;
+
+    TableCursor(Connection& connection, const TableDef& table);
+
+    // Forgets position, current record and watch (the view was closed).
+    void reset();
+    int setStart(int key);
+    int setEnd(int key);
+    // Positions at the first `components` components of `values`, the others lowest possible.
+    int setAt(int key, const Row& values, int components);
+    int next(Row& out);
+    int previous(Row& out);
+    int fetch(int key, const Row& values, Row& out);
+    int add(const Row& values);
+    int put(const Row& values);
+    int erase();
+    bool duplicate(int key, const Row& values);
+    int reget(std::int64_t rowid, Row& out);
+    void watch() { m_watchPending = true; }
+
+    std::int64_t current() const { return m_current; }
+    const StoreError& error() const { return m_error; }
+
+private:
+    enum class Anchor { None, Start, End, At, Record };
+    struct Entry {
+        std::int64_t rowid = 0;
+        Row values;
+    };
+
+    void resetPosition();
+    int read(int direction, Row& out);
+    int deliver(Entry entry, Row& out);
+    int fail(int code);
+    Row keyValues(int key, const Row& values) const;
+    QString selectList() const;
+    QString orderBy(int key, int direction) const;
+    QString tupleCompare(int key, bool withRowid, const char* op) const;
+    bool keyEmpty(int key, const Row& values) const;
+    Row normalized(const Row& values) const;
+    bool sameStored(const Row& a, const Row& b) const;
+    Entry fromResult(const Row& result) const;
+
+    Connection& m_connection;
+    const TableDef& m_table;
+    StoreError m_error;
+    int m_key = -1;
+    Anchor m_anchor = Anchor::None;
+    Row m_anchorValues; // key components of the anchor
+    std::int64_t m_anchorRowid = 0;
+    std::deque<Entry> m_page;
+    int m_pageDirection = 0;
+    std::pair<std::int64_t, std::int64_t> m_pageStamp;
+    std::int64_t m_current = 0;
+    bool m_watchPending = false;
+    std::int64_t m_watchedRowid = 0;
+    Row m_watchedValues;
+    // A put inside a transaction updates the watched state only if that transaction commits.
+    Row m_watchedBefore;
+    std::int64_t m_watchedTransaction = 0;
+};
+
+} // namespace velatask

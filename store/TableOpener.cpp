@@ -1,0 +1,163 @@
+#include "store/TableOpener.h"
+
+#include "store/Connection.h"
+#include "store/StandardWarning.h"
+#include "store/Store.h"
+#include "store/TableDef.h"
+
+#include <QRegularExpression>
+
+#include <vector>
+
+namespace velatask::TableOpener {
+
+namespace {
+
+QString simplified(QString sql) {
+    static const QRegularExpression spaces(QStringLiteral("\\s+"));
+    return sql.replace(spaces, QStringLiteral(" ")).trimmed();
+}
+
+int failWith(StoreError& error, int code) {
+    error = makeStoreError(code);
+    return code;
+}
+
+// Runs the statements in one transaction.
+int runAll(Connection& connection, const QStringList& statements, StoreError& error) {
+    if (connection.begin(connection.waitLimit(), error) != 0) {
+        return error.code;
+    }
+    for (const QString& sql : statements) {
+        if (connection.exec(sql, {}, error) != 0) {
+            const StoreError keep = error;
+            connection.rollback();
+            error = keep;
+            return error.code;
+        }
+    }
+    connection.noteWrite();
+    return connection.commit(error);
+}
+
+} // namespace
+
+int probe(Connection& connection, const TableDef& table, StoreError& error) {
+    error.clear();
+    if (!connection.isOpen() && connection.open(false, error) != 0) {
+        return error.code;
+    }
+    std::vector<Connection::Row> rows;
+    if (connection.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND "
+                                       "name = ?"),
+                        {table.table}, error, &rows) != 0) {
+        return error.code;
+    }
+    if (rows.empty()) {
+        return failWith(error, StoreCode::FileNotFound);
+    }
+    rows.clear();
+    if (connection.exec(QStringLiteral("PRAGMA table_info(%1)").arg(table.table), {}, error,
+                        &rows) != 0) {
+        return error.code;
+    }
+    bool same = rows.size() == table.columns.size();
+    for (size_t i = 0; same && i < rows.size(); ++i) {
+        const bool text = table.columns[i].type == ColumnType::Text;
+        same = rows[i].value(1).toString() == table.columns[i].name &&
+               rows[i].value(2).toString().toUpper() ==
+                   (text ? QLatin1String("TEXT") : QLatin1String("INTEGER"));
+    }
+    if (!same) {
+        return failWith(error, StoreCode::BadDeclaration);
+    }
+    for (int k = 0; k < int(table.keys.size()); ++k) {
+        rows.clear();
+        if (connection.exec(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'index' "
+                                           "AND name = ?"),
+                            {table.indexName(k)}, error, &rows) != 0) {
+            return error.code;
+        }
+        if (rows.empty() ||
+            simplified(rows.front().value(0).toString()) != simplified(table.createIndexSql(k))) {
+            return failWith(error, StoreCode::KeyRebuild);
+        }
+    }
+    return 0;
+}
+
+int create(Connection& connection, const TableDef& table, StoreError& error) {
+    if (!connection.isOpen() && connection.open(true, error) != 0) {
+        return error.code;
+    }
+    QStringList statements{table.createTableSql().replace(
+        QStringLiteral("CREATE TABLE "), QStringLiteral("CREATE TABLE IF NOT EXISTS "))};
+    for (int k = 0; k < int(table.keys.size()); ++k) {
+        statements << table.createIndexSql(k).replace(QStringLiteral("INDEX \""),
+                                                      QStringLiteral("INDEX IF NOT EXISTS \""));
+    }
+    return runAll(connection, statements, error);
+}
+
+int rebuildKeys(Connection& connection, const TableDef& table, StoreError& error) {
+    QStringList statements;
+    for (int k = 0; k < int(table.keys.size()); ++k) {
+        statements << QStringLiteral("DROP INDEX IF EXISTS \"%1\"").arg(table.indexName(k));
+        statements << table.createIndexSql(k);
+    }
+    return runAll(connection, statements, error);
+}
+
+int open(Store& store, Connection& connection, const TableDef& table, StoreError& error) {
+    const QString name = table.storeName();
+    int code = probe(connection, table, error);
+    if (code == StoreCode::IsLocked) {
+        // "Recover=10": wait up to the recovery limit for the other holder, then try again.
+        connection.setWaitLimit(store.recoverWaitMs());
+        code = probe(connection, table, error);
+        connection.setWaitLimit(Connection::kDefaultWaitMs);
+    }
+    if (code == 0 || code == StoreCode::AlreadyOpen) {
+        error.clear();
+        return 0;
+    }
+    if (code == StoreCode::FileNotFound) {
+        if (create(connection, table, error) != 0) {
+            store.setLastError(error);
+            StandardWarning(store, 4, name);
+            return error.code;
+        }
+        if (probe(connection, table, error) != 0) {
+            store.setLastError(error);
+            StandardWarning(store, 5, name);
+            return error.code;
+        }
+        return 0;
+    }
+    if (code == StoreCode::BadDeclaration) {
+        store.setLastError(error);
+        StandardWarning(store, 1, name);
+        return code;
+    }
+    if (code == StoreCode::KeyRebuild) {
+        store.setLastError(error);
+        if (StandardWarning(store, 2, name) != Ui::Yes) {
+            return code;
+        }
+        if (rebuildKeys(connection, table, error) != 0) {
+            store.setLastError(error);
+            StandardWarning(store, 3, name);
+            return error.code;
+        }
+        code = probe(connection, table, error);
+        if (code == 0) {
+            return 0;
+        }
+    }
+    store.setLastError(error);
+    StandardWarning(store, 30, name);
+    store.stop(QStringLiteral("Disk Error"));
+    return code;
+}
+
+} // namespace velatask::TableOpener
