@@ -31,16 +31,20 @@ TEST_F(ExecutionTest, OnceTaskIsReplacedByItsHistoryCopy) {
     setNow(1999, 1, 4, 9, 0, 1);
     ScheduleRecord r = weekly("Display Message");
     r.ScheduleType = QStringLiteral("Once");
+    ScheduleRecord other = weekly("Display Message");
+    other.Date = Date::fromYmd(1999, 2, 1);
+    const std::int32_t otherId = addTask(other);
     const std::int32_t id = addTask(r);
     DueTaskScan(ctx);
-    EXPECT_FALSE(task(id));
     const auto all = allTasks();
-    ASSERT_EQ(all.size(), 1u);
-    EXPECT_EQ(all[0].ID, id + 1);
-    EXPECT_EQ(all[0].Completed, 1);
-    EXPECT_EQ(all[0].Disabled, 1);
-    EXPECT_EQ(all[0].Date, r.Date);
-    EXPECT_EQ(all[0].Time, r.Time);
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[0].ID, otherId);
+    // The task was the highest number; once deleted, its number is the next free one.
+    EXPECT_EQ(all[1].ID, id);
+    EXPECT_EQ(all[1].Completed, 1);
+    EXPECT_EQ(all[1].Disabled, 1);
+    EXPECT_EQ(all[1].Date, r.Date);
+    EXPECT_EQ(all[1].Time, r.Time);
 }
 
 TEST_F(ExecutionTest, DeclinedTaskIsStampedMovedAndRecordedButNotRun) {
