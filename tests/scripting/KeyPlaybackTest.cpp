@@ -135,11 +135,17 @@ TEST_F(KeyPlaybackTest, PendingCapsLockPressIsTakenIntoAccount) {
                   up(kShiftKey));
 }
 
-TEST_F(KeyPlaybackTest, UserHeldShiftIsReleasedAndPressedAgain) {
+TEST_F(KeyPlaybackTest, UserHeldModifiersAreReleasedAndPressedAgain) {
     injector.setHeldModifiers(0x100);
     ASSERT_TRUE(playback.PressKey(0x0D));
     scheduler.runAll();
     EXPECT_EVENTS(injector.events(), up(kShiftKey), down(0x0D), up(0x0D), down(kShiftKey));
+
+    injector.clearEvents();
+    injector.setHeldModifiers(0x400);
+    ASSERT_TRUE(playback.PressKey(0x0D));
+    scheduler.runAll();
+    EXPECT_EVENTS(injector.events(), up(kAltKey, true), down(0x0D), up(0x0D), down(kAltKey, true));
 }
 
 TEST_F(KeyPlaybackTest, ModifiersAreReadAgainWhenPlaybackStartsAgain) {
