@@ -383,3 +383,20 @@ TEST_F(ScriptRunnerTest, MissingWindowAccessAloneStillLetsKeysThrough) {
     EXPECT_EQ(ui.boxes().size(), 1u);
     EXPECT_EQ(keyLog, QStringList({"text:a"}));
 }
+
+TEST(ReentryGuard, NestedScopeIsRefusedUntilTheOuterOneEnds) {
+    ReentryGuard guard;
+    {
+        const ReentryGuard::Scope outer(guard);
+        EXPECT_TRUE(outer.entered());
+        {
+            const ReentryGuard::Scope inner(guard);
+            EXPECT_FALSE(inner.entered());
+        }
+        // The refused scope must not free the guard on its way out.
+        EXPECT_TRUE(guard.busy());
+    }
+    EXPECT_FALSE(guard.busy());
+    const ReentryGuard::Scope again(guard);
+    EXPECT_TRUE(again.entered());
+}
