@@ -23,6 +23,10 @@ bool altWithoutCtrl(std::uint16_t modifiers) {
 
 } // namespace
 
+// Modifiers the user already holds are let go in the kind they were pressed in.
+KeyEventBuilder::KeyEventBuilder(std::uint16_t heldModifiers)
+    : m_pressed(heldModifiers), m_systemKeys(altWithoutCtrl(heldModifiers)) {}
+
 void KeyEventBuilder::changeModifier(std::uint16_t bit, std::vector<KeyEvent>& out) {
     const bool press = (m_pressed & bit) == 0;
     m_pressed ^= bit;

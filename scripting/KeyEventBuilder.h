@@ -13,7 +13,7 @@ namespace velatask {
 class KeyEventBuilder {
 public:
     // `heldModifiers`: the modifier bits already down when playback starts.
-    explicit KeyEventBuilder(std::uint16_t heldModifiers = 0) : m_pressed(heldModifiers) {}
+    explicit KeyEventBuilder(std::uint16_t heldModifiers = 0);
 
     // Appends the events of one code to `out`.
     void append(std::uint16_t code, std::vector<KeyEvent>& out);
@@ -25,7 +25,7 @@ private:
     void changeModifier(std::uint16_t bit, std::vector<KeyEvent>& out);
 
     std::uint16_t m_pressed;
-    bool m_systemKeys = false;
+    bool m_systemKeys;
 };
 
 } // namespace velatask

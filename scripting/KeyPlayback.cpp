@@ -19,7 +19,8 @@ std::vector<std::uint16_t> KeyPlayback::codesForText(const QString& text, KeyInj
     std::vector<std::uint16_t> codes;
     for (char32_t ch : text.toUcs4()) {
         const std::optional<KeyForChar> key = layout.keyForChar(ch);
-        if (!key) {
+        // Key part 0 is the mark of a restore entry, never a key to type.
+        if (!key || key->virtualKey == 0) {
             continue;
         }
         bool shift = key->shift;
