@@ -79,7 +79,8 @@ QAction* MainFrame::addItem(QMenu* menu, const QString& text, const QString& hin
 
 void MainFrame::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    addItem(file, QStringLiteral("&Setup"), QStringLiteral("Set preferences"), [this] { openSetup(); });
+    addItem(file, QStringLiteral("&Setup"), QStringLiteral("Set preferences"),
+            [this] { openSetup(); });
     addItem(file, QStringLiteral("&Print Setup ..."), QStringLiteral("Setup printer"),
             [this] { printSetup(); });
     file->addSeparator();
@@ -92,11 +93,13 @@ void MainFrame::buildMenus() {
             [this] { close(); });
 
     QMenu* schedule = menuBar()->addMenu(QStringLiteral("&Schedule"));
-    QAction* view = addItem(schedule, QStringLiteral("&View Schedule"), QStringLiteral("Browse Schedule"));
+    QAction* view =
+        addItem(schedule, QStringLiteral("&View Schedule"), QStringLiteral("Browse Schedule"));
     view->setIcon(resourceIcon(QStringLiteral("CAL2.ICO")));
     view->setIconText(QStringLiteral("Schedule"));
     QMenu* wizards = schedule->addMenu(QStringLiteral("&Wizards"));
-    wizards->menuAction()->setStatusTip(QStringLiteral("Quickly make schedule additions and changes"));
+    wizards->menuAction()->setStatusTip(
+        QStringLiteral("Quickly make schedule additions and changes"));
     QAction* addMessage = addItem(wizards, QStringLiteral("Add &Message"),
                                   QStringLiteral("Add a message to be displayed"));
     addMessage->setIcon(resourceIcon(QStringLiteral("MSG.ICO")));
@@ -141,7 +144,8 @@ void MainFrame::buildMenus() {
     addItem(help, QStringLiteral("&How to Use Help"), QStringLiteral("How to use Windows Help"),
             [this] { openHelp(QStringLiteral("help.html")); });
     help->addSeparator();
-    addItem(help, QStringLiteral("&About"), QStringLiteral("About this program"), [this] { about(); });
+    addItem(help, QStringLiteral("&About"), QStringLiteral("About this program"),
+            [this] { about(); });
 }
 
 void MainFrame::buildToolBar() {
@@ -222,7 +226,8 @@ void MainFrame::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && isIconised()) {
         // Let the window system finish minimising before the frame is hidden.
-        QMetaObject::invokeMethod(this, [this] { iconised(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { iconised(); }, Qt::QueuedConnection);
     }
 }
 

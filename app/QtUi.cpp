@@ -35,11 +35,11 @@ QMessageBox::Icon iconOf(int icon) {
 
 } // namespace
 
-
 int QtUi::messageBox(const MessageBoxSpec& box) {
     // Texts break lines with carriage returns.
     QString text = box.text;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QMessageBox mb(iconOf(box.icon), box.title.isEmpty() ? QStringLiteral(" ") : box.title, text,
                    QMessageBox::NoButton, m_parent);
     mb.setTextFormat(Qt::PlainText);

@@ -84,16 +84,15 @@ void computeCustom(ScheduleRecord& task, std::int32_t today, std::int32_t now, U
             // Months still above 12 roll into further years through the constructor.
             year += (month - 1) / 12;
             month = (month - 1) % 12 + 1;
-            task.Date = year > Date::kLastYear + 100000
-                            ? INT32_MAX
-                            : Date::make(int(month), c.day, int(year));
+            task.Date = year > Date::kLastYear + 100000 ? INT32_MAX
+                                                        : Date::make(int(month), c.day, int(year));
         }
     } else if (unit == QLatin1String("yea")) {
         while (task.Date <= today) {
             const Ymd c = Date::toYmd(task.Date);
             const std::int64_t year = std::int64_t(c.year) + task.Every;
-            task.Date = year > Date::kLastYear + 100000 ? INT32_MAX
-                                                        : Date::make(c.month, c.day, int(year));
+            task.Date =
+                year > Date::kLastYear + 100000 ? INT32_MAX : Date::make(c.month, c.day, int(year));
         }
     } else {
         ui.message(QStringLiteral("Custom repetition is not set up properly.  Select units."),

@@ -26,8 +26,8 @@ QString trimLeft(const QString& text) {
 QString warningText(const ScheduleRecord& task) {
     const QString cr = QStringLiteral("\r");
     QString rest;
-    const QString both = trimLeft(FixedText::rtrim(task.Message) + cr +
-                                  QStringLiteral("Command: ") + task.Command);
+    const QString both =
+        trimLeft(FixedText::rtrim(task.Message) + cr + QStringLiteral("Command: ") + task.Command);
     if (isTaskType(task, "Display Message")) {
         rest = task.Message;
     } else if (isTaskType(task, "Run Program")) {
@@ -46,18 +46,18 @@ QString warningText(const ScheduleRecord& task) {
 void MissedTaskPrompts(AppContext& ctx, const ScheduleRecord& task, bool& suppressRun) {
     const QString description = FixedText::rtrim(task.Description);
     if (ctx.clock->today() > task.Date && task.Warn == 1 && !isTaskType(task, "Display Message")) {
-        const int answer =
-            ctx.ui->message(description + QStringLiteral(" was not run.  Run it now?"),
-                            QStringLiteral("Missed Task"), Ui::Exclamation, Ui::Yes | Ui::No, Ui::No);
+        const int answer = ctx.ui->message(
+            description + QStringLiteral(" was not run.  Run it now?"),
+            QStringLiteral("Missed Task"), Ui::Exclamation, Ui::Yes | Ui::No, Ui::No);
         if (answer != Ui::Yes) {
             suppressRun = true;
         }
         return;
     }
     if (task.UserSkip == 1) {
-        const int answer =
-            ctx.ui->message(description + QStringLiteral(" is due to run.  Run it now?"),
-                            QStringLiteral("Confirm Task"), Ui::Exclamation, Ui::Yes | Ui::No, Ui::No);
+        const int answer = ctx.ui->message(
+            description + QStringLiteral(" is due to run.  Run it now?"),
+            QStringLiteral("Confirm Task"), Ui::Exclamation, Ui::Yes | Ui::No, Ui::No);
         if (answer != Ui::Yes) {
             suppressRun = true;
         }

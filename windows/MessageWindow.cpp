@@ -27,7 +27,8 @@ MessageWindow::MessageWindow(AppContext& ctx, QWidget* parent)
     m_text = new QPlainTextEdit(m_message, this);
     m_text->setReadOnly(true);
     m_text->setToolTip(QStringLiteral("Message to display"));
-    m_close = new QPushButton(resourceIcon(QStringLiteral("OK.ICO")), QStringLiteral("Cl&ose"), this);
+    m_close =
+        new QPushButton(resourceIcon(QStringLiteral("OK.ICO")), QStringLiteral("Cl&ose"), this);
     m_addToDo = new QPushButton(resourceIcon(QStringLiteral("NEXTPAGE.ICO")),
                                 QStringLiteral("&Add to To Do List"), this);
 

@@ -1,7 +1,7 @@
+#include "scheduler/NextOccurrence.h"
 #include "core/Date.h"
 #include "core/Time.h"
 #include "platform/fake/ScriptedUi.h"
-#include "scheduler/NextOccurrence.h"
 #include "store/ScheduleRecord.h"
 
 #include <gtest/gtest.h>
@@ -78,7 +78,8 @@ TEST_F(NextOccurrence, WorkedExamples) {
     EXPECT_EQ(blank.Date, ymd(1999, 10, 16));
     EXPECT_EQ(blank.Time, Time::fromHms(8, 0));
     ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_EQ(ui.boxes()[0].text, QStringLiteral("Custom repetition is not set up properly.  Select units."));
+    EXPECT_EQ(ui.boxes()[0].text,
+              QStringLiteral("Custom repetition is not set up properly.  Select units."));
     EXPECT_EQ(ui.boxes()[0].title, QStringLiteral("Invalid Units"));
     EXPECT_EQ(ui.boxes()[0].icon, Ui::NoIcon);
     EXPECT_EQ(ui.boxes()[0].buttons, Ui::Ok);
@@ -213,7 +214,8 @@ TEST(NextOccurrenceProperty, FirstQualifyingDayAfterToday) {
     for (int i = 0; i < 4000; ++i) {
         ScheduleRecord r;
         const bool dayOfMonth = i % 2 == 1;
-        r.ScheduleType = dayOfMonth ? QStringLiteral("Day of Month") : QStringLiteral("Day of Week");
+        r.ScheduleType =
+            dayOfMonth ? QStringLiteral("Day of Month") : QStringLiteral("Day of Week");
         const int weekdays = 1 + int(random() % 127);
         for (int w = 0; w < 7; ++w) {
             r.weekdayFlag(w) = (weekdays >> w) & 1;

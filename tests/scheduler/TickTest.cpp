@@ -33,7 +33,8 @@ TEST_F(TickTest, TypicalEvent) {
     addStep(id, 1, "Set Focus", "Editor*");
     addStep(id, 2, "Send Keystrokes", "ab");
     addStep(id, 3, "Close Program");
-    windows.setWindows({{11, QStringLiteral("Terminal")}, {22, QStringLiteral("Editor - report.txt")}});
+    windows.setWindows(
+        {{11, QStringLiteral("Terminal")}, {22, QStringLiteral("Editor - report.txt")}});
 
     ticker.tick(); // 08:59:59.50: nothing yet
     EXPECT_TRUE(messageWindows.opened.isEmpty());

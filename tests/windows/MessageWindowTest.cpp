@@ -46,7 +46,8 @@ TEST_F(MessageWindowTest, SeveralWindowsEachWithItsOwnTextAndTheCounter) {
         }
     }
     texts.sort();
-    EXPECT_EQ(texts, (QStringList{QStringLiteral("First message"), QStringLiteral("Second message")}));
+    EXPECT_EQ(texts,
+              (QStringList{QStringLiteral("First message"), QStringLiteral("Second message")}));
 
     opened[0]->closeButton()->click();
     EXPECT_EQ(ctx.OpenMessageWindows.load(), 1);
@@ -56,7 +57,8 @@ TEST_F(MessageWindowTest, SeveralWindowsEachWithItsOwnTextAndTheCounter) {
 }
 
 TEST_F(MessageWindowTest, AddToToDoListTakesTheFirstFortyCharactersEachTime) {
-    ctx.PendingMessage = QStringLiteral("Renew the car insurance before the end of the month, online");
+    ctx.PendingMessage =
+        QStringLiteral("Renew the car insurance before the end of the month, online");
     auto* window = new MessageWindow(ctx);
     window->addToDoButton()->click();
     window->addToDoButton()->click();

@@ -1,0 +1,119 @@
+#include "../scheduler/EngineFixture.h"
+
+#include "../support/WaitFor.h"
+#include "app/MainFrame.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
+
+using namespace velatask;
+
+namespace {
+
+class MainFrameTest : public EngineFixture {
+protected:
+    MainFrameTest() { ctx.tray = &tray; }
+    EventLog trayLog;
+    FakeTray tray{trayLog};
+};
+
+} // namespace
+
+TEST_F(MainFrameTest, MenusCarryTheirHintsAndUnbuiltWindowsAreDisabled) {
+    MainFrame mainFrame(ctx, ticker);
+    QStringList menus;
+    for (QAction* a : mainFrame.menuBar()->actions()) {
+        menus << a->text();
+    }
+    EXPECT_EQ(menus, (QStringList{QStringLiteral("&File"), QStringLiteral("&Schedule"),
+                                  QStringLiteral("&Reports"), QStringLiteral("&Window"),
+                                  QStringLiteral("&Help")}));
+    EXPECT_EQ(mainFrame.action(QStringLiteral("&Setup"))->statusTip(),
+              QStringLiteral("Set preferences"));
+    EXPECT_TRUE(mainFrame.action(QStringLiteral("&Setup"))->isEnabled());
+    EXPECT_EQ(mainFrame.action(QStringLiteral("E&xit"))->statusTip(),
+              QStringLiteral("Exit this application"));
+    EXPECT_TRUE(mainFrame.action(QStringLiteral("&About"))->isEnabled());
+    for (const char* item : {"&View Schedule", "Add &Message", "Add &Program", "Generic &Add ",
+                             "&To Do List", "&Import Schedule", "&Export Schedule"}) {
+        ASSERT_NE(mainFrame.action(QLatin1String(item)), nullptr) << item;
+        EXPECT_FALSE(mainFrame.action(QLatin1String(item))->isEnabled()) << item;
+    }
+    EXPECT_EQ(mainFrame.action(QStringLiteral("Generic &Add "))->statusTip(),
+              QStringLiteral("Add a message, program, both or neither"));
+}
+
+TEST_F(MainFrameTest, ToolbarButtonsAreTheirMenuItems) {
+    MainFrame mainFrame(ctx, ticker);
+    const QList<QAction*> buttons = mainFrame.toolBar()->actions();
+    ASSERT_GE(buttons.size(), 4);
+    EXPECT_EQ(buttons[0], mainFrame.action(QStringLiteral("Add &Program")));
+    EXPECT_EQ(buttons[1], mainFrame.action(QStringLiteral("Add &Message")));
+    EXPECT_EQ(buttons[2], mainFrame.action(QStringLiteral("&View Schedule")));
+    EXPECT_EQ(buttons[3], mainFrame.action(QStringLiteral("&To Do List")));
+    EXPECT_EQ(buttons[0]->iconText(), QStringLiteral("Add Program"));
+    EXPECT_EQ(buttons[3]->iconText(), QStringLiteral("To Do"));
+
+    // A button triggers exactly what its menu item does: here "Tile" wired through the same path.
+    int triggered = 0;
+    QObject::connect(buttons[2], &QAction::triggered, [&] { ++triggered; });
+    buttons[2]->setEnabled(true);
+    auto* button = qobject_cast<QToolButton*>(mainFrame.toolBar()->widgetForAction(buttons[2]));
+    ASSERT_NE(button, nullptr);
+    button->click();
+    EXPECT_EQ(triggered, 1);
+}
+
+TEST_F(MainFrameTest, InactiveCaptionAfterOneTick) {
+    MainFrame mainFrame(ctx, ticker);
+    ctx.frame = &mainFrame;
+    settings.schedulerActive = false;
+    mainFrame.timer().setInterval(1);
+    EXPECT_TRUE(
+        waitFor([&] { return mainFrame.windowTitle() == QStringLiteral("Velatask (Inactive)"); }));
+}
+
+TEST_F(MainFrameTest, MinimisingGoesToTheTrayAndAClickRestores) {
+    MainFrame mainFrame(ctx, ticker);
+    ctx.frame = &mainFrame;
+    mainFrame.show();
+    mainFrame.showMinimized();
+    ASSERT_TRUE(waitFor([&] { return mainFrame.inTray(); }));
+    EXPECT_FALSE(mainFrame.isVisible());
+    EXPECT_EQ(tray.tipText, QStringLiteral("Velatask"));
+    mainFrame.trayClicked();
+    EXPECT_FALSE(mainFrame.inTray());
+    EXPECT_TRUE(mainFrame.isVisible());
+    EXPECT_FALSE(tray.installed);
+
+    // With "NoTray" the mainFrame stays an ordinary minimised window.
+    settings.noTray = true;
+    mainFrame.showMinimized();
+    QCoreApplication::sendPostedEvents(); // the queued tray handling runs here
+    EXPECT_FALSE(mainFrame.inTray());
+    EXPECT_TRUE(mainFrame.isVisible());
+}
+
+TEST_F(MainFrameTest, RefusedTrayLeavesTheFrameMinimised) {
+    tray.accept = false;
+    MainFrame mainFrame(ctx, ticker);
+    mainFrame.show();
+    mainFrame.showMinimized();
+    ASSERT_TRUE(waitFor([&] { return !trayLog.isEmpty(); }));
+    EXPECT_FALSE(mainFrame.inTray());
+    EXPECT_TRUE(mainFrame.isVisible());
+    EXPECT_EQ(trayLog, QStringList{QStringLiteral("tray add")});
+}
+
+TEST_F(MainFrameTest, PositionSurvivesCloseAndReopen) {
+    {
+        MainFrame mainFrame(ctx, ticker);
+        mainFrame.setGeometry(60, 70, 800, 500);
+        mainFrame.close();
+    }
+    EXPECT_EQ(ini.readNumber(QStringLiteral("Main"), QStringLiteral("XPosit")), 60);
+    MainFrame again(ctx, ticker);
+    EXPECT_EQ(again.geometry(), QRect(60, 70, 800, 500));
+}
