@@ -1,5 +1,4 @@
 #include "platform/x11/VirtualKeyTable.h"
-#include "platform/x11/X11Display.h"
 
 #include <gtest/gtest.h>
 
@@ -62,15 +61,6 @@ TEST(VirtualKeyTableTest, CharactersBecomeKeysyms) {
     EXPECT_EQ(VirtualKeyTable::keysymForChar(U'\x01'), 0u);
     EXPECT_EQ(VirtualKeyTable::keysymForChar(U'\x7F'), 0u);
     EXPECT_EQ(VirtualKeyTable::keysymForChar(static_cast<char32_t>(0xD800)), 0u);
-}
-
-TEST(X11DisplayTest, WaylandSessionsAndMissingDisplaysCountAsNoX11) {
-    EXPECT_TRUE(X11Display::sessionAllowsX11(":0", "x11", nullptr));
-    EXPECT_TRUE(X11Display::sessionAllowsX11(":1", nullptr, ""));
-    EXPECT_FALSE(X11Display::sessionAllowsX11(nullptr, "x11", nullptr));
-    EXPECT_FALSE(X11Display::sessionAllowsX11("", nullptr, nullptr));
-    EXPECT_FALSE(X11Display::sessionAllowsX11(":0", "wayland", nullptr));
-    EXPECT_FALSE(X11Display::sessionAllowsX11(":0", nullptr, "wayland-0"));
 }
 
 } // namespace

@@ -114,6 +114,20 @@ TEST_F(X11WindowSystemTest, ListsWindowsFrontToBackAndFocusBringsOneForward) {
     }
 }
 
+TEST_F(X11WindowSystemTest, FocusBringsBackAnIconifiedWindow) {
+    if (!m_display->windowManagerRunning()) {
+        GTEST_SKIP() << "iconifying needs a window manager";
+    }
+    XProbeWindow probe({"Velatask iconified probe"});
+    ASSERT_TRUE(probe.waitViewable(5000));
+    ASSERT_TRUE(probe.iconify(5000));
+    // An iconified window is still listed.
+    EXPECT_TRUE(listed(probe.id()));
+    m_windows->FocusWindow(probe.id());
+    ASSERT_TRUE(probe.waitViewable(5000));
+    EXPECT_TRUE(test::waitUntil([&] { return m_windows->focusedWindow() == probe.id(); }));
+}
+
 TEST_F(X11WindowSystemTest, TitlesAreUtf8CutAt123AndEmptyOnesSkipped) {
     const std::string longTitle = "Velatask \xC3\xA9t\xC3\xA9 " + std::string(200, 'x');
     XProbeWindow longOne({longTitle});

@@ -113,6 +113,25 @@ bool XProbeWindow::waitViewable(int timeoutMs) {
     return false;
 }
 
+bool XProbeWindow::iconify(int timeoutMs) {
+    if (m_display == nullptr) {
+        return false;
+    }
+    XIconifyWindow(m_display, m_window, DefaultScreen(m_display));
+    XFlush(m_display);
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (Clock::now() < deadline) {
+        pump();
+        XWindowAttributes attributes{};
+        if (XGetWindowAttributes(m_display, m_window, &attributes) != 0 &&
+            attributes.map_state != IsViewable) {
+            return true;
+        }
+        waitForInput(m_display, std::min(deadline, Clock::now() + std::chrono::milliseconds(20)));
+    }
+    return false;
+}
+
 bool XProbeWindow::waitForRelease(std::uint32_t keysym, int timeoutMs) {
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     while (m_display != nullptr) {

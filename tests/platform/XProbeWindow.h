@@ -43,6 +43,8 @@ public:
     // Reads every event that has arrived.
     void pump();
     bool waitViewable(int timeoutMs);
+    // Asks the window manager to iconify the window and waits until it is no longer shown.
+    bool iconify(int timeoutMs);
     // Waits until a release of `keysym` arrives.
     bool waitForRelease(std::uint32_t keysym, int timeoutMs);
 
