@@ -8,6 +8,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
+#include <xkbcommon/xkbcommon.h>
 
 #include <iterator>
 
@@ -101,16 +102,24 @@ std::optional<KeyForChar> X11KeyInjector::keyForChar(char32_t ch) {
     if (map == nullptr) {
         return std::nullopt;
     }
-    // A plain level anywhere beats a shifted one, so "1" is never typed as Shift+keypad key.
+    // An exact keysym beats a keysym that merely yields the character (keypad "*" for "*"), and a
+    // plain level anywhere beats a shifted one, so "1" is never typed as Shift+keypad key.
     int foundKeycode = 0;
     bool foundShift = false;
     KeySym foundPlain = NoSymbol;
-    for (int pass = 0; pass < 2 && foundKeycode == 0; ++pass) {
+    for (int pass = 0; pass < 4 && foundKeycode == 0; ++pass) {
+        const bool shifted = pass % 2 == 1;
+        const bool exact = pass < 2;
         for (int kc = minKeycode; kc <= maxKeycode; ++kc) {
             const Levels levels = levelsOf(map + (kc - minKeycode) * perKeycode, perKeycode);
-            if ((pass == 0 ? levels.plain : levels.shifted) == wanted) {
+            const KeySym sym = shifted ? levels.shifted : levels.plain;
+            const bool matches = exact ? sym == wanted
+                                       : sym != NoSymbol && ch >= 0x20 &&
+                                             xkb_keysym_to_utf32(static_cast<xkb_keysym_t>(sym)) ==
+                                                 static_cast<std::uint32_t>(ch);
+            if (matches) {
                 foundKeycode = kc;
-                foundShift = pass == 1;
+                foundShift = shifted;
                 foundPlain = levels.plain;
                 break;
             }

@@ -18,7 +18,9 @@ class X11Display;
 // counterpart (the receiving window sees the Alt state itself), mouse codes and keys without a
 // keycode in the current map (F13 to F24 on many maps) type nothing, and the number-pad keys
 // produce digits or navigation keys according to the Num Lock state, as a real keypad does.
-// A character that the keyboard map cannot produce at its plain or shifted level has no key:
+// A character is found by its keysym or by the character a keysym types (so layouts that name
+// letters by legacy keysyms work too). A character that the keyboard map cannot produce at its
+// plain or shifted level has no key:
 // keyForChar answers nullopt and typing it sends nothing.
 class X11KeyInjector : public KeyInjector {
 public:

@@ -236,6 +236,29 @@ TEST_F(X11KeyInjectorTest, PunctuationUsesTheUsOemKeys) {
     }
 }
 
+TEST_F(X11KeyInjectorTest, CharactersOfOtherLayoutsBorrowSpareVirtualKeys) {
+    // A layout that names its letters by legacy keysyms, as Cyrillic maps do.
+    const int keycode = m_probe->bindSpareKeycode(XK_Cyrillic_a, XK_Cyrillic_A);
+    ASSERT_NE(keycode, 0) << "no free keycode";
+    struct Unbind {
+        XProbeWindow& probe;
+        int keycode;
+        ~Unbind() { probe.unbindKeycode(keycode); }
+    } unbind{*m_probe, keycode};
+    const auto small = m_injector->keyForChar(U'\u0430');
+    const auto capital = m_injector->keyForChar(U'\u0410');
+    ASSERT_TRUE(small && capital);
+    EXPECT_FALSE(small->shift);
+    EXPECT_TRUE(capital->shift);
+    EXPECT_EQ(small->virtualKey, capital->virtualKey);
+    EXPECT_EQ(VirtualKeyTable::keysymFor(small->virtualKey), 0u) << "not a spare number";
+    EXPECT_EQ(m_injector->keycodeFor(small->virtualKey), keycode);
+    // Ordinary keys keep their own numbers.
+    EXPECT_EQ(m_injector->keyForChar(U'q')->virtualKey, 0x51);
+    const auto received = play({down(small->virtualKey), up(small->virtualKey)});
+    expectKeys(received, {{XK_Cyrillic_a, true, 0, ""}, {XK_Cyrillic_a, false, 0, ""}});
+}
+
 TEST_F(X11KeyInjectorTest, CharacterWithoutKeyTypesNothing) {
     EXPECT_FALSE(m_injector->keyForChar(U'\u4E2D'));
     EXPECT_FALSE(m_injector->keyForChar(U'\x01'));

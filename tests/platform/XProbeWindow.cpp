@@ -79,6 +79,10 @@ void XProbeWindow::pump() {
     while (XPending(m_display) > 0) {
         XEvent event;
         XNextEvent(m_display, &event);
+        if (event.type == MappingNotify) {
+            XRefreshKeyboardMapping(&event.xmapping);
+            continue;
+        }
         if (event.type != KeyPress && event.type != KeyRelease) {
             continue;
         }
@@ -168,6 +172,38 @@ bool XProbeWindow::keyDown(std::uint32_t keysym) {
     XQueryKeymap(m_display, keys);
     const KeyCode keycode = XKeysymToKeycode(m_display, keysym);
     return (static_cast<unsigned char>(keys[keycode / 8]) >> (keycode % 8)) & 1u;
+}
+
+int XProbeWindow::bindSpareKeycode(std::uint32_t plain, std::uint32_t shifted) {
+    int minKeycode = 0;
+    int maxKeycode = 0;
+    XDisplayKeycodes(m_display, &minKeycode, &maxKeycode);
+    int perKeycode = 0;
+    KeySym* map = XGetKeyboardMapping(m_display, static_cast<KeyCode>(minKeycode),
+                                      maxKeycode - minKeycode + 1, &perKeycode);
+    int free = 0;
+    for (int kc = maxKeycode; kc >= minKeycode && free == 0; --kc) {
+        bool empty = true;
+        for (int i = 0; i < perKeycode; ++i) {
+            empty = empty && map[(kc - minKeycode) * perKeycode + i] == NoSymbol;
+        }
+        if (empty) {
+            free = kc;
+        }
+    }
+    XFree(map);
+    if (free != 0) {
+        KeySym syms[2] = {plain, shifted};
+        XChangeKeyboardMapping(m_display, free, 2, syms, 1);
+        XSync(m_display, False);
+    }
+    return free;
+}
+
+void XProbeWindow::unbindKeycode(int keycode) {
+    KeySym syms[2] = {NoSymbol, NoSymbol};
+    XChangeKeyboardMapping(m_display, keycode, 2, syms, 1);
+    XSync(m_display, False);
 }
 
 } // namespace velatask::test

@@ -55,6 +55,11 @@ public:
     void fakeKey(std::uint32_t keysym, bool down);
     bool keyDown(std::uint32_t keysym);
 
+    // Gives an unused keycode the two keysyms, as another keyboard layout would; 0 when none is
+    // free. unbindKeycode empties it again.
+    int bindSpareKeycode(std::uint32_t plain, std::uint32_t shifted);
+    void unbindKeycode(int keycode);
+
 private:
     _XDisplay* m_display = nullptr;
     unsigned long m_window = 0;
