@@ -9,7 +9,7 @@ packages=(
   # Qt 6 (Widgets, Sql, PrintSupport, DBus, Test come with qt6-base-dev)
   qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev qt6-svg-dev libqt6svg6
   # X11 key playback and window control
-  libx11-dev libxtst-dev
+  libx11-dev libxtst-dev libxkbcommon-dev
   # SQLite command line, so users can inspect their data file
   sqlite3
   # desktop integration at run time

@@ -1,0 +1,73 @@
+#include "platform/qt/ProcessStarter.h"
+
+#include "platform/qt/CommandLine.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace velatask {
+
+namespace {
+
+StartResult failure(ProcessStarter::Error error, const QString& reason) {
+    return StartResult{false, static_cast<std::uint32_t>(error), reason};
+}
+
+} // namespace
+
+QString ProcessStarter::resolveProgram(const QString& word, const QString& workingDirectory) {
+    if (word.isEmpty()) {
+        return {};
+    }
+    if (!word.contains(u'/')) {
+        return QStandardPaths::findExecutable(word);
+    }
+    const QString base = workingDirectory.isEmpty() ? QDir::currentPath() : workingDirectory;
+    const QFileInfo info(QDir(base), word);
+    if (!info.isFile() || !info.isExecutable()) {
+        return {};
+    }
+    return info.absoluteFilePath();
+}
+
+StartResult ProcessStarter::start(const QString& commandLine, const QString& workingDirectory) {
+    std::optional<QStringList> words = CommandLine::split(commandLine);
+    if (!words) {
+        return failure(BadCommandLine, QStringLiteral("Unbalanced quotes in the command line"));
+    }
+    if (words->isEmpty()) {
+        return failure(BadCommandLine, QStringLiteral("The command line is empty"));
+    }
+    if (!workingDirectory.isEmpty() && !QFileInfo(workingDirectory).isDir()) {
+        return failure(DirectoryNotFound,
+                       QStringLiteral("Start-in directory not found: %1").arg(workingDirectory));
+    }
+    if (words->first().compare(QStringLiteral("START"), Qt::CaseInsensitive) == 0) {
+        if (words->size() < 2) {
+            return failure(BadCommandLine, QStringLiteral("START names nothing to open"));
+        }
+        // The rest is one name, so START My Notes.txt opens the file with the blank in its name.
+        const QString target = words->mid(1).join(u' ');
+        *words = QStringList{QStringLiteral("xdg-open"), target};
+    }
+    const QString& first = words->first();
+    const QString program = resolveProgram(first, workingDirectory);
+    if (program.isEmpty()) {
+        const QString base = workingDirectory.isEmpty() ? QDir::currentPath() : workingDirectory;
+        if (first.contains(u'/') && QFileInfo(QDir(base), first).exists()) {
+            return failure(NotExecutable,
+                           QStringLiteral("Not an executable program: %1").arg(first));
+        }
+        return failure(NotFound, QStringLiteral("Program not found: %1").arg(first));
+    }
+    qint64 pid = 0;
+    if (!QProcess::startDetached(program, words->mid(1), workingDirectory, &pid) || pid <= 0) {
+        return failure(StartRefused,
+                       QStringLiteral("The program could not be started: %1").arg(first));
+    }
+    return StartResult{true, static_cast<std::uint32_t>(pid), QString()};
+}
+
+} // namespace velatask

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/ProgramStarter.h"
+
+#include <QString>
+
+namespace velatask {
+
+// Starts a task's command line as a detached process. The line is split into words as a shell
+// would (see CommandLine), but no shell runs. "START x" hands x to xdg-open, the desktop's opener
+// for documents and links. The start-in directory becomes the child's working directory only;
+// this program's own directory never changes.
+//
+// Failures carry a small error number and a readable reason; nothing is shown and nothing waits,
+// so a bad command never holds up the scheduler:
+//   2  program not found      3  start-in directory not found
+//   5  program not executable 11 empty command line or unbalanced quotes
+//   8  the system refused to start the process
+class ProcessStarter : public ProgramStarter {
+public:
+    enum Error {
+        NotFound = 2,
+        DirectoryNotFound = 3,
+        NotExecutable = 5,
+        StartRefused = 8,
+        BadCommandLine = 11
+    };
+
+    StartResult start(const QString& commandLine, const QString& workingDirectory) override;
+
+    // The executable a command's first word names: a word with a slash is a path (relative ones
+    // from `workingDirectory`), any other word is looked up on PATH. Empty when there is none.
+    // Callers that ask "is this a program?" use it too.
+    static QString resolveProgram(const QString& word, const QString& workingDirectory);
+};
+
+} // namespace velatask
