@@ -117,3 +117,26 @@ TEST_F(MainFrameTest, PositionSurvivesCloseAndReopen) {
     MainFrame again(ctx, ticker);
     EXPECT_EQ(again.geometry(), QRect(60, 70, 800, 500));
 }
+
+TEST_F(MainFrameTest, MinimiseAtStartUpGoesStraightToTheTray) {
+    settings.startUpMinimized = true;
+    MainFrame mainFrame(ctx, ticker);
+    ctx.frame = &mainFrame;
+    mainFrame.show();
+    mainFrame.startUp();
+    EXPECT_TRUE(mainFrame.inTray());
+    EXPECT_FALSE(mainFrame.isVisible());
+    EXPECT_EQ(tray.tipText, QStringLiteral("Velatask"));
+}
+
+TEST_F(MainFrameTest, MinimiseAtStartUpWithoutTrayIsAnOrdinaryMinimisedWindow) {
+    settings.startUpMinimized = true;
+    settings.noTray = true;
+    MainFrame mainFrame(ctx, ticker);
+    mainFrame.show();
+    mainFrame.startUp();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(mainFrame.inTray());
+    EXPECT_TRUE(mainFrame.isMinimized());
+    EXPECT_TRUE(trayLog.isEmpty());
+}

@@ -1,0 +1,128 @@
+#include "../support/WaitFor.h"
+
+#include "core/Time.h"
+#include "platform/fake/ScriptedUi.h"
+#include "platform/qt/SystemClock.h"
+#include "platform/x11/X11Display.h"
+#include "platform/x11/X11WindowSystem.h"
+#include "store/Store.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace velatask;
+
+namespace {
+
+std::vector<ScheduleRecord> readSchedule(const QString& dataDir) {
+    ScriptedUi ui;
+    Store store(dataDir, ui);
+    std::vector<ScheduleRecord> all;
+    if (store.SCH.open() != 0) {
+        return all;
+    }
+    store.SCH.setStart(ScheduleKey::KeyID);
+    while (store.SCH.next() == 0) {
+        all.push_back(store.SCH.buffer());
+    }
+    store.SCH.close();
+    return all;
+}
+
+bool windowTitled(X11WindowSystem& windows, const QString& title) {
+    for (const WindowEntry& w : windows.BuildWindowList()) {
+        if (w.title == title) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+// The real program on the test display: two tasks written into its data file a few seconds ahead
+// fall due, show their message, start their program, move on and leave history copies.
+TEST(EndToEnd, TasksInTheDataFileFallDueAndRun) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+        GTEST_SKIP() << "needs the test display";
+    }
+    QTemporaryDir data;
+    QTemporaryDir config;
+    SystemClock clock;
+    std::int32_t today = clock.today();
+    std::int32_t due = clock.now() + 3 * Time::kSecond;
+    Time::normalise(today, due);
+    {
+        ScriptedUi ui;
+        Store store(data.path(), ui);
+        ASSERT_EQ(store.SCH.open(), 0);
+        ScheduleRecord message;
+        message.ID = 1;
+        message.TaskType = QStringLiteral("Display Message");
+        message.ScheduleType = QStringLiteral("Custom");
+        message.Every = 1;
+        message.EveryType = QStringLiteral("day(s)");
+        message.Description = QStringLiteral("Reminder");
+        message.Message = QStringLiteral("Time to stretch");
+        message.Date = today;
+        message.Time = due;
+        store.SCH.buffer() = message;
+        ASSERT_EQ(store.SCH.add(), 0);
+        ScheduleRecord program = message;
+        program.ID = 2;
+        program.TaskType = QStringLiteral("Run Program");
+        program.Command = QStringLiteral("sh -c \"pwd > started.txt\"");
+        program.Path = data.path();
+        program.Message.clear();
+        store.SCH.buffer() = program;
+        ASSERT_EQ(store.SCH.add(), 0);
+        store.SCH.close();
+    }
+
+    QProcess app;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    app.setProcessEnvironment(env);
+    app.setWorkingDirectory(data.path());
+    app.start(QStringLiteral(VELATASK_BINARY), {});
+    ASSERT_TRUE(app.waitForStarted(10000));
+
+    X11Display display;
+    X11WindowSystem windows(display);
+    const QString started = data.filePath(QStringLiteral("started.txt"));
+    EXPECT_TRUE(waitFor([&] { return windowTitled(windows, QStringLiteral("Message")); }, 30000));
+    EXPECT_TRUE(waitFor([&] { return QFile::exists(started); }, 30000));
+    QFile file(started);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(file.readAll()).trimmed(), QDir(data.path()).canonicalPath());
+
+    std::vector<ScheduleRecord> all;
+    EXPECT_TRUE(waitFor(
+        [&] {
+            all = readSchedule(data.path());
+            return all.size() == 4;
+        },
+        30000));
+    app.terminate();
+    app.waitForFinished(10000);
+
+    ASSERT_EQ(all.size(), 4u);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(all[i].Date, today + 1) << "moved to its next occurrence";
+        EXPECT_EQ(all[i].Disabled, 0);
+        EXPECT_EQ(all[i].LastRunDate, today);
+    }
+    for (int i = 2; i < 4; ++i) {
+        EXPECT_EQ(all[i].Completed, 1) << "history copy";
+        EXPECT_EQ(all[i].Disabled, 1);
+        EXPECT_EQ(all[i].Date, today);
+        EXPECT_EQ(all[i].Time, due);
+    }
+    EXPECT_EQ(all[2].TaskType, QStringLiteral("Display Message"));
+    EXPECT_EQ(all[3].TaskType, QStringLiteral("Run Program"));
+}
