@@ -17,6 +17,7 @@
 #include "store/Store.h"
 #include "store/Transaction.h"
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -174,4 +175,10 @@ static void BM_TickOneTaskDue(benchmark::State& state) {
 }
 BENCHMARK(BM_TickOneTaskDue)->Unit(benchmark::kMicrosecond);
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv); // the SQL driver wants an application object
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
