@@ -9,26 +9,6 @@
 #include <vector>
 
 namespace velatask {
-namespace {
-
-ScriptStep stepOf(const ScriptingRecord& r) {
-    ScriptStep s;
-    s.ID = r.ID;
-    s.Sequence = r.Sequence;
-    s.Action = r.Action;
-    s.Keystrokes = r.Keystrokes;
-    s.SecondsToWait = r.SecondsToWait;
-    s.WaitForWindow = r.WaitForWindow;
-    s.FocusOnWindow = r.FocusOnWindow;
-    s.DDEType = r.DDEType;
-    s.DDEApplicationName = r.DDEApplicationName;
-    s.DDEApplicationTopic = r.DDEApplicationTopic;
-    s.DDELinkItem = r.DDELinkItem;
-    s.DDECommand = r.DDECommand;
-    return s;
-}
-
-} // namespace
 
 void QueueScript(AppContext& ctx, std::int32_t taskId, std::uint32_t startResult) {
     ScriptingView& scr = ctx.store->SCR;
@@ -55,7 +35,7 @@ void QueueScript(AppContext& ctx, std::int32_t taskId, std::uint32_t startResult
             break;
         }
         entries.push_back(
-            ScriptQueueEntry::queuedNow(stepOf(scr.buffer()), startResult, *ctx.clock));
+            ScriptQueueEntry::queuedNow(scr.buffer(), startResult, *ctx.clock));
     }
     scr.close();
     if (!entries.empty()) {

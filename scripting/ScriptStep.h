@@ -1,33 +1,13 @@
 #pragma once
 
-#include <QString>
+#include "store/ScriptingRecord.h"
 
-#include <cstdint>
+#include <QString>
 
 namespace velatask {
 
-// One step of a task's script (a record of the Scripting table). Text fields hold their text
-// without trailing blanks; widths are the field widths in characters.
-struct ScriptStep {
-    static constexpr int kActionWidth = 27;
-    static constexpr int kTextWidth = 80;
-    static constexpr int kDDETypeWidth = 20;
-
-    std::int32_t ID = 0;
-    std::int32_t Sequence = 0;
-    QString Action;
-    QString Keystrokes;
-    std::int32_t SecondsToWait = 0;
-    QString WaitForWindow;
-    QString FocusOnWindow;
-    QString DDEType;
-    QString DDEApplicationName;
-    QString DDEApplicationTopic;
-    QString DDELinkItem;
-    QString DDECommand;
-
-    bool operator==(const ScriptStep&) const = default;
-};
+// One step of a task's script, as the Scripting table holds it.
+using ScriptStep = ScriptingRecord;
 
 // The five action words a step may hold.
 namespace ScriptAction {
