@@ -5,6 +5,9 @@
 #include "store/Store.h"
 #include "store/Transaction.h"
 
+#include <type_traits>
+#include <utility>
+
 namespace velatask {
 
 namespace {
@@ -44,7 +47,7 @@ public:
 
 private:
     V& m_view;
-    decltype(std::declval<V&>().buffer()) m_copy;
+    std::decay_t<decltype(std::declval<V&>().buffer())> m_copy;
 };
 
 int fail(Store& store, int warning, const QString& t1, const QString& t2 = QString()) {
@@ -77,9 +80,8 @@ int categoryInUse(ScheduleView& sch, const QString& name, bool& used) {
     sch.buffer().Category = name;
     sch.setAt(ScheduleKey::KeyCategory, 1);
     const int code = sch.next();
-    used = code == 0 &&
-           FixedText::rtrim(sch.buffer().Category).compare(FixedText::rtrim(name),
-                                                           Qt::CaseInsensitive) == 0;
+    used = code == 0 && FixedText::rtrim(sch.buffer().Category)
+                                .compare(FixedText::rtrim(name), Qt::CaseInsensitive) == 0;
     return code == StoreCode::NoRecord ? 0 : code;
 }
 
@@ -126,7 +128,9 @@ template <class V> int updateSingle(Store& store, V& view, const QString& table)
 
 } // namespace
 
-int NewTaskNumber(Store& store) { return NewTaskNumber(store, store.SCH); }
+int NewTaskNumber(Store& store) {
+    return NewTaskNumber(store, store.SCH);
+}
 
 int NewTaskNumber(Store& store, ScheduleView& view) {
     ScheduleRecord copy = view.buffer();
@@ -156,7 +160,9 @@ int NewTaskNumber(Store& store, ScheduleView& view) {
     }
 }
 
-int DeleteScheduleRecord(Store& store) { return DeleteScheduleRecord(store, store.SCH); }
+int DeleteScheduleRecord(Store& store) {
+    return DeleteScheduleRecord(store, store.SCH);
+}
 
 int DeleteScheduleRecord(Store& store, ScheduleView& view) {
     UseCount scripting(store.SCR);
@@ -221,11 +227,17 @@ int DeleteCategoriesRecord(Store& store) {
     return 0;
 }
 
-int DeleteToDoRecord(Store& store) { return deleteSingle(store, store.TDO, kToDo); }
+int DeleteToDoRecord(Store& store) {
+    return deleteSingle(store, store.TDO, kToDo);
+}
 
-int DeleteScriptingRecord(Store& store) { return deleteSingle(store, store.SCR, kScripting); }
+int DeleteScriptingRecord(Store& store) {
+    return deleteSingle(store, store.SCR, kScripting);
+}
 
-int UpdateScheduleRecord(Store& store) { return UpdateScheduleRecord(store, store.SCH); }
+int UpdateScheduleRecord(Store& store) {
+    return UpdateScheduleRecord(store, store.SCH);
+}
 
 int UpdateScheduleRecord(Store& store, ScheduleView& view) {
     UseCount scripting(store.SCR);
@@ -300,8 +312,12 @@ int UpdateCategoriesRecord(Store& store) {
     return 0;
 }
 
-int UpdateToDoRecord(Store& store) { return updateSingle(store, store.TDO, kToDo); }
+int UpdateToDoRecord(Store& store) {
+    return updateSingle(store, store.TDO, kToDo);
+}
 
-int UpdateScriptingRecord(Store& store) { return updateSingle(store, store.SCR, kScripting); }
+int UpdateScriptingRecord(Store& store) {
+    return updateSingle(store, store.SCR, kScripting);
+}
 
 } // namespace velatask
