@@ -1,65 +1,20 @@
 #include "RawSqlite.h"
 #include "StoreTestBase.h"
-#include "store/Transaction.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QProcess>
-
-#include <cstdio>
 
 namespace velatask {
 namespace {
 
 constexpr int kSteps = 10;
-const char* const kChildFolder = "VELATASK_CRASH_CHILD_FOLDER";
-
-// Run (though disabled) by the test below in a child process: adds tasks with ten steps each, one
-// transaction per task, and reports each commit on stdout until it is killed.
-TEST(CrashChild, DISABLED_AddTasksUntilKilled) {
-    const QString folder = qEnvironmentVariable(kChildFolder);
-    if (folder.isEmpty()) {
-        GTEST_SKIP() << "runs only as the child of KilledInTheMiddle";
-    }
-    ScriptedUi ui;
-    Store store(folder, ui);
-    ASSERT_EQ(store.SCH.open(), 0);
-    ASSERT_EQ(store.SCR.open(), 0);
-    for (int id = 1; id < 1000000; ++id) {
-        Transaction tx(store);
-        ASSERT_EQ(tx.begin(), 0);
-        store.SCH.clearBuffer();
-        store.SCH.buffer().ID = id;
-        store.SCH.buffer().Description = QStringLiteral("task %1").arg(id);
-        ASSERT_EQ(store.SCH.add(), 0);
-        for (int s = 1; s <= kSteps; ++s) {
-            store.SCR.buffer() = ScriptingRecord{};
-            store.SCR.buffer().ID = id;
-            store.SCR.buffer().Sequence = s;
-            store.SCR.buffer().Keystrokes = QString(60, QLatin1Char('k'));
-            ASSERT_EQ(store.SCR.add(), 0);
-            if (s == kSteps / 2) {
-                std::printf("half %d\n", id);
-                std::fflush(stdout);
-            }
-        }
-        ASSERT_EQ(tx.commit(), 0);
-        std::printf("committed %d\n", id);
-        std::fflush(stdout);
-    }
-}
 
 class CrashTest : public StoreTestBase {};
 
 TEST_F(CrashTest, KilledInTheMiddleOfTransactionsLeavesEachWholeOrAbsent) {
     QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(kChildFolder, m_dir.path());
-    child.setProcessEnvironment(env);
-    child.setProcessChannelMode(QProcess::SeparateChannels);
-    child.start(QCoreApplication::applicationFilePath(),
-                {"--gtest_also_run_disabled_tests",
-                 "--gtest_filter=CrashChild.DISABLED_AddTasksUntilKilled"});
+    child.start(QStringLiteral(VELATASK_STORE_CRASH_CHILD),
+                {m_dir.path(), QString::number(kSteps)});
     ASSERT_TRUE(child.waitForStarted());
     // Kill it halfway through a transaction, after a few commits.
     QByteArray out;
