@@ -1,12 +1,11 @@
 #include "store/Procedures.h"
 
 #include "core/FixedText.h"
+#include "store/KeepBuffer.h"
 #include "store/StandardWarning.h"
 #include "store/Store.h"
 #include "store/Transaction.h"
-
-#include <type_traits>
-#include <utility>
+#include "store/UseCount.h"
 
 namespace velatask {
 
@@ -18,37 +17,6 @@ const QString kToDo = QStringLiteral("Todo");
 const QString kScripting = QStringLiteral("Scripting");
 const QString kDelete = QStringLiteral("Delete");
 const QString kUpdate = QStringLiteral("Update");
-
-// Holds a table open through its use count for the length of a procedure.
-template <class V> class UseCount {
-public:
-    explicit UseCount(V& view) : m_view(view), m_ok(view.open() == 0) {}
-    ~UseCount() {
-        if (m_ok) {
-            m_view.close();
-        }
-    }
-    UseCount(const UseCount&) = delete;
-    UseCount& operator=(const UseCount&) = delete;
-    bool ok() const { return m_ok; }
-
-private:
-    V& m_view;
-    bool m_ok;
-};
-
-// Keeps a shared buffer as it was while a procedure borrows it for a lookup.
-template <class V> class KeepBuffer {
-public:
-    explicit KeepBuffer(V& view) : m_view(view), m_copy(view.buffer()) {}
-    ~KeepBuffer() { m_view.buffer() = m_copy; }
-    KeepBuffer(const KeepBuffer&) = delete;
-    KeepBuffer& operator=(const KeepBuffer&) = delete;
-
-private:
-    V& m_view;
-    std::decay_t<decltype(std::declval<V&>().buffer())> m_copy;
-};
 
 int fail(Store& store, int warning, const QString& t1, const QString& t2 = QString()) {
     store.capture();

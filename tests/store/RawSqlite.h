@@ -7,7 +7,7 @@
 
 namespace velatask {
 
-// A connection of its own to a SQLite file, for tests that inspect or damage what the store
+// A connection of its own to a SQLite file, for tests that read or damage what the store
 // wrote behind its back.
 class RawSqlite {
 public:
