@@ -141,6 +141,34 @@ TEST_F(SchemaTest, AFileThatIsNoDatabaseIsReportedAndNeverOverwritten) {
     EXPECT_FALSE(QFile::exists(dataFile() + "-wal"));
 }
 
+TEST_F(SchemaTest, TheTagFileIsNamedByItsFileNameInMessages) {
+    {
+        QFile f(tagFile());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(4096, 'x'));
+    }
+    EXPECT_NE(store().TF_.open(), 0);
+    ASSERT_EQ(m_ui.boxes().size(), 1u);
+    EXPECT_EQ(m_ui.boxes()[0].text,
+              "File (TagFile_.VDB) could not be opened.  Error: file is not a database (26).");
+}
+
+TEST_F(SchemaTest, HistoryKeepsTheScheduleFieldsButTheWarnedState) {
+    ASSERT_EQ(store().HIS.open(), 0);
+    HistoryRecord r = task(3, "Work", "copy", 10, 20, 1);
+    r.AdvanceWarnDate = 9;
+    r.AdvanceWarned = 1;
+    r.Completed = 1;
+    r.Message = "done";
+    store().HIS.buffer() = r;
+    ASSERT_EQ(store().HIS.add(), 0);
+    store().HIS.clearBuffer();
+    store().HIS.setStart(HistoryKey::KeyTaskName);
+    ASSERT_EQ(store().HIS.next(), 0);
+    r.AdvanceWarned = 0;
+    EXPECT_EQ(store().HIS.buffer(), r);
+}
+
 TEST_F(SchemaTest, ATableWithOtherColumnsStopsWithInvalidFile) {
     {
         RawSqlite raw(dataFile());
