@@ -20,7 +20,8 @@ constexpr int kSqliteConstraint = 19;
 
 StoreError fromSqlError(const QSqlError& e) {
     StoreError out;
-    out.driverCode = e.nativeErrorCode().toInt();
+    // The engine's extended codes carry the primary result code in their low byte.
+    out.driverCode = e.nativeErrorCode().toInt() & 0xff;
     out.driverText = e.databaseText().isEmpty() ? e.driverText() : e.databaseText();
     if (out.driverCode == 0) {
         out.driverCode = 1;
@@ -49,11 +50,17 @@ struct Connection::Statements {
 Connection::Connection(const QString& filePath)
     : m_filePath(filePath), m_name(QUuid::createUuid().toString()) {}
 
-Connection::~Connection() { close(); }
+Connection::~Connection() {
+    close();
+}
 
-bool Connection::isOpen() const { return m_statements != nullptr; }
+bool Connection::isOpen() const {
+    return m_statements != nullptr;
+}
 
-bool Connection::fileExists() const { return QFileInfo::exists(m_filePath); }
+bool Connection::fileExists() const {
+    return QFileInfo::exists(m_filePath);
+}
 
 int Connection::open(bool create, StoreError& error) {
     error.clear();

@@ -1,9 +1,11 @@
 #include "store/Procedures.h"
 
 #include "core/FixedText.h"
+#include "store/KeepBuffer.h"
 #include "store/StandardWarning.h"
 #include "store/Store.h"
 #include "store/Transaction.h"
+#include "store/UseCount.h"
 
 namespace velatask {
 
@@ -15,37 +17,6 @@ const QString kToDo = QStringLiteral("Todo");
 const QString kScripting = QStringLiteral("Scripting");
 const QString kDelete = QStringLiteral("Delete");
 const QString kUpdate = QStringLiteral("Update");
-
-// Holds a table open through its use count for the length of a procedure.
-template <class V> class UseCount {
-public:
-    explicit UseCount(V& view) : m_view(view), m_ok(view.open() == 0) {}
-    ~UseCount() {
-        if (m_ok) {
-            m_view.close();
-        }
-    }
-    UseCount(const UseCount&) = delete;
-    UseCount& operator=(const UseCount&) = delete;
-    bool ok() const { return m_ok; }
-
-private:
-    V& m_view;
-    bool m_ok;
-};
-
-// Keeps a shared buffer as it was while a procedure borrows it for a lookup.
-template <class V> class KeepBuffer {
-public:
-    explicit KeepBuffer(V& view) : m_view(view), m_copy(view.buffer()) {}
-    ~KeepBuffer() { m_view.buffer() = m_copy; }
-    KeepBuffer(const KeepBuffer&) = delete;
-    KeepBuffer& operator=(const KeepBuffer&) = delete;
-
-private:
-    V& m_view;
-    decltype(std::declval<V&>().buffer()) m_copy;
-};
 
 int fail(Store& store, int warning, const QString& t1, const QString& t2 = QString()) {
     store.capture();
@@ -77,9 +48,8 @@ int categoryInUse(ScheduleView& sch, const QString& name, bool& used) {
     sch.buffer().Category = name;
     sch.setAt(ScheduleKey::KeyCategory, 1);
     const int code = sch.next();
-    used = code == 0 &&
-           FixedText::rtrim(sch.buffer().Category).compare(FixedText::rtrim(name),
-                                                           Qt::CaseInsensitive) == 0;
+    used = code == 0 && FixedText::rtrim(sch.buffer().Category)
+                                .compare(FixedText::rtrim(name), Qt::CaseInsensitive) == 0;
     return code == StoreCode::NoRecord ? 0 : code;
 }
 
@@ -126,7 +96,9 @@ template <class V> int updateSingle(Store& store, V& view, const QString& table)
 
 } // namespace
 
-int NewTaskNumber(Store& store) { return NewTaskNumber(store, store.SCH); }
+int NewTaskNumber(Store& store) {
+    return NewTaskNumber(store, store.SCH);
+}
 
 int NewTaskNumber(Store& store, ScheduleView& view) {
     ScheduleRecord copy = view.buffer();
@@ -156,7 +128,9 @@ int NewTaskNumber(Store& store, ScheduleView& view) {
     }
 }
 
-int DeleteScheduleRecord(Store& store) { return DeleteScheduleRecord(store, store.SCH); }
+int DeleteScheduleRecord(Store& store) {
+    return DeleteScheduleRecord(store, store.SCH);
+}
 
 int DeleteScheduleRecord(Store& store, ScheduleView& view) {
     UseCount scripting(store.SCR);
@@ -221,11 +195,17 @@ int DeleteCategoriesRecord(Store& store) {
     return 0;
 }
 
-int DeleteToDoRecord(Store& store) { return deleteSingle(store, store.TDO, kToDo); }
+int DeleteToDoRecord(Store& store) {
+    return deleteSingle(store, store.TDO, kToDo);
+}
 
-int DeleteScriptingRecord(Store& store) { return deleteSingle(store, store.SCR, kScripting); }
+int DeleteScriptingRecord(Store& store) {
+    return deleteSingle(store, store.SCR, kScripting);
+}
 
-int UpdateScheduleRecord(Store& store) { return UpdateScheduleRecord(store, store.SCH); }
+int UpdateScheduleRecord(Store& store) {
+    return UpdateScheduleRecord(store, store.SCH);
+}
 
 int UpdateScheduleRecord(Store& store, ScheduleView& view) {
     UseCount scripting(store.SCR);
@@ -300,8 +280,12 @@ int UpdateCategoriesRecord(Store& store) {
     return 0;
 }
 
-int UpdateToDoRecord(Store& store) { return updateSingle(store, store.TDO, kToDo); }
+int UpdateToDoRecord(Store& store) {
+    return updateSingle(store, store.TDO, kToDo);
+}
 
-int UpdateScriptingRecord(Store& store) { return updateSingle(store, store.SCR, kScripting); }
+int UpdateScriptingRecord(Store& store) {
+    return updateSingle(store, store.SCR, kScripting);
+}
 
 } // namespace velatask

@@ -6,7 +6,9 @@ namespace velatask::RecordCodec {
 
 namespace {
 
-QVariant n(qlonglong v) { return QVariant(v); }
+QVariant n(qlonglong v) {
+    return QVariant(v);
+}
 
 // Reads the row in column order.
 class Reader {
@@ -22,18 +24,43 @@ private:
     int m_at = 0;
 };
 
-bool hasAdvanceWarned(const TableDef& table) { return table.prefix != QLatin1String("HIS"); }
+bool hasAdvanceWarned(const TableDef& table) {
+    return table.prefix != QLatin1String("HIS");
+}
 
 } // namespace
 
 QVariantList toRow(const ScheduleRecord& r, const TableDef& table) {
-    QVariantList v{n(r.ID),        r.TaskType,    r.Category,   r.Description, r.Command,
-                   r.Path,         r.ScheduleType, n(r.Sunday), n(r.Monday),   n(r.Tuesday),
-                   n(r.Wednesday), n(r.Thursday), n(r.Friday),  n(r.Saturday), n(r.Every),
-                   n(r.Every1st),  n(r.Every2nd), n(r.Every3rd), n(r.Every4th), n(r.EveryLast),
-                   r.EveryType,    n(r.Date),     n(r.Time),    n(r.LastRunDate),
-                   n(r.LastRunTime), n(r.SkipNextTime), n(r.Alarm), r.AlarmFile,
-                   n(r.AdvanceWarnDate), n(r.AdvanceWarnTime)};
+    QVariantList v{n(r.ID),
+                   r.TaskType,
+                   r.Category,
+                   r.Description,
+                   r.Command,
+                   r.Path,
+                   r.ScheduleType,
+                   n(r.Sunday),
+                   n(r.Monday),
+                   n(r.Tuesday),
+                   n(r.Wednesday),
+                   n(r.Thursday),
+                   n(r.Friday),
+                   n(r.Saturday),
+                   n(r.Every),
+                   n(r.Every1st),
+                   n(r.Every2nd),
+                   n(r.Every3rd),
+                   n(r.Every4th),
+                   n(r.EveryLast),
+                   r.EveryType,
+                   n(r.Date),
+                   n(r.Time),
+                   n(r.LastRunDate),
+                   n(r.LastRunTime),
+                   n(r.SkipNextTime),
+                   n(r.Alarm),
+                   r.AlarmFile,
+                   n(r.AdvanceWarnDate),
+                   n(r.AdvanceWarnTime)};
     if (hasAdvanceWarned(table)) {
         v << n(r.AdvanceWarned);
     }
@@ -81,7 +108,9 @@ void fromRow(const QVariantList& row, ScheduleRecord& r, const TableDef& table) 
     r.Message = in.text();
 }
 
-QVariantList toRow(const CategoryRecord& r, const TableDef&) { return {r.Category}; }
+QVariantList toRow(const CategoryRecord& r, const TableDef&) {
+    return {r.Category};
+}
 
 void fromRow(const QVariantList& row, CategoryRecord& r, const TableDef&) {
     r.Category = row.value(0).toString();
@@ -99,10 +128,10 @@ void fromRow(const QVariantList& row, ToDoRecord& r, const TableDef&) {
 }
 
 QVariantList toRow(const ScriptingRecord& r, const TableDef&) {
-    return {n(r.ID),          n(r.Sequence),        r.Action,
-            r.Keystrokes,     n(r.SecondsToWait),   r.WaitForWindow,
-            r.FocusOnWindow,  r.DDEType,            r.DDEApplicationName,
-            r.DDEApplicationTopic, r.DDELinkItem,   r.DDECommand};
+    return {
+        n(r.ID),         n(r.Sequence),   r.Action,  r.Keystrokes,         n(r.SecondsToWait),
+        r.WaitForWindow, r.FocusOnWindow, r.DDEType, r.DDEApplicationName, r.DDEApplicationTopic,
+        r.DDELinkItem,   r.DDECommand};
 }
 
 void fromRow(const QVariantList& row, ScriptingRecord& r, const TableDef&) {

@@ -122,7 +122,8 @@ QString messageText(int n, const QString& t1, const QString& t2, const QString& 
                               "to save again?");
     case 17:
         return QStringLiteral("An error (") + e +
-               QStringLiteral(") was experienced when attempting to delete a record from the file ") +
+               QStringLiteral(
+                   ") was experienced when attempting to delete a record from the file ") +
                t1 + QStringLiteral(".");
     case 18:
         return QStringLiteral("An error was experienced deleting this record.  Do you want to try "
@@ -142,7 +143,8 @@ QString messageText(int n, const QString& t1, const QString& t2, const QString& 
     case 24:
         return QStringLiteral("Adding this record creates a duplicate entry for the key:") + t1;
     case 25:
-        return QStringLiteral("Attempts to automatically number this record have failed.  Error: ") +
+        return QStringLiteral(
+                   "Attempts to automatically number this record have failed.  Error: ") +
                e + QStringLiteral(".");
     case 26:
         return t1 + QStringLiteral(" File Load Error.  Error: ") + e + QStringLiteral(".");
@@ -150,8 +152,8 @@ QString messageText(int n, const QString& t1, const QString& t2, const QString& 
         return QStringLiteral("Are you certain you want to stop loading ") + t1 +
                QStringLiteral("?");
     case 28:
-        return t1 + QStringLiteral(
-                        " File Load Error.  The file you've requested contains no text.");
+        return t1 +
+               QStringLiteral(" File Load Error.  The file you've requested contains no text.");
     case 29:
         if (t1 == QLatin1String("Down")) {
             return QStringLiteral("The end of the viewed file was encountered.  Do you want to "
@@ -255,8 +257,7 @@ int StandardWarning(Store& store, int n, const QString& t1, const QString& t2) {
         store.clearSavedError();
         return 0;
     }
-    const MessageBoxSpec box =
-        StandardWarningBox(n, t1, t2, store.savedError(), store.lastError());
+    const MessageBoxSpec box = StandardWarningBox(n, t1, t2, store.savedError(), store.lastError());
     store.clearSavedError();
     const int button = store.ui().messageBox(box);
     const QString stopText = StandardWarningStopText(n);

@@ -30,6 +30,8 @@ void Store::stop(const QString& finalText) {
     m_ui.stopProgram(finalText);
 }
 
-bool Store::inTransaction() const { return m_data->inTransaction(); }
+bool Store::inTransaction() const {
+    return m_data->inTransaction();
+}
 
 } // namespace velatask

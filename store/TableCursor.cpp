@@ -226,28 +226,21 @@ int TableCursor::read(int direction, Row& out) {
     }
     const bool continuing = m_anchor == Anchor::Record;
     m_page.clear();
-    if ((m_anchor == Anchor::Start && direction < 0) || (m_anchor == Anchor::End && direction > 0)) {
+    if ((m_anchor == Anchor::Start && direction < 0) ||
+        (m_anchor == Anchor::End && direction > 0)) {
         return fail(StoreCode::NoRecord);
     }
-    QStringList where;
-    const QString present = m_table.presentCondition(m_key);
-    if (!present.isEmpty()) {
-        where << present;
-    }
     QVariantList binds;
+    Bound bound = Bound::None;
     if (m_anchor == Anchor::At) {
-        where << tupleCompare(m_key, false, direction > 0 ? ">=" : "<=");
+        bound = Bound::AtValue;
         binds = m_anchorValues;
     } else if (m_anchor == Anchor::Record) {
-        where << tupleCompare(m_key, true, direction > 0 ? ">" : "<");
+        bound = Bound::AfterRecord;
         binds = m_anchorValues;
         binds.push_back(qlonglong(m_anchorRowid));
     }
-    QString sql = selectList();
-    if (!where.isEmpty()) {
-        sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
-    }
-    sql += orderBy(m_key, direction) + QStringLiteral(" LIMIT ?");
+    const QString sql = readSql(m_key, direction, bound);
     const int limit = continuing ? kPage : kFirstPage;
     binds.push_back(limit);
     if (limit > 1) {
@@ -267,9 +260,31 @@ int TableCursor::read(int direction, Row& out) {
     return deliver(fromResult(rows.front()), out);
 }
 
-int TableCursor::next(Row& out) { return read(+1, out); }
+QString TableCursor::readSql(int key, int direction, Bound bound) const {
+    QStringList where;
+    const QString present = m_table.presentCondition(key);
+    if (!present.isEmpty()) {
+        where << present;
+    }
+    if (bound == Bound::AtValue) {
+        where << tupleCompare(key, false, direction > 0 ? ">=" : "<=");
+    } else if (bound == Bound::AfterRecord) {
+        where << tupleCompare(key, true, direction > 0 ? ">" : "<");
+    }
+    QString sql = selectList();
+    if (!where.isEmpty()) {
+        sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
+    }
+    return sql + orderBy(key, direction) + QStringLiteral(" LIMIT ?");
+}
 
-int TableCursor::previous(Row& out) { return read(-1, out); }
+int TableCursor::next(Row& out) {
+    return read(+1, out);
+}
+
+int TableCursor::previous(Row& out) {
+    return read(-1, out);
+}
 
 int TableCursor::fetch(int key, const Row& values, Row& out) {
     const Row norm = normalized(values);
@@ -284,13 +299,14 @@ int TableCursor::fetch(int key, const Row& values, Row& out) {
     }
     QVariantList binds;
     for (int c : m_table.keys[key].columns) {
-        where << m_table.columns[c].name +
-                     (m_table.isText(c) ? QStringLiteral(" = ? COLLATE NOCASE")
-                                        : QStringLiteral(" = ?"));
+        where << m_table.columns[c].name + (m_table.isText(c)
+                                                ? QStringLiteral(" = ? COLLATE NOCASE")
+                                                : QStringLiteral(" = ?"));
         binds << norm[c];
     }
     const QString sql = selectList() + QStringLiteral(" WHERE ") +
-                        where.join(QStringLiteral(" AND ")) + QStringLiteral(" ORDER BY rowid LIMIT 1");
+                        where.join(QStringLiteral(" AND ")) +
+                        QStringLiteral(" ORDER BY rowid LIMIT 1");
     std::vector<Row> rows;
     if (m_connection.exec(sql, binds, m_error, &rows) != 0) {
         return m_error.code;
@@ -315,9 +331,9 @@ bool TableCursor::duplicate(int key, const Row& values) {
     }
     QVariantList binds;
     for (int c : m_table.keys[key].columns) {
-        where << m_table.columns[c].name +
-                     (m_table.isText(c) ? QStringLiteral(" = ? COLLATE NOCASE")
-                                        : QStringLiteral(" = ?"));
+        where << m_table.columns[c].name + (m_table.isText(c)
+                                                ? QStringLiteral(" = ? COLLATE NOCASE")
+                                                : QStringLiteral(" = ?"));
         binds << norm[c];
     }
     where << QStringLiteral("rowid <> ?");
@@ -349,9 +365,9 @@ int TableCursor::add(const Row& values) {
         names << c.name;
         marks << QStringLiteral("?");
     }
-    const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                            .arg(m_table.table, names.join(QStringLiteral(", ")),
-                                 marks.join(QStringLiteral(", ")));
+    const QString sql =
+        QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+            .arg(m_table.table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
     std::int64_t id = 0;
     if (m_connection.exec(sql, normalized(values), m_error, nullptr, &id) != 0) {
         return m_error.code;

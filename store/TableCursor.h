@@ -39,6 +39,11 @@ public:
     void watch() { m_watchPending = true; }
 
     std::int64_t current() const { return m_current; }
+
+    // The statement that reads in key order from the start or end, from a value, or on from a
+    // record (binds: the key's components, then the row id, then the page size).
+    enum class Bound { None, AtValue, AfterRecord };
+    QString readSql(int key, int direction, Bound bound) const;
     const StoreError& error() const { return m_error; }
 
 private:

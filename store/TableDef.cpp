@@ -6,9 +6,15 @@ namespace velatask {
 
 namespace {
 
-ColumnDef text(const char* name, int width) { return {QString::fromLatin1(name), ColumnType::Text, width}; }
-ColumnDef longCol(const char* name) { return {QString::fromLatin1(name), ColumnType::Long, 0}; }
-ColumnDef flag(const char* name) { return {QString::fromLatin1(name), ColumnType::Flag, 0}; }
+ColumnDef text(const char* name, int width) {
+    return {QString::fromLatin1(name), ColumnType::Text, width};
+}
+ColumnDef longCol(const char* name) {
+    return {QString::fromLatin1(name), ColumnType::Long, 0};
+}
+ColumnDef flag(const char* name) {
+    return {QString::fromLatin1(name), ColumnType::Flag, 0};
+}
 
 int indexOf(const std::vector<ColumnDef>& columns, const char* name) {
     for (size_t i = 0; i < columns.size(); ++i) {
@@ -33,16 +39,36 @@ KeyDef key(const std::vector<ColumnDef>& columns, const char* name,
 
 std::vector<ColumnDef> scheduleColumns(bool withAdvanceWarned) {
     std::vector<ColumnDef> c = {
-        longCol("ID"),           text("TaskType", 20),  text("Category", 20),
-        text("Description", 40), text("Command", 80),   text("Path", 80),
-        text("ScheduleType", 20), flag("Sunday"),       flag("Monday"),
-        flag("Tuesday"),         flag("Wednesday"),     flag("Thursday"),
-        flag("Friday"),          flag("Saturday"),      longCol("Every"),
-        flag("Every1st"),        flag("Every2nd"),      flag("Every3rd"),
-        flag("Every4th"),        flag("EveryLast"),     text("EveryType", 20),
-        longCol("Date"),         longCol("Time"),       longCol("LastRunDate"),
-        longCol("LastRunTime"),  flag("SkipNextTime"),  flag("Alarm"),
-        text("AlarmFile", 80),   longCol("AdvanceWarnDate"), longCol("AdvanceWarnTime"),
+        longCol("ID"),
+        text("TaskType", 20),
+        text("Category", 20),
+        text("Description", 40),
+        text("Command", 80),
+        text("Path", 80),
+        text("ScheduleType", 20),
+        flag("Sunday"),
+        flag("Monday"),
+        flag("Tuesday"),
+        flag("Wednesday"),
+        flag("Thursday"),
+        flag("Friday"),
+        flag("Saturday"),
+        longCol("Every"),
+        flag("Every1st"),
+        flag("Every2nd"),
+        flag("Every3rd"),
+        flag("Every4th"),
+        flag("EveryLast"),
+        text("EveryType", 20),
+        longCol("Date"),
+        longCol("Time"),
+        longCol("LastRunDate"),
+        longCol("LastRunTime"),
+        flag("SkipNextTime"),
+        flag("Alarm"),
+        text("AlarmFile", 80),
+        longCol("AdvanceWarnDate"),
+        longCol("AdvanceWarnTime"),
     };
     if (withAdvanceWarned) {
         c.push_back({QStringLiteral("AdvanceWarned"), ColumnType::Byte, 0});
@@ -112,12 +138,18 @@ TableDef makeScripting() {
     TableDef t;
     t.table = QStringLiteral("Scripting");
     t.prefix = QStringLiteral("SCR");
-    t.columns = {longCol("ID"),           longCol("Sequence"),
-                 text("Action", 27),      text("Keystrokes", 80),
-                 longCol("SecondsToWait"), text("WaitForWindow", 80),
-                 text("FocusOnWindow", 80), text("DDEType", 20),
-                 text("DDEApplicationName", 80), text("DDEApplicationTopic", 80),
-                 text("DDELinkItem", 80), text("DDECommand", 80)};
+    t.columns = {longCol("ID"),
+                 longCol("Sequence"),
+                 text("Action", 27),
+                 text("Keystrokes", 80),
+                 longCol("SecondsToWait"),
+                 text("WaitForWindow", 80),
+                 text("FocusOnWindow", 80),
+                 text("DDEType", 20),
+                 text("DDEApplicationName", 80),
+                 text("DDEApplicationTopic", 80),
+                 text("DDELinkItem", 80),
+                 text("DDECommand", 80)};
     t.keys.push_back(key(t.columns, "KeyID", {"ID", "Sequence"}, true));
     return t;
 }
@@ -127,7 +159,9 @@ TableDef makeTagFile() {
     t.table = QStringLiteral("TagFile_");
     t.prefix = QStringLiteral("TF_");
     t.tagFile = true;
-    t.columns = {longCol("Usr"), {QStringLiteral("Tbl"), ColumnType::Short, 0}, longCol("Ptr"),
+    t.columns = {longCol("Usr"),
+                 {QStringLiteral("Tbl"), ColumnType::Short, 0},
+                 longCol("Ptr"),
                  text("Val", 10)};
     t.keys.push_back(key(t.columns, "PtrKey", {"Usr", "Tbl", "Ptr"}, true));
     t.keys.push_back(key(t.columns, "ValKey", {"Usr", "Tbl", "Val"}, false));

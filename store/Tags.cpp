@@ -2,30 +2,13 @@
 
 #include "store/Connection.h"
 #include "store/Store.h"
+#include "store/UseCount.h"
 
 #include <vector>
 
 namespace velatask {
 
 namespace {
-
-// Keeps the tag table open through its use count for one operation.
-class TagTableUse {
-public:
-    explicit TagTableUse(TagView& view) : m_view(view), m_ok(view.open() == 0) {}
-    ~TagTableUse() {
-        if (m_ok) {
-            m_view.close();
-        }
-    }
-    TagTableUse(const TagTableUse&) = delete;
-    TagTableUse& operator=(const TagTableUse&) = delete;
-    bool ok() const { return m_ok; }
-
-private:
-    TagView& m_view;
-    bool m_ok;
-};
 
 // Cancelling and progress are looked at every this many tags while counting.
 constexpr int kCountSlice = 25;
@@ -42,7 +25,7 @@ void Tags::report(const QString& operation) {
 }
 
 void Tags::SetTag_(int set, std::int32_t position, const QString& value) {
-    TagTableUse use(m_store.TF_);
+    UseCount use(m_store.TF_);
     if (!use.ok()) {
         return;
     }
@@ -63,7 +46,7 @@ void Tags::SetTag_(int set, std::int32_t position, const QString& value) {
 }
 
 void Tags::ClrTag_(int set, std::int32_t position) {
-    TagTableUse use(m_store.TF_);
+    UseCount use(m_store.TF_);
     if (!use.ok()) {
         return;
     }
@@ -78,7 +61,7 @@ bool Tags::isTagged(int set, std::int32_t position) {
     if (set == 0) {
         return false;
     }
-    TagTableUse use(m_store.TF_);
+    UseCount use(m_store.TF_);
     if (!use.ok()) {
         return false;
     }
@@ -90,7 +73,7 @@ bool Tags::isTagged(int set, std::int32_t position) {
 std::int32_t Tags::firstTag(int set) {
     m_nextValue.clear();
     m_nextFrom = 0;
-    TagTableUse use(m_store.TF_);
+    UseCount use(m_store.TF_);
     if (!use.ok()) {
         return 0;
     }
@@ -109,7 +92,7 @@ std::int32_t Tags::nextTag(int set) {
     if (m_nextFrom == 0) {
         return 0;
     }
-    TagTableUse use(m_store.TF_);
+    UseCount use(m_store.TF_);
     if (!use.ok()) {
         return 0;
     }
@@ -134,7 +117,7 @@ std::int32_t Tags::nextTag(int set) {
 }
 
 int Tags::CntTag_(int set, const Progress& progress) {
-    TagTableUse use(m_store.TF_);
+    UseCount use(m_store.TF_);
     if (!use.ok()) {
         return 0;
     }
@@ -152,7 +135,7 @@ int Tags::CntTag_(int set, const Progress& progress) {
 }
 
 bool Tags::NewTag_(int set, const Progress& progress) {
-    TagTableUse use(m_store.TF_);
+    UseCount use(m_store.TF_);
     if (!use.ok()) {
         return false;
     }

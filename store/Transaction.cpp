@@ -7,7 +7,9 @@ namespace velatask {
 
 Transaction::Transaction(Store& store) : m_store(store) {}
 
-Transaction::~Transaction() { rollback(); }
+Transaction::~Transaction() {
+    rollback();
+}
 
 int Transaction::begin(int waitMs) {
     m_error.clear();
@@ -45,7 +47,9 @@ bool Transaction::ours() const {
     return c.inTransaction() && c.transactionNumber() == m_number;
 }
 
-bool Transaction::active() const { return m_active && ours(); }
+bool Transaction::active() const {
+    return m_active && ours();
+}
 
 void Transaction::rollback() {
     // A capture may already have rolled this transaction back, and another may have begun since.

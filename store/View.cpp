@@ -44,7 +44,8 @@ template <class Record, class Key> int View<Record, Key>::open() {
     }
     if (m_useCount == 0) {
         StoreError error;
-        const int code = TableOpener::open(m_store, connectionFor(m_store, m_table), m_table, error);
+        const int code =
+            TableOpener::open(m_store, connectionFor(m_store, m_table), m_table, error);
         if (code != 0) {
             m_error = error;
             m_store.setLastError(error);
@@ -66,7 +67,9 @@ template <class Record, class Key> bool View<Record, Key>::isOpen() const {
     return m_useCount > 0;
 }
 
-template <class Record, class Key> int View<Record, Key>::useCount() const { return m_useCount; }
+template <class Record, class Key> int View<Record, Key>::useCount() const {
+    return m_useCount;
+}
 
 template <class Record, class Key> bool View<Record, Key>::usable() const {
     return m_useCount > 0 && !m_store.stopped();
@@ -90,8 +93,7 @@ template <class Record, class Key> int View<Record, Key>::setAt(Key key, int com
     if (!usable()) {
         return finish(StoreCode::NotOpen);
     }
-    return finish(
-        m_cursor->setAt(int(key), RecordCodec::toRow(m_buffer, m_table), components));
+    return finish(m_cursor->setAt(int(key), RecordCodec::toRow(m_buffer, m_table), components));
 }
 
 template <class Record, class Key> int View<Record, Key>::next() {
@@ -186,7 +188,9 @@ template <class Record, class Key> int View<Record, Key>::reget(const QString& p
     return finish(code);
 }
 
-template <class Record, class Key> void View<Record, Key>::watch() { m_cursor->watch(); }
+template <class Record, class Key> void View<Record, Key>::watch() {
+    m_cursor->watch();
+}
 
 template <class Record, class Key> const StoreError& View<Record, Key>::error() const {
     return m_error;
