@@ -8,5 +8,7 @@ cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELATASK_BUILD_T
     -DVELATASK_BUILD_BENCH=ON
 cmake --build build-bench
 for b in build-bench/bench/bench_*; do
-    [[ -x $b ]] && "$b" "$@"
+    if [[ -f $b && -x $b ]]; then
+        "$b" "$@"
+    fi
 done

@@ -116,3 +116,33 @@ TEST_F(SetupTest, HousekeepingAsksFirstAndReports) {
     EXPECT_EQ(ui.boxes().size(), before + 1) << "no report after the reset";
     EXPECT_EQ(ini.read(QStringLiteral("Calendar"), QStringLiteral("XPosit")), QString());
 }
+
+TEST_F(SetupTest, NoToAnyQuestionChangesNothing) {
+    const std::int32_t history = add(1, 1);
+    ASSERT_EQ(store->TDO.open(), 0);
+    store->TDO.clearBuffer();
+    store->TDO.buffer().ToDo = QStringLiteral("keep me");
+    ASSERT_EQ(store->TDO.add(), 0);
+    addStep(4, 1, "Wait", "", 30);
+    QueueScript(ctx, 4, 0);
+    ini.write(QStringLiteral("Calendar"), QStringLiteral("XPosit"), QStringLiteral("40"));
+
+    SetupDialog setup(ctx);
+    const char* commands[] = {"Clear all disabled tasks", "Clear all completed tasks",
+                              "Clear To Do list", "Reset saved window settings",
+                              "Clear current script queue"};
+    const char* questions[] = {"Remove disabled tasks?", "Remove completed tasks?",
+                               "Clear To Do list?", "Reset saved window settings?",
+                               "Remove active scripts?"};
+    for (int i = 0; i < 5; ++i) {
+        ui.answerNext(Ui::No);
+        setup.button(QLatin1String(commands[i]))->click();
+        ASSERT_EQ(ui.boxes().size(), std::size_t(i + 1)) << commands[i];
+        EXPECT_EQ(ui.boxes().back().text, QLatin1String(questions[i]));
+    }
+    EXPECT_TRUE(task(history));
+    store->TDO.setStart(ToDoKey::KeyToDo);
+    EXPECT_EQ(store->TDO.next(), 0);
+    EXPECT_EQ(queue.size(), 1);
+    EXPECT_EQ(ini.readNumber(QStringLiteral("Calendar"), QStringLiteral("XPosit")), 40);
+}
