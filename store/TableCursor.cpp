@@ -286,6 +286,20 @@ int TableCursor::previous(Row& out) {
     return read(-1, out);
 }
 
+void TableCursor::keyEquals(int key, const Row& norm, QStringList& where,
+                            QVariantList& binds) const {
+    const QString present = m_table.presentCondition(key);
+    if (!present.isEmpty()) {
+        where << present;
+    }
+    for (int c : m_table.keys[key].columns) {
+        where << m_table.columns[c].name + (m_table.isText(c)
+                                                ? QStringLiteral(" = ? COLLATE NOCASE")
+                                                : QStringLiteral(" = ?"));
+        binds << norm[c];
+    }
+}
+
 int TableCursor::fetch(int key, const Row& values, Row& out) {
     const Row norm = normalized(values);
     m_page.clear();
@@ -293,17 +307,8 @@ int TableCursor::fetch(int key, const Row& values, Row& out) {
         return fail(StoreCode::RecordNotFound);
     }
     QStringList where;
-    const QString present = m_table.presentCondition(key);
-    if (!present.isEmpty()) {
-        where << present;
-    }
     QVariantList binds;
-    for (int c : m_table.keys[key].columns) {
-        where << m_table.columns[c].name + (m_table.isText(c)
-                                                ? QStringLiteral(" = ? COLLATE NOCASE")
-                                                : QStringLiteral(" = ?"));
-        binds << norm[c];
-    }
+    keyEquals(key, norm, where, binds);
     const QString sql = selectList() + QStringLiteral(" WHERE ") +
                         where.join(QStringLiteral(" AND ")) +
                         QStringLiteral(" ORDER BY rowid LIMIT 1");
@@ -325,17 +330,8 @@ bool TableCursor::duplicate(int key, const Row& values) {
         return false;
     }
     QStringList where;
-    const QString present = m_table.presentCondition(key);
-    if (!present.isEmpty()) {
-        where << present;
-    }
     QVariantList binds;
-    for (int c : m_table.keys[key].columns) {
-        where << m_table.columns[c].name + (m_table.isText(c)
-                                                ? QStringLiteral(" = ? COLLATE NOCASE")
-                                                : QStringLiteral(" = ?"));
-        binds << norm[c];
-    }
+    keyEquals(key, norm, where, binds);
     where << QStringLiteral("rowid <> ?");
     binds << qlonglong(m_current);
     const QString sql = QStringLiteral("SELECT 1 FROM %1 WHERE %2 LIMIT 1")

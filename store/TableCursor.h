@@ -3,6 +3,7 @@
 #include "store/StoreError.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 
 #include <cstdint>
@@ -62,6 +63,8 @@ private:
     QString orderBy(int key, int direction) const;
     QString tupleCompare(int key, bool withRowid, const char* op) const;
     bool keyEmpty(int key, const Row& values) const;
+    // Conditions (and their binds) that select the records whose key equals the values.
+    void keyEquals(int key, const Row& norm, QStringList& where, QVariantList& binds) const;
     Row normalized(const Row& values) const;
     bool sameStored(const Row& a, const Row& b) const;
     Entry fromResult(const Row& result) const;
