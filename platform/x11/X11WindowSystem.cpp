@@ -186,6 +186,17 @@ void sendToRoot(Display* dpy, Window window, Atom type, long l0, long l1, long l
                SubstructureRedirectMask | SubstructureNotifyMask, &event);
 }
 
+// Maps an iconic window again before it is raised or asked to close; false when it is gone.
+bool deIconify(Display* dpy, Window window) {
+    if (!windowExists(dpy, window)) {
+        return false;
+    }
+    if (wmState(dpy, window) == kWmStateIconic) {
+        XMapWindow(dpy, window);
+    }
+    return true;
+}
+
 } // namespace
 
 X11WindowSystem::X11WindowSystem(X11Display& display) : m_display(display) {}
@@ -212,11 +223,8 @@ std::vector<WindowEntry> X11WindowSystem::BuildWindowList() {
 void X11WindowSystem::FocusWindow(WindowHandle handle) {
     Display* dpy = m_display.handle();
     const auto window = static_cast<Window>(handle);
-    if (!available() || !windowExists(dpy, window)) {
+    if (!available() || !deIconify(dpy, window)) {
         return;
-    }
-    if (wmState(dpy, window) == kWmStateIconic) {
-        XMapWindow(dpy, window);
     }
     if (m_display.windowManagerRunning()) {
         // Source 2: a pager-like tool acting for the user, which managers do not second-guess.
@@ -236,11 +244,8 @@ void X11WindowSystem::FocusWindow(WindowHandle handle) {
 void X11WindowSystem::CloseWindow(WindowHandle handle) {
     Display* dpy = m_display.handle();
     const auto window = static_cast<Window>(handle);
-    if (!available() || !windowExists(dpy, window)) {
+    if (!available() || !deIconify(dpy, window)) {
         return;
-    }
-    if (wmState(dpy, window) == kWmStateIconic) {
-        XMapWindow(dpy, window);
     }
     Atom* protocols = nullptr;
     int count = 0;
