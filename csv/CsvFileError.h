@@ -1,5 +1,7 @@
 #pragma once
 
+#include "csv/CsvText.h"
+
 #include <QString>
 
 namespace velatask {
@@ -12,7 +14,7 @@ struct CsvFileError {
 
     bool ok() const { return code == 0; }
     // "Error #" + code + " - " + text, the wording of every CSV file message.
-    QString message() const { return QStringLiteral("Error #%1 - %2").arg(code).arg(text); }
+    QString message() const { return CsvText::errorMessage(code, text); }
 };
 
 } // namespace velatask

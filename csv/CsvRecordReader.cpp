@@ -43,6 +43,15 @@ private:
     enum { FieldStart, Plain, Quoted, QuoteSeen, AfterQuoted } m_state = FieldStart;
 };
 
+bool isBlank(const QString& line) {
+    for (const QChar c : line) {
+        if (!c.isSpace()) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 bool CsvRecordReader::rewind() {
@@ -61,13 +70,15 @@ bool CsvRecordReader::nextLine(Line& line) {
 
 bool CsvRecordReader::read(QString& record, qint64& bytes) {
     Line first;
-    if (!nextLine(first)) {
-        record.clear();
-        bytes = 0;
-        return false;
-    }
+    bytes = 0;
+    do {
+        if (!nextLine(first)) {
+            record.clear();
+            return false;
+        }
+        bytes += first.bytes;
+    } while (isBlank(first.text));
     record = std::move(first.text);
-    bytes = first.bytes;
     if (!record.contains(QLatin1Char('"'))) {
         return true;
     }

@@ -8,16 +8,17 @@
 
 namespace velatask {
 
-// Reads the records of a CSV file: one line each, except that a quoted field holding line breaks
-// (a message of several lines, as the export writes it) continues over the following lines.
-// When the quote does not close within the line limit or before the end of the file, the line
-// stands alone and its open quote takes the rest of it, as the field reader says.
+// Reads the records of a CSV file: one line each (blank lines hold none), except that a quoted
+// field holding line breaks (a message of several lines, as the export writes it) continues over
+// the following lines. When the quote does not close within the line limit or before the end of the
+// file, the line stands alone and its open quote takes the rest of it, as the field reader says.
 class CsvRecordReader {
 public:
     explicit CsvRecordReader(CsvInputFile& file) : m_file(file) {}
 
     bool rewind();
-    // The next record; `bytes` is what it took in the file. False at the end.
+    // The next record; `bytes` is what it and the blank lines before it took in the file.
+    // False at the end.
     bool read(QString& record, qint64& bytes);
 
 private:

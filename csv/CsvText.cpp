@@ -55,4 +55,8 @@ std::int64_t numericValue(QStringView text) {
     return static_cast<std::int64_t>(d);
 }
 
+QString errorMessage(int code, const QString& text) {
+    return QStringLiteral("Error #%1 - %2").arg(code).arg(text);
+}
+
 } // namespace velatask::CsvText

@@ -27,5 +27,8 @@ QString headerName(const QString& fieldName);
 // decimals cut off), otherwise 0.
 std::int64_t numericValue(QStringView text);
 
+// "Error #" + code + " - " + text: how the CSV windows word a failure.
+QString errorMessage(int code, const QString& text);
+
 } // namespace CsvText
 } // namespace velatask

@@ -37,7 +37,7 @@ protected:
             out << r;
             sum += n;
         }
-        EXPECT_EQ(sum, bytes.size());
+        EXPECT_LE(sum, bytes.size()); // blank lines at the end count for no record
         if (total) {
             *total = sum;
         }
@@ -60,7 +60,7 @@ TEST_F(CsvFileTest, LineEndsAndEncodings) {
         {"\"caf\xE9\"\n\"\xC3\xA9\"\n",
          {QStringLiteral("\"caf\u00E9\""), QStringLiteral("\"\u00C3\u00A9\"")}},
         {"\xEF\xBB\xBF\"x\"\n", {"\"x\""}}, // byte order mark
-        {"\n\n", {"", ""}},
+        {"\n \r\na\n\n", {"a"}},            // blank lines hold no record
     };
     for (const auto& c : cases) {
         EXPECT_EQ(records(c.bytes), c.lines) << c.bytes.toStdString();
