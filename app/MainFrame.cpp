@@ -9,6 +9,8 @@
 #include "settings/qt/WidgetGeometry.h"
 #include "store/Store.h"
 #include "windows/AboutDialog.h"
+#include "windows/ExportSchedule.h"
+#include "windows/ImportSchedule.h"
 #include "windows/SetupDialog.h"
 
 #include <QApplication>
@@ -85,9 +87,9 @@ void MainFrame::buildMenus() {
             [this] { printSetup(); });
     file->addSeparator();
     addItem(file, QStringLiteral("&Import Schedule"),
-            QStringLiteral("Import from a Comma-Delimited Text File"));
+            QStringLiteral("Import from a Comma-Delimited Text File"), [this] { openImport(); });
     addItem(file, QStringLiteral("&Export Schedule"),
-            QStringLiteral("Export to a Comma-Delimited Text File"));
+            QStringLiteral("Export to a Comma-Delimited Text File"), [this] { openExport(); });
     file->addSeparator();
     addItem(file, QStringLiteral("E&xit"), QStringLiteral("Exit this application"),
             [this] { close(); });
@@ -277,6 +279,26 @@ void MainFrame::openHelp(const QString& page) {
     QUrl url = QUrl::fromLocalFile(dir + file);
     url.setFragment(page.section(QLatin1Char('#'), 1));
     QDesktopServices::openUrl(url);
+}
+
+void MainFrame::openExport() {
+    showChild(new ExportSchedule(m_ctx));
+}
+
+void MainFrame::openImport() {
+    if (CsvWindow* w = ImportSchedule::open(
+            m_ctx, [this] { return ImportSchedule::askImportFile(this); })) {
+        showChild(w);
+    }
+}
+
+// An independent window in the MDI area, at its remembered place.
+void MainFrame::showChild(CsvWindow* window) {
+    window->setHelp([this] { openHelp(QStringLiteral("index.html#csv")); });
+    QMdiSubWindow* sub = m_mdi->addSubWindow(window);
+    sub->setWindowIcon(windowIcon());
+    window->restorePosition();
+    sub->show();
 }
 
 void MainFrame::about() {

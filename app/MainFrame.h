@@ -16,6 +16,7 @@ class QToolBar;
 namespace velatask {
 
 struct AppContext;
+class CsvWindow;
 class SchedulerTick;
 
 // The application window: menus and toolbar from which every other window opens, the
@@ -67,6 +68,9 @@ private:
     void openSetup();
     void printSetup();
     void openHelp(const QString& page);
+    void openExport();
+    void openImport();
+    void showChild(CsvWindow* window);
     void about();
     void arrangeIcons();
 

@@ -1,6 +1,7 @@
 #include "RandomTask.h"
 
 #include "csv/CsvFieldReader.h"
+#include "csv/ExportChoice.h"
 #include "csv/ExportLineBuilder.h"
 #include "csv/ImportPlan.h"
 
@@ -130,5 +131,32 @@ TEST(ImportPlan, ExportThenImportGivesBackTheSameFields) {
         plan.apply(line.text(), back);
         back.ID = task.ID;
         ASSERT_EQ(back, task) << line.text().toStdString();
+    }
+}
+
+TEST(ExportChoice, FieldsMoveBetweenTheListsAndKeepTheirOrder) {
+    ExportChoice c;
+    const int date = target("SCH:Date");
+    const int message = target("SCH:Message");
+    EXPECT_EQ(c.add(date), 0);
+    EXPECT_EQ(c.add(0), 1); // SCH:Message, now first of the rest
+    EXPECT_EQ(c.add(0, 0), 0); // dropped on the top of the chosen list
+    ASSERT_EQ(c.chosen().size(), 3);
+    EXPECT_EQ(c.chosen()[2], (ExportField{message, QStringLiteral("@s255")}));
+    EXPECT_EQ(c.chosen()[1].picture, QStringLiteral("@d6"));
+    EXPECT_EQ(c.shiftUp(0), -1);
+    EXPECT_EQ(c.shiftDown(2), -1);
+    EXPECT_EQ(c.shiftUp(2), 1);
+    EXPECT_EQ(c.chosen()[1].field, message);
+    c.setPicture(2, QStringLiteral("@d3"));
+    EXPECT_EQ(c.chosen()[2].picture, QStringLiteral("@d3"));
+
+    // Back where they came from.
+    EXPECT_EQ(c.remove(1), 0);
+    EXPECT_EQ(c.remove(1), date - 1);
+    EXPECT_EQ(c.remove(0), 1);
+    EXPECT_EQ(c.remove(0), -1);
+    for (int i = 0; i < ScheduleField::kCount; ++i) {
+        EXPECT_EQ(c.available()[i], i);
     }
 }
