@@ -286,8 +286,8 @@ void MainFrame::openExport() {
 }
 
 void MainFrame::openImport() {
-    if (CsvWindow* w = ImportSchedule::open(
-            m_ctx, [this] { return ImportSchedule::askImportFile(this); })) {
+    if (CsvWindow* w =
+            ImportSchedule::open(m_ctx, [this] { return ImportSchedule::askImportFile(this); })) {
         showChild(w);
     }
 }

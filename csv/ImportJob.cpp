@@ -31,6 +31,7 @@ bool ImportJob::start(bool stripHeader) {
     }
     m_bytesDone = 0;
     m_added = 0;
+    m_committed = 0;
     m_reader.rewind();
     if (stripHeader) {
         qint64 bytes = 0;
@@ -82,6 +83,8 @@ ImportJob::Step ImportJob::step(int lines) {
     if (tx.active() && tx.commit() != 0) {
         cannotAdd();
         result = Step::Stopped;
+    } else {
+        m_committed = m_added;
     }
     if (result != Step::More) {
         cancel();

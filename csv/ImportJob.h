@@ -32,6 +32,8 @@ public:
     // Bytes done * 100 / total, at most 100.
     int percent() const;
     int added() const { return m_added; }
+    // The tasks added and committed: they stay whatever happens to the program afterwards.
+    int committed() const { return m_committed; }
 
 private:
     bool addTask();
@@ -43,6 +45,7 @@ private:
     qint64 m_totalBytes = 0;
     qint64 m_bytesDone = 0;
     int m_added = 0;
+    int m_committed = 0;
     bool m_open = false;
     QString m_record;
 };

@@ -139,7 +139,7 @@ TEST(ExportChoice, FieldsMoveBetweenTheListsAndKeepTheirOrder) {
     const int date = target("SCH:Date");
     const int message = target("SCH:Message");
     EXPECT_EQ(c.add(date), 0);
-    EXPECT_EQ(c.add(0), 1); // SCH:Message, now first of the rest
+    EXPECT_EQ(c.add(0), 1);    // SCH:Message, now first of the rest
     EXPECT_EQ(c.add(0, 0), 0); // dropped on the top of the chosen list
     ASSERT_EQ(c.chosen().size(), 3);
     EXPECT_EQ(c.chosen()[2], (ExportField{message, QStringLiteral("@s255")}));
