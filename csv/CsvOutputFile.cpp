@@ -50,8 +50,16 @@ bool CsvOutputFile::open() {
 }
 
 bool CsvOutputFile::writeLine(const QString& line) {
-    m_pending += line.toUtf8();
-    m_pending += kLineEnd;
+    // Encoded straight into the buffer: no text of its own for each line.
+    const qsizetype at = m_pending.size();
+    m_pending.resize(at + line.size() * 3 + qsizetype(sizeof kLineEnd));
+    char* end = m_encoder.appendToBuffer(m_pending.data() + at, line);
+    for (const char c : kLineEnd) {
+        if (c != '\0') {
+            *end++ = c;
+        }
+    }
+    m_pending.truncate(end - m_pending.constData());
     return m_pending.size() < kBufferBytes || flush();
 }
 

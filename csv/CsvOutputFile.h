@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <QStringEncoder>
 
 namespace velatask {
 
@@ -43,6 +44,7 @@ private:
 
     QFile m_file;
     QByteArray m_pending;
+    QStringEncoder m_encoder{QStringEncoder::Utf8};
     CsvFileError m_error;
 };
 

@@ -1,6 +1,5 @@
 #include "csv/ExportJob.h"
 
-#include "core/FixedText.h"
 #include "store/StandardWarning.h"
 #include "store/Store.h"
 
@@ -10,9 +9,15 @@ namespace velatask {
 
 namespace {
 
-// Tasks that the category-and-date key leaves out: no category, no date, no time.
-bool unkeyed(const ScheduleRecord& r) {
-    return r.Date == 0 && r.Time == 0 && FixedText::isBlank(r.Category);
+constexpr int kPage = 250;
+
+// The fields a line can hold, as the cursor names its columns.
+QStringList columnNames() {
+    QStringList names;
+    for (const ScheduleField& f : ScheduleField::all()) {
+        names << f.nameText().mid(4); // without "SCH:"
+    }
+    return names;
 }
 
 } // namespace
@@ -57,49 +62,74 @@ bool ExportJob::start(const QString& path) {
             return false;
         }
     }
+    m_keyed = std::make_unique<WindowCursor>(m_store, ScheduleKey::KeyCategoryDate);
+    // The key leaves out tasks without category, date and time; they come after the others.
+    m_unkeyed = std::make_unique<WindowCursor>(m_store, ScheduleKey::KeyID);
+    m_unkeyed->setRecordOrder();
+    const Filter unkeyed =
+        Filter::compare(QStringLiteral("Category"), Filter::Op::Equal, QStringLiteral("")) &&
+        Filter::compare(QStringLiteral("Date"), Filter::Op::Equal, 0) &&
+        Filter::compare(QStringLiteral("Time"), Filter::Op::Equal, 0);
+    if (m_keyed->setColumns(columnNames()) != 0 || m_unkeyed->setColumns(columnNames()) != 0 ||
+        m_unkeyed->setFilter(unkeyed) != 0) {
+        StandardWarning(m_store, 35, QStringLiteral("Schedule"));
+        return false;
+    }
     if (!countTasks()) {
         return false;
     }
     m_phase = Phase::Keyed;
-    m_store.SCH.setStart(ScheduleKey::KeyCategoryDate);
+    m_page.clear();
+    m_at = 0;
+    m_lastPage = false;
     return true;
 }
 
 bool ExportJob::countTasks() {
-    m_total = 0;
-    m_store.SCH.setStart(ScheduleKey::KeyID);
-    int code = 0;
-    while ((code = m_store.SCH.next()) == 0) {
-        ++m_total;
-    }
-    if (code != StoreCode::NoRecord) {
+    WindowCursor all(m_store, ScheduleKey::KeyID);
+    all.setRecordOrder();
+    std::int64_t n = 0;
+    if (all.count(n) != 0) {
+        m_store.setLastError(all.error());
         StandardWarning(m_store, 35, QStringLiteral("Schedule"));
         return false;
     }
+    m_total = int(n);
     return true;
 }
 
+int ExportJob::readPage() {
+    WindowCursor::Page next;
+    const int code =
+        m_page.empty() ? cursor().first(kPage, next) : cursor().after(m_page.back(), kPage, next);
+    if (code != 0) {
+        m_store.setLastError(cursor().error());
+        return code;
+    }
+    m_lastPage = int(next.size()) < kPage;
+    m_page = std::move(next);
+    m_at = 0;
+    return 0;
+}
+
 // The next task in category, date and time order; then those that the key leaves out.
-int ExportJob::readNext() {
-    ScheduleView& sch = m_store.SCH;
-    if (m_phase == Phase::Keyed) {
-        const int code = sch.next();
-        if (code != StoreCode::NoRecord) {
+int ExportJob::readNext(ScheduleRecord& task) {
+    while (m_at >= m_page.size()) {
+        if (m_phase == Phase::Done) {
+            return StoreCode::NoRecord;
+        }
+        if (m_lastPage) {
+            m_phase = m_phase == Phase::Keyed ? Phase::Unkeyed : Phase::Done;
+            m_page.clear();
+            m_lastPage = false;
+            continue;
+        }
+        if (const int code = readPage(); code != 0) {
             return code;
         }
-        m_phase = Phase::Unkeyed;
-        sch.setStart(ScheduleKey::KeyID);
     }
-    if (m_phase == Phase::Unkeyed) {
-        int code = 0;
-        while ((code = sch.next()) == 0 && !unkeyed(sch.buffer())) {
-        }
-        if (code != StoreCode::NoRecord) {
-            return code;
-        }
-        m_phase = Phase::Done;
-    }
-    return StoreCode::NoRecord;
+    cursor().toRecord(m_page[m_at++], task);
+    return 0;
 }
 
 ExportJob::Step ExportJob::step(int records) {
@@ -107,7 +137,7 @@ ExportJob::Step ExportJob::step(int records) {
         return Step::Stopped;
     }
     for (int i = 0; i < records; ++i) {
-        const int code = readNext();
+        const int code = readNext(m_task);
         if (code == StoreCode::NoRecord) {
             return Step::Finished;
         }
@@ -116,7 +146,7 @@ ExportJob::Step ExportJob::step(int records) {
             release();
             return Step::Stopped;
         }
-        m_builder.build(m_store.SCH.buffer(), m_line);
+        m_builder.build(m_task, m_line);
         if (!writeLine(m_line.text())) {
             release();
             return Step::Stopped;

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "core/Ui.h"
+#include "store/WindowCursor.h"
+
 #include "csv/CsvLine.h"
 #include "csv/CsvOutputFile.h"
 #include "csv/ExportLineBuilder.h"
+#include <memory>
 
 namespace velatask {
 
@@ -36,7 +39,9 @@ public:
 private:
     enum class Phase { Keyed, Unkeyed, Done };
     bool countTasks();
-    int readNext();
+    int readNext(ScheduleRecord& task);
+    int readPage();
+    WindowCursor& cursor() { return m_phase == Phase::Keyed ? *m_keyed : *m_unkeyed; }
     bool writeLine(const QString& line);
     bool retryWrite();
     int fileMessage(const QString& operation, int buttons = Ui::Ok, int defaultButton = 0);
@@ -47,6 +52,12 @@ private:
     bool m_header;
     CsvOutputFile m_file;
     CsvLine m_line;
+    ScheduleRecord m_task;
+    std::unique_ptr<WindowCursor> m_keyed;   // tasks in category, date and time order
+    std::unique_ptr<WindowCursor> m_unkeyed; // those that key leaves out
+    WindowCursor::Page m_page;
+    size_t m_at = 0;
+    bool m_lastPage = false;
     Phase m_phase = Phase::Keyed;
     int m_total = 0;
     int m_done = 0;
