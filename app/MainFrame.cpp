@@ -8,6 +8,7 @@
 #include "settings/Settings.h"
 #include "settings/qt/WidgetGeometry.h"
 #include "store/Store.h"
+#include "ui/ReportPrinter.h"
 #include "windows/AboutDialog.h"
 #include "windows/Reports.h"
 #include "windows/SetupDialog.h"
@@ -46,6 +47,7 @@ MainFrame::MainFrame(AppContext& ctx, SchedulerTick& tick, QWidget* parent)
 
     setWindowTitle(m_title);
     setWindowIcon(resourceIcon(QStringLiteral("CLOCK.ICO")));
+    setUpReportPrinter(m_printer);
     m_mdi = new QMdiArea(this);
     m_mdi->setBackground(palette().brush(QPalette::Dark));
     setCentralWidget(m_mdi);

@@ -51,7 +51,7 @@ std::unique_ptr<ReportSource> BriefScheduleReport::source(Store& store) const {
     return makeScheduleSource(store, ScheduleKey::KeyDate,
                               {QStringLiteral("Date"), QStringLiteral("Time"),
                                QStringLiteral("Category"), QStringLiteral("Description")},
-                              &BriefScheduleReport::values);
+                              false, &BriefScheduleReport::values);
 }
 
 } // namespace velatask

@@ -1,84 +1,93 @@
 #include "report/CursorSource.h"
 
 #include "store/Store.h"
+#include "store/WindowCursor.h"
 
 namespace velatask {
 namespace {
 
-// Reads through a store of its own on the same data folder, so the program's views keep
-// their buffers and positions.
-template <class Record, class Key, class ViewType> class PrivateViewSource : public ReportSource {
+// Reads a table through a window cursor of its own: the views' shared buffers and positions
+// stay as the browses and forms left them. The view only lends its use count.
+template <class Record, class Key, class ViewType> class WindowCursorSource : public ReportSource {
 public:
-    PrivateViewSource(Store& store, Key order, ViewType Store::*view, QString table,
-                      QStringList (*values)(const Record&))
-        : m_store(store), m_order(order), m_view(view), m_table(std::move(table)),
-          m_values(values) {}
+    WindowCursorSource(Store& store, ViewType& view, Key order, QStringList columns, bool memo,
+                       QString table, QStringList (*values)(const Record&))
+        : m_view(view), m_cursor(store, order), m_table(std::move(table)), m_values(values) {
+        // The memo is read only by the reports that print it.
+        if (columns.isEmpty()) {
+            columns = m_cursor.columns();
+        }
+        if (memo) {
+            columns << QStringLiteral("Message");
+        }
+        m_columnsCode = m_cursor.setColumns(columns);
+    }
 
     bool open() override {
-        m_own = std::make_unique<Store>(m_store.dataDirectory(), m_store.ui());
-        return view().open() == 0;
+        m_open = m_view.open() == 0;
+        return m_open;
     }
     int count(std::int64_t& total) override {
-        total = 0;
-        int code = view().setStart(m_order);
-        while (code == 0 && (code = view().next()) == 0) {
-            ++total;
-        }
-        code = code == StoreCode::NoRecord ? view().setStart(m_order) : code;
-        return pass(code);
+        return m_columnsCode != 0 ? m_columnsCode : m_cursor.count(total);
     }
     int read(int count, std::vector<QStringList>& rows) override {
-        for (int i = 0; i < count; ++i) {
-            const int code = view().next();
-            if (code != 0) {
-                return pass(code);
-            }
-            rows.push_back(m_values(view().buffer()));
+        m_page.clear();
+        const int code =
+            m_started ? m_cursor.after(m_last, count, m_page) : m_cursor.first(count, m_page);
+        if (code != 0) {
+            return code;
         }
-        return 0;
+        m_started = true;
+        Record record;
+        for (const WindowCursor::Row& row : m_page) {
+            m_cursor.toRecord(row, record);
+            rows.push_back(m_values(record));
+        }
+        if (!m_page.empty()) {
+            m_last = std::move(m_page.back());
+        }
+        return int(m_page.size()) < count ? StoreCode::NoRecord : 0;
     }
     void close() override {
-        view().close();
-        m_own.reset();
+        if (m_open) {
+            m_view.close();
+            m_open = false;
+        }
     }
     QString tableName() const override { return m_table; }
 
 private:
-    ViewType& view() { return (*m_own).*m_view; }
-    int pass(int code) {
-        if (code != 0 && code != StoreCode::NoRecord) {
-            m_store.setLastError(view().error());
-        }
-        return code;
-    }
-
-    Store& m_store;
-    Key m_order;
-    ViewType Store::*m_view;
+    ViewType& m_view;
+    WindowCursor m_cursor;
+    int m_columnsCode = 0;
     QString m_table;
     QStringList (*m_values)(const Record&);
-    std::unique_ptr<Store> m_own;
+    WindowCursor::Page m_page;
+    WindowCursor::Row m_last;
+    bool m_started = false;
+    bool m_open = false;
 };
 
 } // namespace
 
 std::unique_ptr<ReportSource> makeScheduleSource(Store& store, ScheduleKey order,
-                                                 const QStringList&,
+                                                 const QStringList& columns, bool memo,
                                                  QStringList (*values)(const ScheduleRecord&)) {
-    return std::make_unique<PrivateViewSource<ScheduleRecord, ScheduleKey, ScheduleView>>(
-        store, order, &Store::SCH, QStringLiteral("Schedule"), values);
+    return std::make_unique<WindowCursorSource<ScheduleRecord, ScheduleKey, ScheduleView>>(
+        store, store.SCH, order, columns, memo, QStringLiteral("Schedule"), values);
 }
 
 std::unique_ptr<ReportSource> makeCategorySource(Store& store,
                                                  QStringList (*values)(const CategoryRecord&)) {
-    return std::make_unique<PrivateViewSource<CategoryRecord, CategoryKey, CategoryView>>(
-        store, CategoryKey::KeyCategory, &Store::CAT, QStringLiteral("Categories"), values);
+    return std::make_unique<WindowCursorSource<CategoryRecord, CategoryKey, CategoryView>>(
+        store, store.CAT, CategoryKey::KeyCategory, QStringList(), false,
+        QStringLiteral("Categories"), values);
 }
 
 std::unique_ptr<ReportSource> makeToDoSource(Store& store,
                                              QStringList (*values)(const ToDoRecord&)) {
-    return std::make_unique<PrivateViewSource<ToDoRecord, ToDoKey, ToDoView>>(
-        store, ToDoKey::KeyDone, &Store::TDO, QStringLiteral("Todo"), values);
+    return std::make_unique<WindowCursorSource<ToDoRecord, ToDoKey, ToDoView>>(
+        store, store.TDO, ToDoKey::KeyDone, QStringList(), false, QStringLiteral("Todo"), values);
 }
 
 } // namespace velatask

@@ -94,7 +94,7 @@ BandTemplate ScheduleReport::detail(const ReportStyle& style, qreal width) const
 }
 
 std::unique_ptr<ReportSource> ScheduleReport::source(Store& store) const {
-    return makeScheduleSource(store, m_order, QStringList(), &ScheduleReport::values);
+    return makeScheduleSource(store, m_order, QStringList(), true, &ScheduleReport::values);
 }
 
 } // namespace velatask

@@ -1,5 +1,7 @@
 #include "ReportFixture.h"
 
+#include "../support/PdfText.h"
+
 #include "core/Date.h"
 #include "core/Time.h"
 #include "report/BriefScheduleReport.h"
@@ -7,32 +9,11 @@
 #include "report/ScheduleReport.h"
 
 #include <QPdfWriter>
-#include <QProcess>
 #include <QRegularExpression>
 
 using namespace velatask;
 
 namespace {
-
-// What poppler's tools read from a PDF file: the page count, and the text of one page.
-QString poppler(const QString& program, const QStringList& arguments) {
-    QProcess tool;
-    tool.start(program, arguments);
-    EXPECT_TRUE(tool.waitForFinished(30000)) << program.toStdString() << " (poppler-utils)";
-    EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
-    return QString::fromUtf8(tool.readAllStandardOutput());
-}
-
-int pdfPages(const QString& file) {
-    const auto match =
-        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(poppler("pdfinfo", {file}));
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
-
-QString pdfText(const QString& file, int page) {
-    const QString n = QString::number(page);
-    return poppler("pdftotext", {"-layout", "-f", n, "-l", n, file, "-"});
-}
 
 class PdfOutputTest : public ReportFixture {
 protected:
