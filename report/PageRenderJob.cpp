@@ -10,8 +10,7 @@ namespace velatask {
 
 PageRenderJob::PageRenderJob(const ReportDocument& document, QPagedPaintDevice& device, int first,
                              int last)
-    : m_document(document), m_device(device), m_pages(document),
-      m_first(std::clamp(first, 0, document.pageCount() - 1)),
+    : m_device(device), m_pages(document), m_first(std::clamp(first, 0, document.pageCount() - 1)),
       m_last(std::clamp(last, m_first, document.pageCount() - 1)), m_next(m_first) {}
 
 bool PageRenderJob::begin() {

@@ -29,7 +29,6 @@ public:
     static bool renderAll(const ReportDocument& document, QPagedPaintDevice& device);
 
 private:
-    const ReportDocument& m_document;
     QPagedPaintDevice& m_device;
     PagePainter m_pages;
     QPainter m_painter;

@@ -121,10 +121,12 @@ void ReportPreview::buildToolBar() {
         addCommand(QStringLiteral("Page Set&up..."), QKeySequence(), [this] { pageSetup(); }));
     bar->addSeparator();
 
-    bar->addAction(addCommand(QStringLiteral("&First"), QKeySequence(Qt::CTRL | Qt::Key_Home),
-                              [this] { showPage(0); }));
-    bar->addAction(addCommand(QStringLiteral("P&revious"), QKeySequence(Qt::Key_PageUp),
-                              [this] { showPage(m_page - 1); }));
+    m_first = addCommand(QStringLiteral("&First"), QKeySequence(Qt::CTRL | Qt::Key_Home),
+                         [this] { showPage(0); });
+    m_previous = addCommand(QStringLiteral("P&revious"), QKeySequence(Qt::Key_PageUp),
+                            [this] { showPage(m_page - 1); });
+    bar->addAction(m_first);
+    bar->addAction(m_previous);
     auto* pageLabel = new QLabel(QStringLiteral("P&age"));
     pageLabel->setContentsMargins(6, 0, 4, 0);
     m_pageBox = new QSpinBox;
@@ -136,10 +138,12 @@ void ReportPreview::buildToolBar() {
     bar->addWidget(pageLabel);
     bar->addWidget(m_pageBox);
     bar->addWidget(m_pageCount);
-    bar->addAction(addCommand(QStringLiteral("&Next"), QKeySequence(Qt::Key_PageDown),
-                              [this] { showPage(m_page + 1); }));
-    bar->addAction(addCommand(QStringLiteral("&Last"), QKeySequence(Qt::CTRL | Qt::Key_End),
-                              [this] { showPage(m_document->pageCount() - 1); }));
+    m_next = addCommand(QStringLiteral("&Next"), QKeySequence(Qt::Key_PageDown),
+                        [this] { showPage(m_page + 1); });
+    m_last = addCommand(QStringLiteral("&Last"), QKeySequence(Qt::CTRL | Qt::Key_End),
+                        [this] { showPage(m_document->pageCount() - 1); });
+    bar->addAction(m_next);
+    bar->addAction(m_last);
     bar->addSeparator();
 
     bar->addAction(
@@ -180,10 +184,10 @@ void ReportPreview::showPage(int page) {
         const QSignalBlocker quiet(m_pageBox);
         m_pageBox->setValue(page + 1);
     }
-    action(QStringLiteral("&First"))->setEnabled(page > 0);
-    action(QStringLiteral("P&revious"))->setEnabled(page > 0);
-    action(QStringLiteral("&Next"))->setEnabled(page + 1 < m_document->pageCount());
-    action(QStringLiteral("&Last"))->setEnabled(page + 1 < m_document->pageCount());
+    m_first->setEnabled(page > 0);
+    m_previous->setEnabled(page > 0);
+    m_next->setEnabled(page + 1 < m_document->pageCount());
+    m_last->setEnabled(page + 1 < m_document->pageCount());
     statusBar()->showMessage(
         QStringLiteral("Page %1 of %2").arg(page + 1).arg(m_document->pageCount()));
 }

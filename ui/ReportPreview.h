@@ -83,6 +83,10 @@ private:
     QSpinBox* m_pageBox = nullptr;
     QLabel* m_pageCount = nullptr;
     QComboBox* m_zoomBox = nullptr;
+    QAction* m_first = nullptr;
+    QAction* m_previous = nullptr;
+    QAction* m_next = nullptr;
+    QAction* m_last = nullptr;
     int m_page = 0;
     qreal m_zoom = 1;
     Fit m_fit = Fit::Width;
