@@ -24,7 +24,6 @@ public:
         Row r;
         r.position = ++m_lastPosition;
         r.key = {key};
-        r.values = {key, QStringLiteral("row %1").arg(key)};
         m_rows.insert(std::upper_bound(m_rows.begin(), m_rows.end(), r, less), r);
         ++m_stamp;
     }
@@ -68,6 +67,7 @@ public:
         for (const Row& r : m_rows) {
             if (r.position == position) {
                 out = r;
+                out.values = {r.key.at(0), QStringLiteral("row %1").arg(r.key.at(0).toInt())};
                 return 0;
             }
         }
@@ -97,6 +97,10 @@ private:
         start = std::clamp(start, 0, int(m_rows.size()));
         const int end = std::min(int(m_rows.size()), start + std::max(0, count));
         out.assign(m_rows.begin() + start, m_rows.begin() + end);
+        for (Row& r : out) {
+            const int key = r.key.at(0).toInt();
+            r.values = {key, QStringLiteral("row %1").arg(key)};
+        }
         return 0;
     }
 
