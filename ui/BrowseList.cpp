@@ -215,7 +215,7 @@ void BrowseList::updateThumb() {
     const PageSource::Row* row = m_pager.currentRow();
     m_thumb->setEnabled(row != nullptr);
     const QSignalBlocker block(m_thumb);
-    m_thumb->setValue(row ? int(std::lround(m_source.fractionOf(*row) * kThumbSteps)) : 0);
+    m_thumb->setValue(row ? int(std::lround(m_pager.fraction() * kThumbSteps)) : 0);
 }
 
 void BrowseList::thumbAction(int action) {

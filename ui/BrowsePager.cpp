@@ -33,31 +33,48 @@ void BrowsePager::setCurrent(int index) {
     }
 }
 
-void BrowsePager::take(Page rows, int offset, int index) {
-    const int size = int(rows.size());
+double BrowsePager::fraction() const {
+    const Row* row = currentRow();
+    if (!row || (m_atStart && m_current == 0)) {
+        return 0.0;
+    }
+    if (m_atEnd && m_current == int(m_rows.size()) - 1) {
+        return 1.0;
+    }
+    return m_source.fractionOf(*row);
+}
+
+void BrowsePager::take(Run run, int offset, int index) {
+    const int size = int(run.rows.size());
     offset = std::clamp(offset, 0, std::max(0, size - m_capacity));
     const int end = std::min(size, offset + m_capacity);
-    m_rows.assign(std::make_move_iterator(rows.begin() + offset),
-                  std::make_move_iterator(rows.begin() + end));
+    m_rows.assign(std::make_move_iterator(run.rows.begin() + offset),
+                  std::make_move_iterator(run.rows.begin() + end));
     m_current = m_rows.empty() ? -1 : std::clamp(index - offset, 0, int(m_rows.size()) - 1);
+    m_atStart = run.first && offset == 0;
+    m_atEnd = run.last && end == size;
 }
 
 int BrowsePager::home() {
-    Page p;
-    if (const int code = m_source.first(m_capacity, p); code != 0) {
+    Run run;
+    if (const int code = m_source.first(m_capacity, run.rows); code != 0) {
         return code;
     }
-    take(std::move(p), 0, 0);
+    run.first = true;
+    run.last = int(run.rows.size()) < m_capacity;
+    take(std::move(run), 0, 0);
     return 0;
 }
 
 int BrowsePager::end() {
-    Page p;
-    if (const int code = m_source.last(m_capacity, p); code != 0) {
+    Run run;
+    if (const int code = m_source.last(m_capacity, run.rows); code != 0) {
         return code;
     }
-    const int last = int(p.size()) - 1;
-    take(std::move(p), 0, last);
+    run.first = int(run.rows.size()) < m_capacity;
+    run.last = true;
+    const int last = int(run.rows.size()) - 1;
+    take(std::move(run), 0, last);
     return 0;
 }
 
@@ -78,6 +95,28 @@ int BrowsePager::move(int rows) {
     return code;
 }
 
+// The rows on screen with `count` more read after them (count > 0) or before them.
+int BrowsePager::extend(int count, Run& run) {
+    Page more;
+    run.rows = m_rows;
+    if (count > 0) {
+        if (const int code = m_source.after(m_rows.back(), count, more); code != 0) {
+            return code;
+        }
+        run.first = m_atStart;
+        run.last = int(more.size()) < count;
+        append(run.rows, std::move(more));
+    } else {
+        if (const int code = m_source.before(m_rows.front(), -count, more); code != 0) {
+            return code;
+        }
+        run.first = int(more.size()) < -count;
+        run.last = m_atEnd;
+        prepend(run.rows, std::move(more));
+    }
+    return 0;
+}
+
 int BrowsePager::scroll(int rows) {
     if (m_rows.empty()) {
         return home();
@@ -85,23 +124,15 @@ int BrowsePager::scroll(int rows) {
     if (rows == 0) {
         return 0;
     }
-    Page more;
-    Page combined = m_rows;
-    int index = m_current;
+    Run run;
+    if (const int code = extend(rows, run); code != 0) {
+        return code;
+    }
+    const int added = int(run.rows.size() - m_rows.size());
     if (rows > 0) {
-        if (const int code = m_source.after(m_rows.back(), rows, more); code != 0) {
-            return code;
-        }
-        const int shift = int(more.size());
-        append(combined, std::move(more));
-        take(std::move(combined), shift, index);
+        take(std::move(run), added, m_current);
     } else {
-        if (const int code = m_source.before(m_rows.front(), -rows, more); code != 0) {
-            return code;
-        }
-        index += int(more.size());
-        prepend(combined, std::move(more));
-        take(std::move(combined), 0, index);
+        take(std::move(run), 0, m_current + added);
     }
     return 0;
 }
@@ -110,23 +141,16 @@ int BrowsePager::page(int direction) {
     if (m_rows.empty()) {
         return home();
     }
-    Page more;
-    Page combined = m_rows;
+    Run run;
+    if (const int code = extend(direction > 0 ? m_capacity : -m_capacity, run); code != 0) {
+        return code;
+    }
+    const int added = int(run.rows.size() - m_rows.size());
     if (direction > 0) {
-        if (const int code = m_source.after(m_rows.back(), m_capacity, more); code != 0) {
-            return code;
-        }
-        append(combined, std::move(more));
-        const int offset = std::max(0, int(combined.size()) - m_capacity);
-        const int index = m_current + m_capacity;
-        take(std::move(combined), offset, index);
+        const int offset = std::max(0, int(run.rows.size()) - m_capacity);
+        take(std::move(run), offset, m_current + m_capacity);
     } else {
-        if (const int code = m_source.before(m_rows.front(), m_capacity, more); code != 0) {
-            return code;
-        }
-        const int index = m_current + int(more.size()) - m_capacity;
-        prepend(combined, std::move(more));
-        take(std::move(combined), 0, index);
+        take(std::move(run), 0, m_current + added - m_capacity);
     }
     return 0;
 }
@@ -138,72 +162,64 @@ int BrowsePager::jump(double fraction) {
     if (fraction >= 1.0) {
         return end();
     }
-    Page p;
-    if (const int code = m_source.atFraction(fraction, m_capacity, p); code != 0) {
+    Run run;
+    if (const int code = m_source.atFraction(fraction, m_capacity, run.rows); code != 0) {
         return code;
     }
-    int index = 0;
-    if (const int code = fill(p, index); code != 0) {
-        return code;
-    }
-    take(std::move(p), 0, index);
-    return 0;
+    return showRun(std::move(run), 0, m_capacity);
 }
 
 int BrowsePager::locate(const QVariantList& values) {
-    Page p;
-    if (const int code = m_source.seek(values, m_capacity, p); code != 0) {
+    Run run;
+    if (const int code = m_source.seek(values, m_capacity, run.rows); code != 0) {
         return code;
     }
-    if (p.empty()) {
+    if (run.rows.empty()) {
         return end(); // every row is lower
     }
-    int index = 0;
-    if (const int code = fill(p, index); code != 0) {
-        return code;
-    }
-    take(std::move(p), 0, index);
-    return 0;
+    return showRun(std::move(run), 0, m_capacity);
 }
 
-// A page that stopped short of the screen at the end is completed with the rows before it, so
-// the screen stays full; `index` follows the row it pointed at.
-int BrowsePager::fill(Page& rows, int& index) {
-    const int missing = m_capacity - int(rows.size());
-    if (missing <= 0 || rows.empty()) {
-        return 0;
+// Shows rows read forward (`asked` of them from the row at `index`, with `before` rows already
+// read ahead of it), completing a screen that the end cut short with the rows before it.
+int BrowsePager::showRun(Run run, int index, int asked, int before, bool beforeShort) {
+    const int after = int(run.rows.size()) - before;
+    run.last = after < asked;
+    run.first = beforeShort;
+    const int missing = m_capacity - int(run.rows.size());
+    if (missing > 0 && !run.rows.empty() && !beforeShort) {
+        Page earlier;
+        if (const int code = m_source.before(run.rows.front(), missing, earlier); code != 0) {
+            return code;
+        }
+        run.first = int(earlier.size()) < missing;
+        index += int(earlier.size());
+        prepend(run.rows, std::move(earlier));
     }
-    Page earlier;
-    if (const int code = m_source.before(rows.front(), missing, earlier); code != 0) {
-        return code;
-    }
-    index += int(earlier.size());
-    prepend(rows, std::move(earlier));
+    take(std::move(run), 0, index);
     return 0;
 }
 
 int BrowsePager::around(const Row& anchor, int line) {
     line = std::clamp(line, 0, m_capacity - 1);
-    Page p;
-    if (const int code = m_source.from(anchor, m_capacity - line, p); code != 0) {
+    Run run;
+    const int asked = m_capacity - line;
+    if (const int code = m_source.from(anchor, asked, run.rows); code != 0) {
         return code;
     }
-    if (p.empty()) {
+    if (run.rows.empty()) {
         return end(); // the record and everything after it are gone
     }
     Page earlier;
     if (line > 0) {
-        if (const int code = m_source.before(p.front(), line, earlier); code != 0) {
+        if (const int code = m_source.before(run.rows.front(), line, earlier); code != 0) {
             return code;
         }
     }
-    int index = int(earlier.size());
-    prepend(p, std::move(earlier));
-    if (const int code = fill(p, index); code != 0) {
-        return code;
-    }
-    take(std::move(p), 0, index);
-    return 0;
+    const int index = int(earlier.size());
+    const bool earlierShort = int(earlier.size()) < line;
+    prepend(run.rows, std::move(earlier));
+    return showRun(std::move(run), index, asked, index, earlierShort);
 }
 
 int BrowsePager::reload() {

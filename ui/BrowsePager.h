@@ -47,16 +47,29 @@ public:
     // (reload() when it is no longer listed).
     int show(std::int64_t position);
 
+    // Where the highlighted record stands in the whole order, 0 to 1, for the scroll bar:
+    // exact at the known first and last rows, the source's estimate elsewhere.
+    double fraction() const;
+
 private:
-    // Puts `rows` on screen from `offset` (as many as fit), highlighting combined index `index`.
-    void take(Page rows, int offset, int index);
+    // Rows read in order, and whether they begin with the order's first row / end with its last.
+    struct Run {
+        Page rows;
+        bool first = false;
+        bool last = false;
+    };
+    // Puts the run on screen from `offset` (as many rows as fit), highlighting run index `index`.
+    void take(Run run, int offset, int index);
+    int extend(int count, Run& run);
+    int showRun(Run run, int index, int asked, int before = 0, bool beforeShort = false);
     int around(const Row& anchor, int line);
-    int fill(Page& rows, int& index);
 
     PageSource& m_source;
     int m_capacity = 1;
     Page m_rows;
     int m_current = -1;
+    bool m_atStart = false; // the first row on screen is the first of the order
+    bool m_atEnd = false;   // the last row on screen is the last of the order
 };
 
 } // namespace velatask

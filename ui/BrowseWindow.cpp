@@ -11,6 +11,7 @@
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QHBoxLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -43,7 +44,7 @@ BrowseWindow::BrowseWindow(Store& store, IniFile& ini, std::unique_ptr<PageSourc
     layout->addLayout(m_buttons);
 
     connect(m_tabs, &QTabBar::currentChanged, this, &BrowseWindow::tabChanged);
-    connect(m_list, &BrowseList::currentChanged, this, &BrowseWindow::updateButtons);
+    connect(m_list, &BrowseList::currentChanged, this, &BrowseWindow::highlighted);
     connect(m_list, &BrowseList::recordMenuRequested, this,
             [this](const QPoint& at) { recordMenu()->exec(at); });
 
@@ -138,7 +139,9 @@ Response BrowseWindow::callForm(Request request, const std::function<Response(Re
     if (request != Request::Insert && !loadCurrent()) {
         return Response::Cancelled;
     }
+    m_inForm = true;
     const Response response = form(request);
+    m_inForm = false;
     const bool written = response == Response::Completed &&
                          (request == Request::Insert || request == Request::Change);
     if (written && m_written) {
@@ -150,7 +153,7 @@ Response BrowseWindow::callForm(Request request, const std::function<Response(Re
 }
 
 bool BrowseWindow::open() {
-    if (m_tabList.empty()) {
+    if (m_tabList.empty() || !m_tablesOpen) {
         return false;
     }
     const QString saved = m_declaration.layoutEntry.isEmpty()
@@ -192,6 +195,15 @@ void BrowseWindow::tabChanged(int index) {
     }
 }
 
+void BrowseWindow::highlighted() {
+    updateButtons();
+    if (m_highlight && !m_inForm) {
+        if (const PageSource::Row* row = m_list->currentRow()) {
+            m_highlight(*row);
+        }
+    }
+}
+
 void BrowseWindow::updateButtons() {
     for (QPushButton* b : m_recordButtons) {
         b->setEnabled(!m_list->isEmpty());
@@ -216,7 +228,33 @@ QMdiSubWindow* BrowseWindow::showIn(QMdiArea* area) {
     return sub;
 }
 
+Response BrowseWindow::runModal(QWidget* parent) {
+    QDialog host(parent);
+    m_host = &host;
+    host.setWindowTitle(windowTitle());
+    auto* layout = new QVBoxLayout(&host);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(this);
+    host.resize(size());
+    WidgetGeometry::restore(&host, m_ini, m_declaration.section);
+    m_list->setFocus();
+    m_response = Response::Cancelled;
+    host.exec();
+    saveWindow();
+    setParent(nullptr);
+    m_host = nullptr;
+    return m_response;
+}
+
+void BrowseWindow::finish(Response response) {
+    m_response = response;
+    closeWindow();
+}
+
 QWidget* BrowseWindow::frameWidget() {
+    if (m_host) {
+        return m_host;
+    }
     if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
         return sub;
     }
@@ -227,15 +265,20 @@ void BrowseWindow::closeWindow() {
     frameWidget()->close();
 }
 
-void BrowseWindow::closeEvent(QCloseEvent* event) {
-    if (!m_saved) {
-        m_saved = true;
-        WidgetGeometry::save(frameWidget(), m_ini, m_declaration.section);
-        if (!m_declaration.layoutEntry.isEmpty()) {
-            m_ini.write(m_declaration.section, m_declaration.layoutEntry,
-                        m_list->layout().toString());
-        }
+void BrowseWindow::saveWindow() {
+    if (m_saved) {
+        return;
     }
+    m_saved = true;
+    WidgetGeometry::save(frameWidget(), m_ini, m_declaration.section);
+    if (!m_declaration.layoutEntry.isEmpty()) {
+        m_ini.write(m_declaration.section, m_declaration.layoutEntry,
+                    m_list->layout().toString());
+    }
+}
+
+void BrowseWindow::closeEvent(QCloseEvent* event) {
+    saveWindow();
     event->accept();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/PageSource.h"
 #include "ui/Request.h"
 
 #include <QList>
@@ -12,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+class QDialog;
 class QHBoxLayout;
 class QMdiArea;
 class QMdiSubWindow;
@@ -23,7 +25,6 @@ namespace velatask {
 
 class BrowseList;
 class IniFile;
-class PageSource;
 class Store;
 
 // One tab of a browse: its text and what it does to the window's cursor (order, range,
@@ -54,7 +55,8 @@ struct BrowseDeclaration {
 // The frame of every browse window: tabs that choose the order, the page-loaded list, a row of
 // buttons, the window's and the list's right-click menus, forms called on the highlighted
 // record with the list read again afterwards, and the window's remembered size, position and
-// column layout. A window is an MDI child of the frame, or a dialog of its own.
+// column layout. A window is an MDI child of the frame ("opened"), or a modal dialog of its own
+// ("called", runModal()).
 class BrowseWindow : public QWidget {
     Q_OBJECT
 public:
@@ -88,9 +90,18 @@ public:
     // read again, on the record written when the form completed an insert or change.
     Response callForm(Request request, const std::function<Response(Request)>& form);
 
+    // Called with the highlighted row whenever the user highlights another one (not while a
+    // form called from here is open).
+    void setHighlightHook(std::function<void(const PageSource::Row&)> hook) {
+        m_highlight = std::move(hook);
+    }
+
     // Reads the first page of the first tab and applies the remembered column layout; false
     // when the store failed (and has said so).
     bool open();
+    // Runs the window as a modal dialog ("called" rather than "opened") until finish().
+    Response runModal(QWidget* parent);
+    void finish(Response response);
     // Puts the window into the frame's area at its remembered place.
     QMdiSubWindow* showIn(QMdiArea* area);
     // The window's own frame: the MDI child around it, or itself.
@@ -98,6 +109,8 @@ public:
     void closeWindow();
 
 protected:
+    // A window whose tables did not open (the opener has said why) does not open.
+    void setTablesOpen(bool open) { m_tablesOpen = open; }
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -106,6 +119,8 @@ private:
     void tabChanged(int index);
     void updateButtons();
     void reportReadError(int code);
+    void highlighted();
+    void saveWindow();
 
     Store& m_store;
     IniFile& m_ini;
@@ -120,6 +135,11 @@ private:
     QList<BrowseMenuItem> m_recordMenu;
     std::function<int(std::int64_t)> m_load;
     std::function<std::int64_t()> m_written;
+    std::function<void(const PageSource::Row&)> m_highlight;
+    QDialog* m_host = nullptr;
+    Response m_response = Response::Cancelled;
+    bool m_inForm = false;
+    bool m_tablesOpen = true;
     bool m_saved = false;
 };
 

@@ -173,3 +173,29 @@ TEST(BrowsePager, AnEmptyListHasNoHighlight) {
         EXPECT_EQ(pager.currentRow(), nullptr);
     }
 }
+
+TEST(BrowsePager, TheScrollBarIsExactAtBothEndsWithoutAnEstimate) {
+    VectorPageSource source(1000);
+    BrowsePager pager(source);
+    pager.setCapacity(10);
+    struct Case {
+        const char* name;
+        std::function<int()> act;
+        double fraction;
+        int asks;
+    };
+    const Case cases[] = {
+        {"home", [&] { return pager.home(); }, 0.0, 0},
+        {"end", [&] { return pager.end(); }, 1.0, 0},
+        {"page up from the end", [&] { return pager.page(-1); }, 0.989, 1},
+        {"locator to the middle", [&] { return pager.locate({5000}); }, 0.5, 1},
+        {"locator near the top", [&] { return pager.locate({50}); }, 0.005, 1},
+        {"page up that reaches the top", [&] { return pager.page(-1); }, 0.0, 0},
+    };
+    for (const Case& c : cases) {
+        source.fractionAsks = 0;
+        ASSERT_EQ(c.act(), 0) << c.name;
+        EXPECT_NEAR(pager.fraction(), c.fraction, 0.001) << c.name;
+        EXPECT_EQ(source.fractionAsks, c.asks) << c.name;
+    }
+}

@@ -34,6 +34,7 @@ public:
     std::size_t size() const { return m_rows.size(); }
     void failWith(int code) { m_fail = code; }
     int reads = 0;
+    int fractionAsks = 0;
 
     int first(int count, Page& out) override { return slice(0, count, out); }
     int last(int count, Page& out) override {
@@ -74,6 +75,7 @@ public:
         return 35;
     }
     double fractionOf(const Row& row) override {
+        ++fractionAsks;
         const auto at = std::lower_bound(m_rows.begin(), m_rows.end(), row, less);
         return m_rows.empty() ? 0.0 : double(at - m_rows.begin()) / double(m_rows.size());
     }
