@@ -58,9 +58,9 @@ public:
             r.Disabled = r.Completed = history ? 1 : 0;
             m_store.SCH.add();
             if (toDo) {
-                m_store.TDO.buffer() = ToDoRecord{std::uint8_t(random() % 2),
-                                                  std::uint8_t(random() % 10 + 1),
-                                                  QStringLiteral("Item %1").arg(random())};
+                m_store.TDO.buffer() =
+                    ToDoRecord{std::uint8_t(random() % 2), std::uint8_t(random() % 10 + 1),
+                               QStringLiteral("Item %1").arg(random())};
                 m_store.TDO.add();
             }
         }

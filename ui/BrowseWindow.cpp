@@ -272,8 +272,7 @@ void BrowseWindow::saveWindow() {
     m_saved = true;
     WidgetGeometry::save(frameWidget(), m_ini, m_declaration.section);
     if (!m_declaration.layoutEntry.isEmpty()) {
-        m_ini.write(m_declaration.section, m_declaration.layoutEntry,
-                    m_list->layout().toString());
+        m_ini.write(m_declaration.section, m_declaration.layoutEntry, m_list->layout().toString());
     }
 }
 

@@ -28,9 +28,7 @@ public:
     int seek(const QVariantList& values, int count, Page& out) override {
         return m_cursor.seek(values, count, out);
     }
-    int reread(std::int64_t position, Row& out) override {
-        return m_cursor.reread(position, out);
-    }
+    int reread(std::int64_t position, Row& out) override { return m_cursor.reread(position, out); }
     double fractionOf(const Row& row) override { return m_cursor.fractionOf(row); }
     int atFraction(double fraction, int count, Page& out) override {
         return m_cursor.atFraction(fraction, count, out);

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "store/WindowCursor.h"
+
 #include <QVariantList>
 
 #include <cstdint>
-#include <vector>
 
 namespace velatask {
 
@@ -13,12 +14,10 @@ namespace velatask {
 // asked mean the end was reached.
 class PageSource {
 public:
-    struct Row {
-        std::int64_t position = 0; // record position
-        QVariantList key;          // the order's components: anchors the next page
-        QVariantList values;       // the fields the window shows
-    };
-    using Page = std::vector<Row>;
+    // A record's position, its key components (the anchor of the next page) and the values the
+    // window shows: the store cursor's rows.
+    using Row = WindowCursor::Row;
+    using Page = WindowCursor::Page;
 
     virtual ~PageSource() = default;
 

@@ -9,7 +9,7 @@
 namespace velatask {
 namespace {
 
-BrowseDeclaration declaration() {
+BrowseDeclaration categoriesWindow() {
     BrowseDeclaration d;
     d.section = QStringLiteral("BrowseCategories");
     d.title = QStringLiteral("Categories");
@@ -22,7 +22,7 @@ BrowseDeclaration declaration() {
 } // namespace
 
 BrowseCategories::BrowseCategories(Store& store, IniFile& ini, QWidget* parent)
-    : BrowseWindow(store, ini, CategoryList::source(store), declaration(), parent),
+    : BrowseWindow(store, ini, CategoryList::source(store), categoriesWindow(), parent),
       m_store(store), m_ini(ini), m_table(store.CAT) {
     setTablesOpen(m_table.ok());
     CategoryList::declare(*this, store);
@@ -47,9 +47,8 @@ Response BrowseCategories::update(Request request) {
     if (request != Request::Insert && list()->isEmpty()) {
         return Response::Cancelled;
     }
-    return callForm(request, [this](Request r) {
-        return UpdateCategories(m_store, m_ini, r, this).run();
-    });
+    return callForm(request,
+                    [this](Request r) { return UpdateCategories(m_store, m_ini, r, this).run(); });
 }
 
 } // namespace velatask

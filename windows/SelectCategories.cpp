@@ -6,7 +6,7 @@
 namespace velatask {
 namespace {
 
-BrowseDeclaration declaration() {
+BrowseDeclaration selectWindow() {
     BrowseDeclaration d;
     d.section = QStringLiteral("SelectCategories");
     d.title = QStringLiteral("Select a Category");
@@ -19,7 +19,7 @@ BrowseDeclaration declaration() {
 } // namespace
 
 SelectCategories::SelectCategories(Store& store, IniFile& ini)
-    : BrowseWindow(store, ini, CategoryList::source(store), declaration()), m_store(store),
+    : BrowseWindow(store, ini, CategoryList::source(store), selectWindow()), m_store(store),
       m_table(store.CAT) {
     setTablesOpen(m_table.ok());
     CategoryList::declare(*this, store);

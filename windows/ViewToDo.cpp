@@ -8,7 +8,7 @@
 namespace velatask {
 namespace {
 
-BrowseDeclaration declaration() {
+BrowseDeclaration toDoWindow() {
     BrowseDeclaration d;
     d.section = QStringLiteral("ViewToDo");
     d.title = QStringLiteral("To Do List");
@@ -26,20 +26,21 @@ enum Field { Done, Priority, Text };
 
 ViewToDo::ViewToDo(Store& store, IniFile& ini, QWidget* parent)
     : BrowseWindow(store, ini, std::make_unique<CursorPageSource>(store, ToDoKey::KeyDone),
-                   declaration(), parent),
+                   toDoWindow(), parent),
       m_store(store), m_ini(ini), m_table(store.TDO) {
     setTablesOpen(m_table.ok());
-    cursor().setColumns({QStringLiteral("Done"), QStringLiteral("Priority"),
-                         QStringLiteral("ToDo")});
+    cursor().setColumns(
+        {QStringLiteral("Done"), QStringLiteral("Priority"), QStringLiteral("ToDo")});
     BrowseModel& model = list()->model();
     model.setValueColumns({-1, Priority, Text});
     model.setIcons({QStringLiteral("~done.ico"), QStringLiteral("~notdone.ico")},
                    [](const BrowseModel::Values& v) { return v.at(Done).toInt() == 1 ? 1 : 2; });
 
-    for (const auto& [text, key] : {std::pair{"&Done", ToDoKey::KeyDone},
-                                    std::pair{"&Priority", ToDoKey::KeyPriority},
-                                    std::pair{"&To Do", ToDoKey::KeyToDo}}) {
-        addTab(BrowseTab{QLatin1String(text), [this, key = key] { return cursor().setOrder(key); }});
+    for (const auto& [text, key] :
+         {std::pair{"&Done", ToDoKey::KeyDone}, std::pair{"&Priority", ToDoKey::KeyPriority},
+          std::pair{"&To Do", ToDoKey::KeyToDo}}) {
+        addTab(
+            BrowseTab{QLatin1String(text), [this, key = key] { return cursor().setOrder(key); }});
     }
 
     const auto insert = [this] { update(Request::Insert); };
@@ -80,7 +81,8 @@ Response ViewToDo::update(Request request) {
     if (request != Request::Insert && list()->isEmpty()) {
         return Response::Cancelled;
     }
-    return callForm(request, [this](Request r) { return UpdateTodo(m_store, m_ini, r, this).run(); });
+    return callForm(request,
+                    [this](Request r) { return UpdateTodo(m_store, m_ini, r, this).run(); });
 }
 
 void ViewToDo::toggleDone() {

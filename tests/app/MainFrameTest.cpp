@@ -78,8 +78,7 @@ TEST_F(MainFrameTest, ListWindowsOpenOnceAsChildrenAndToDoAtStartUp) {
     mainFrame.action(QStringLiteral("&Categories"))->trigger();
     mainFrame.action(QStringLiteral("&To Do List"))->trigger();
     ASSERT_EQ(mainFrame.mdiArea()->subWindowList().size(), 2);
-    EXPECT_EQ(mainFrame.mdiArea()->activeSubWindow()->windowTitle(),
-              QStringLiteral("To Do List"));
+    EXPECT_EQ(mainFrame.mdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("To Do List"));
     mainFrame.mdiArea()->closeAllSubWindows();
     EXPECT_TRUE(waitFor([&] { return mainFrame.mdiArea()->subWindowList().isEmpty(); }));
     EXPECT_TRUE(ini.contains(QStringLiteral("ViewToDo"), QStringLiteral("?Browse:1")));

@@ -5,6 +5,7 @@
 #include "settings/IniFile.h"
 #include "ui/Accessibility.h"
 #include "ui/BrowseList.h"
+#include "ui/BrowsePager.h"
 #include "ui/BrowseWindow.h"
 
 #include <QHeaderView>
@@ -206,4 +207,35 @@ TEST_F(BrowseWindowTest, TheColumnLayoutIsRememberedInTheWindowsSection) {
     auto again = makeWindow(20, &source);
     ASSERT_TRUE(again->open());
     EXPECT_EQ(again->list()->layout().toString(), saved);
+}
+
+TEST(BrowseModel, ValuesThatCannotBeShownAreBlankOrCut) {
+    VectorPageSource source(0);
+    BrowsePager pager(source);
+    const BrowseModel model(pager, *ListFormat::parse(QStringLiteral(
+                                       "47L~Date~@d3@32L~Time~@t3@20L~N~@n2@40L~Text~@s5@")));
+    struct Case {
+        int column;
+        QVariant value;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {0, 72000, "Feb 13, 1998"},
+        {0, 0, ""},
+        {0, -5, ""},
+        {0, 1000000000, ""},
+        {0, "soon", ""},
+        {1, 360001, "1:00AM"},
+        {1, 0, ""},
+        {1, 9000000, ""},
+        {2, 7, "7"},
+        {2, 123, "##"},
+        {2, "x", ""},
+        {3, "abcdefgh", "abcde"},
+        {3, QVariant(), ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(model.cellText(c.column, c.value), QLatin1String(c.shown))
+            << c.column << " " << c.value.toString().toStdString();
+    }
 }

@@ -7,8 +7,8 @@
 #include "windows/SelectCategories.h"
 #include "windows/UpdateCategories.h"
 
-#include <QLineEdit>
 #include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -154,7 +154,7 @@ TEST_F(CategoriesTest, TheListAddsAndPicksNamesAndKeepsTheHighlightedOneInTheRec
     QTest::keyClick(browse.list()->view(), Qt::Key_Insert);
     ASSERT_NE(browse.list()->currentRow(), nullptr);
     EXPECT_EQ(browse.list()->currentRow()->values.at(0).toString(), QStringLiteral("Garden"));
-    QTest::keyClick(browse.list()->view(), Qt::Key_Up);
+    QTest::keyClick(browse.list()->view(), Qt::Key_Down);
     EXPECT_EQ(store.CAT.buffer().Category, QStringLiteral("Home")) << "the highlighted name";
 
     SelectCategories pick(store, ini);

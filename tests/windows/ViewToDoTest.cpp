@@ -5,10 +5,12 @@
 #include "windows/UpdateTodo.h"
 #include "windows/ViewToDo.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTableView>
+#include <QTest>
 
 using namespace velatask;
 
@@ -39,9 +41,9 @@ protected:
         const BrowseModel& model = window->list()->model();
         QStringList rows;
         for (int r = 0; r < model.rowCount(); ++r) {
-            const bool done = model.data(model.index(r, 0), Qt::DecorationRole)
-                                  .value<QIcon>()
-                                  .cacheKey() == doneIcon().cacheKey();
+            const bool done =
+                model.data(model.index(r, 0), Qt::DecorationRole).value<QIcon>().cacheKey() ==
+                doneIcon().cacheKey();
             rows << QStringLiteral("%1%2 %3")
                         .arg(done ? QStringLiteral("+") : QString())
                         .arg(model.data(model.index(r, 1), Qt::DisplayRole).toString())
@@ -71,16 +73,16 @@ protected:
 
 TEST_F(ViewToDoTest, ThreeOrdersWithTheOpenItemsFirstAndTheHighlightKept) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("To Do List"));
-    EXPECT_EQ(shown(), (QStringList{"2 air tyres", "2 call Anna", "7 Buy milk",
-                                    "+1 book dentist", "+2 pay rent"}));
+    EXPECT_EQ(shown(), (QStringList{"2 air tyres", "2 call Anna", "7 Buy milk", "+1 book dentist",
+                                    "+2 pay rent"}));
     window->list()->move(2); // "Buy milk"
     window->tabs()->setCurrentIndex(1);
-    EXPECT_EQ(shown(), (QStringList{"+1 book dentist", "2 air tyres", "2 call Anna",
-                                    "+2 pay rent", "7 Buy milk"}));
+    EXPECT_EQ(shown(), (QStringList{"+1 book dentist", "2 air tyres", "2 call Anna", "+2 pay rent",
+                                    "7 Buy milk"}));
     EXPECT_EQ(highlighted(), QStringLiteral("Buy milk"));
     window->tabs()->setCurrentIndex(2);
-    EXPECT_EQ(shown(), (QStringList{"2 air tyres", "+1 book dentist", "7 Buy milk",
-                                    "2 call Anna", "+2 pay rent"}));
+    EXPECT_EQ(shown(), (QStringList{"2 air tyres", "+1 book dentist", "7 Buy milk", "2 call Anna",
+                                    "+2 pay rent"}));
     EXPECT_EQ(highlighted(), QStringLiteral("Buy milk"));
     window->list()->home();
     QTest::keyClicks(window->list()->view(), QStringLiteral("c"));
