@@ -10,10 +10,12 @@
 #include "store/Store.h"
 #include "ui/ReportPrinter.h"
 #include "windows/AboutDialog.h"
+#include "windows/BrowseCategories.h"
 #include "windows/ExportSchedule.h"
 #include "windows/ImportSchedule.h"
 #include "windows/Reports.h"
 #include "windows/SetupDialog.h"
+#include "windows/ViewToDo.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -36,6 +38,21 @@ namespace velatask {
 namespace {
 
 const QString kSection = QStringLiteral("Main");
+
+// Opens a list window as a child of the frame, or brings forward the one already open.
+template <class W> void openOnce(QPointer<W>& open, QMdiArea* area, AppContext& ctx) {
+    if (open) {
+        area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(open->frameWidget()));
+        return;
+    }
+    auto* window = new W(*ctx.store, *ctx.ini);
+    if (!window->open()) {
+        delete window;
+        return;
+    }
+    open = window;
+    window->showIn(area);
+}
 
 } // namespace
 
@@ -116,10 +133,12 @@ void MainFrame::buildMenus() {
     addItem(wizards, QStringLiteral("Generic &Add "),
             QStringLiteral("Add a message, program, both or neither"));
     schedule->addSeparator();
-    QAction* toDo = addItem(schedule, QStringLiteral("&To Do List"), QStringLiteral("To Do List"));
+    QAction* toDo = addItem(schedule, QStringLiteral("&To Do List"), QStringLiteral("To Do List"),
+                            [this] { openToDo(); });
     toDo->setIcon(resourceIcon(QStringLiteral("OK.ICO")));
     toDo->setIconText(QStringLiteral("To Do"));
-    addItem(schedule, QStringLiteral("&Categories"), QStringLiteral("Browse Categories"));
+    addItem(schedule, QStringLiteral("&Categories"), QStringLiteral("Browse Categories"),
+            [this] { openCategories(); });
 
     QMenu* reports = menuBar()->addMenu(QStringLiteral("&Reports"));
     reports->menuAction()->setStatusTip(QStringLiteral("Report data"));
@@ -186,6 +205,9 @@ QAction* MainFrame::action(const QString& text) const {
 }
 
 void MainFrame::startUp() {
+    if (m_ctx.settings->startUpToDo) {
+        openToDo();
+    }
     if (m_ctx.settings->startUpMinimized) {
         showMinimized();
         iconised();
@@ -276,6 +298,14 @@ void MainFrame::openSetup() {
     setup.exec();
 }
 
+void MainFrame::openToDo() {
+    openOnce(m_toDo, m_mdi, m_ctx);
+}
+
+void MainFrame::openCategories() {
+    openOnce(m_categories, m_mdi, m_ctx);
+}
+
 void MainFrame::printSetup() {
     QPageSetupDialog dialog(&m_printer, this);
     dialog.exec();
@@ -290,23 +320,33 @@ void MainFrame::openHelp(const QString& page) {
 }
 
 void MainFrame::openExport() {
-    showChild(new ExportSchedule(m_ctx));
-}
-
-void MainFrame::openImport() {
-    if (CsvWindow* w =
-            ImportSchedule::open(m_ctx, [this] { return ImportSchedule::askImportFile(this); })) {
-        showChild(w);
+    if (!raiseChild(m_export)) {
+        showCsvWindow(m_export = new ExportSchedule(m_ctx));
     }
 }
 
-// An independent window in the MDI area, at its remembered place.
-void MainFrame::showChild(CsvWindow* window) {
+void MainFrame::openImport() {
+    if (!raiseChild(m_import)) {
+        m_import =
+            ImportSchedule::open(m_ctx, [this] { return ImportSchedule::askImportFile(this); });
+        if (m_import) {
+            showCsvWindow(m_import);
+        }
+    }
+}
+
+// Brings forward the export or import window already open; false when there is none.
+bool MainFrame::raiseChild(CsvWindow* window) {
+    if (!window) {
+        return false;
+    }
+    m_mdi->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->frameWidget()));
+    return true;
+}
+
+void MainFrame::showCsvWindow(CsvWindow* window) {
     window->setHelp([this] { openHelp(QStringLiteral("index.html#csv")); });
-    QMdiSubWindow* sub = m_mdi->addSubWindow(window);
-    sub->setWindowIcon(windowIcon());
-    window->restorePosition();
-    sub->show();
+    window->showIn(m_mdi);
 }
 
 void MainFrame::about() {

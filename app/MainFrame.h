@@ -3,6 +3,7 @@
 #include "scheduler/Frame.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QPrinter>
 #include <QTimer>
 
@@ -17,7 +18,11 @@ namespace velatask {
 
 struct AppContext;
 class CsvWindow;
+class ExportSchedule;
+class ImportSchedule;
+class BrowseCategories;
 class SchedulerTick;
+class ViewToDo;
 
 // The application window: menus and toolbar from which every other window opens, the
 // one-second timer that drives the scheduler, and the tray icon. Closing it ends the program.
@@ -66,11 +71,14 @@ private:
     void shutDown();
 
     void openSetup();
+    void openToDo();
+    void openCategories();
     void printSetup();
     void openHelp(const QString& page);
     void openExport();
     void openImport();
-    void showChild(CsvWindow* window);
+    bool raiseChild(CsvWindow* window);
+    void showCsvWindow(CsvWindow* window);
     void about();
     void arrangeIcons();
 
@@ -81,6 +89,11 @@ private:
     QToolBar* m_toolBar = nullptr;
     QTimer m_timer;
     QPrinter m_printer;
+    // The list windows open at most once; a second choice brings the open one forward.
+    QPointer<ViewToDo> m_toDo;
+    QPointer<BrowseCategories> m_categories;
+    QPointer<ExportSchedule> m_export;
+    QPointer<ImportSchedule> m_import;
     bool m_inTray = false;
     bool m_shutDown = false;
     bool m_tablesOpen = false;

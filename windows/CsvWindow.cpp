@@ -5,6 +5,7 @@
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 
@@ -15,22 +16,27 @@ CsvWindow::CsvWindow(AppContext& ctx, const QString& section, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
 }
 
-QWidget* CsvWindow::frame() {
+QWidget* CsvWindow::frameWidget() {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
         return sub;
     }
     return this;
 }
 
-void CsvWindow::restorePosition() {
+QMdiSubWindow* CsvWindow::showIn(QMdiArea* area) {
+    QMdiSubWindow* sub = area->addSubWindow(this);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(area->window()->windowIcon());
     if (m_ctx.ini) {
-        WidgetGeometry::restore(frame(), *m_ctx.ini, m_section);
+        WidgetGeometry::restore(sub, *m_ctx.ini, m_section);
     }
+    sub->show();
+    return sub;
 }
 
 void CsvWindow::closeEvent(QCloseEvent* event) {
     if (m_ctx.ini) {
-        WidgetGeometry::save(frame(), *m_ctx.ini, m_section);
+        WidgetGeometry::save(frameWidget(), *m_ctx.ini, m_section);
     }
     QWidget::closeEvent(event);
 }
@@ -42,7 +48,7 @@ QHBoxLayout* CsvWindow::buttonRow(const std::function<void()>& onOk) {
     m_cancel = new QPushButton(QStringLiteral("&Cancel"), this);
     m_helpButton = new QPushButton(QStringLiteral("Help"), this);
     connect(m_ok, &QPushButton::clicked, this, onOk);
-    connect(m_cancel, &QPushButton::clicked, this, [this] { frame()->close(); });
+    connect(m_cancel, &QPushButton::clicked, this, [this] { frameWidget()->close(); });
     connect(m_helpButton, &QPushButton::clicked, this, [this] {
         if (m_help) {
             m_help();

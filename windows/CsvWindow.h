@@ -5,6 +5,8 @@
 #include <functional>
 
 class QHBoxLayout;
+class QMdiArea;
+class QMdiSubWindow;
 class QPushButton;
 
 namespace velatask {
@@ -22,8 +24,10 @@ public:
 
     CsvWindow(AppContext& ctx, const QString& section, QWidget* parent = nullptr);
 
-    // Restores the size and position of the window frame (the MDI child when in one).
-    void restorePosition();
+    // Puts the window into the frame's area at its remembered place.
+    QMdiSubWindow* showIn(QMdiArea* area);
+    // The window's own frame: the MDI child around it, or itself.
+    QWidget* frameWidget();
     void setFileChooser(FileChooser chooser) { m_chooser = std::move(chooser); }
     void setHelp(std::function<void()> help) { m_help = std::move(help); }
 
@@ -36,8 +40,6 @@ protected:
     QHBoxLayout* buttonRow(const std::function<void()>& onOk);
     QString chooseFile() const { return m_chooser ? m_chooser() : QString(); }
     AppContext& context() { return m_ctx; }
-    // The window frame that the desktop or the MDI area shows.
-    QWidget* frame();
 
     void closeEvent(QCloseEvent* event) override;
 

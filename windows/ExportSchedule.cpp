@@ -203,7 +203,7 @@ void ExportSchedule::ok() {
     if (!path.isEmpty()) {
         runExport(path);
     }
-    frame()->close();
+    frameWidget()->close();
 }
 
 void ExportSchedule::runExport(const QString& path) {

@@ -181,7 +181,7 @@ void ImportSchedule::ok() {
         return;
     }
     runImport();
-    frame()->close();
+    frameWidget()->close();
 }
 
 void ImportSchedule::runImport() {
