@@ -20,6 +20,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPageSetupDialog>
+#include <QPrinter>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
@@ -36,13 +37,8 @@ const QString kSection = QStringLiteral("Main");
 } // namespace
 
 MainFrame::MainFrame(AppContext& ctx, SchedulerTick& tick, QWidget* parent)
-    : QMainWindow(parent), m_ctx(ctx), m_tick(tick) {
-    // The tables the scheduler works on stay open for the frame's whole life.
-    Store& store = *m_ctx.store;
-    m_tablesOpen = store.HIS.open() == StoreCode::NoError &&
-                   store.SCH1.open() == StoreCode::NoError &&
-                   store.SCR.open() == StoreCode::NoError;
-
+    : QMainWindow(parent), m_ctx(ctx), m_tick(tick),
+      m_tickTimer(*ctx.clock, [this] { m_tick.tick(); }) {
     setWindowTitle(m_title);
     setWindowIcon(resourceIcon(QStringLiteral("CLOCK.ICO")));
     m_mdi = new QMdiArea(this);
@@ -54,10 +50,8 @@ MainFrame::MainFrame(AppContext& ctx, SchedulerTick& tick, QWidget* parent)
     resize(720, 480);
     WidgetGeometry::restore(this, *m_ctx.ini, kSection);
 
-    m_timer.setTimerType(Qt::PreciseTimer);
-    m_timer.setInterval(1000);
-    connect(&m_timer, &QTimer::timeout, this, [this] { m_tick.tick(); });
-    m_timer.start();
+    // The window comes first; the scheduler starts once the event loop runs.
+    QMetaObject::invokeMethod(this, &MainFrame::startScheduler, Qt::QueuedConnection);
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { shutDown(); });
 }
 
@@ -175,6 +169,18 @@ QAction* MainFrame::action(const QString& text) const {
     return nullptr;
 }
 
+void MainFrame::startScheduler() {
+    if (m_shutDown) {
+        return;
+    }
+    // The tables the scheduler works on stay open for the frame's whole life.
+    Store& store = *m_ctx.store;
+    m_tablesOpen = store.HIS.open() == StoreCode::NoError &&
+                   store.SCH1.open() == StoreCode::NoError &&
+                   store.SCR.open() == StoreCode::NoError;
+    m_tickTimer.start();
+}
+
 void MainFrame::startUp() {
     if (m_ctx.settings->startUpMinimized) {
         showMinimized();
@@ -187,9 +193,7 @@ QString MainFrame::caption() const {
 }
 
 void MainFrame::setCaption(const QString& caption) {
-    if (windowTitle() != caption) {
-        setWindowTitle(caption);
-    }
+    setWindowTitle(caption);
 }
 
 bool MainFrame::isIconised() const {
@@ -252,7 +256,7 @@ void MainFrame::shutDown() {
         return;
     }
     m_shutDown = true;
-    m_timer.stop();
+    m_tickTimer.stop();
     if (m_tablesOpen) {
         m_ctx.store->HIS.close();
         m_ctx.store->SCH1.close();
@@ -267,7 +271,10 @@ void MainFrame::openSetup() {
 }
 
 void MainFrame::printSetup() {
-    QPageSetupDialog dialog(&m_printer, this);
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>();
+    }
+    QPageSetupDialog dialog(m_printer.get(), this);
     dialog.exec();
 }
 

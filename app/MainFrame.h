@@ -1,16 +1,16 @@
 #pragma once
 
 #include "scheduler/Frame.h"
+#include "scheduler/TickTimer.h"
 
 #include <QMainWindow>
-#include <QPrinter>
-#include <QTimer>
 
 #include <functional>
 #include <memory>
 
 class QAction;
 class QMdiArea;
+class QPrinter;
 class QToolBar;
 
 namespace velatask {
@@ -44,7 +44,7 @@ public:
     QAction* action(const QString& text) const;
     QToolBar* toolBar() const { return m_toolBar; }
     QMdiArea* mdiArea() const { return m_mdi; }
-    QTimer& timer() { return m_timer; }
+    TickTimer& tickTimer() { return m_tickTimer; }
 
 public slots:
     // From the tray icon: a click, the menu's "&Restore", the menu's "&Close".
@@ -56,6 +56,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Opens the scheduler's tables and starts the timer.
+    void startScheduler();
     void buildMenus();
     void buildToolBar();
     // A menu item with its status-bar hint; without a handler it is shown disabled.
@@ -75,8 +77,9 @@ private:
     const QString m_title = QStringLiteral("Velatask");
     QMdiArea* m_mdi = nullptr;
     QToolBar* m_toolBar = nullptr;
-    QTimer m_timer;
-    QPrinter m_printer;
+    TickTimer m_tickTimer;
+    // Made on first use: a printer asks the print system for its defaults.
+    std::unique_ptr<QPrinter> m_printer;
     bool m_inTray = false;
     bool m_shutDown = false;
     bool m_tablesOpen = false;

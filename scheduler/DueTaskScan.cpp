@@ -21,7 +21,7 @@ void DueTaskScan(AppContext& ctx) {
 
     sch1.setStart(ScheduleKey::KeyDateEnabled);
     if (sch1.next() != StoreCode::NoError || sch1.buffer().Disabled == 1) {
-        frame.setCaption(title);
+        ShowCaption(frame, title, false);
         return;
     }
     const ScheduleRecord& task = sch1.buffer();
@@ -32,10 +32,7 @@ void DueTaskScan(AppContext& ctx) {
                    Picture::formatDate(task.Date) + QLatin1Char(' ') +
                    Picture::formatTime(task.Time);
     }
-    frame.setCaption(caption);
-    if (!ctx.settings->noTray) {
-        frame.tray().modify(caption.left(63)); // fails harmlessly while no icon is installed
-    }
+    ShowCaption(frame, caption, !ctx.settings->noTray);
 
     SchedulerState& state = ctx.schedulerState;
     state.saved = task;

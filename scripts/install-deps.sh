@@ -17,6 +17,8 @@ packages=(
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils x11-apps jwm dbus-daemon dbus-x11 faketime sox imagemagick
+  # what the program costs while it runs (system calls)
+  strace
 )
 
 missing=()

@@ -2,6 +2,9 @@
 
 #include "scheduler/DueTaskScan.h"
 
+#include <functional>
+#include <vector>
+
 using namespace velatask;
 
 namespace {
@@ -139,4 +142,38 @@ TEST_F(DueTaskScanTest, SkippedOccurrenceDoesNothingButMovesOn) {
     EXPECT_EQ(copy->Date, clock.today());
     EXPECT_EQ(copy->Completed, 1);
     EXPECT_EQ(copy->Disabled, 1);
+}
+
+TEST_F(DueTaskScanTest, CaptionAndTipAreWrittenOnlyWhenTheirTextChanges) {
+    setNow(1999, 1, 6, 8, 0);
+    addTask(dailyMessage("Standup", clock.today(), Time::fromHms(9, 5)));
+    frame.iconised = true;
+    frame.fakeTray().installed = true;
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+        int captionWrites;
+        int tipWrites;
+    };
+    const std::vector<Step> steps = {
+        {"the first tick", [] {}, 1, 1},
+        {"the next tick", [] {}, 0, 0},
+        {"an earlier task",
+         [&] { addTask(dailyMessage("Coffee", clock.today(), Time::fromHms(8, 30))); }, 1, 1},
+        {"the frame restored", [&] { frame.iconised = false; }, 1, 1},
+        {"the frame restored, next tick", [] {}, 0, 0},
+        {"the scheduler inactive", [&] { settings.schedulerActive = false; }, 1, 0},
+        {"the scheduler inactive, next tick", [] {}, 0, 0},
+    };
+    for (const Step& step : steps) {
+        step.change();
+        const int captions = frame.captionWrites;
+        const int tips = frame.fakeTray().modifies;
+        clock.advance(Time::kSecond);
+        ticker.tick();
+        EXPECT_EQ(frame.captionWrites - captions, step.captionWrites) << step.what;
+        EXPECT_EQ(frame.fakeTray().modifies - tips, step.tipWrites) << step.what;
+    }
+    EXPECT_EQ(frame.caption(), QStringLiteral("Velatask (Inactive)"));
+    EXPECT_EQ(frame.fakeTray().tipText, QStringLiteral("Velatask"));
 }
