@@ -177,3 +177,28 @@ TEST_F(DueTaskScanTest, CaptionAndTipAreWrittenOnlyWhenTheirTextChanges) {
     EXPECT_EQ(frame.caption(), QStringLiteral("Velatask (Inactive)"));
     EXPECT_EQ(frame.fakeTray().tipText, QStringLiteral("Velatask"));
 }
+
+TEST_F(DueTaskScanTest, ATaskWrittenBetweenTicksIsSeenOnTheNextTick) {
+    // The scan reads nothing while the data file is unchanged: a write through the program's own
+    // views and one by another program on the same file must both end that.
+    setNow(1999, 1, 6, 9, 0);
+    for (const bool otherProgram : {false, true}) {
+        DueTaskScan(ctx);
+        DueTaskScan(ctx);
+        const char* name = otherProgram ? "Another program's" : "Own";
+        ScheduleRecord r = dailyMessage(name, clock.today(), Time::fromHms(8, 0));
+        if (otherProgram) {
+            ScriptedUi otherUi;
+            Store other(dir.path(), otherUi);
+            ASSERT_EQ(other.SCH.open(), 0);
+            other.SCH.buffer() = r;
+            other.SCH.buffer().ID = 1000;
+            ASSERT_EQ(other.SCH.add(), 0);
+        } else {
+            addTask(r);
+        }
+        DueTaskScan(ctx);
+        ASSERT_FALSE(messageWindows.opened.isEmpty()) << name;
+        EXPECT_EQ(messageWindows.opened.last(), QString::fromLatin1(name) + " message");
+    }
+}
