@@ -21,9 +21,12 @@
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPrinter>
+#include <QShowEvent>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
+#include <QWindow>
 
 #ifndef VELATASK_SHARE_DIR
 #define VELATASK_SHARE_DIR ""
@@ -33,6 +36,9 @@ namespace velatask {
 namespace {
 
 const QString kSection = QStringLiteral("Main");
+const QSize kBannerSize(160, 32);
+// When the frame is not shown at start-up, the rest of the start-up waits no longer than this.
+constexpr int kFinishStartUpLatestMs = 1000;
 
 } // namespace
 
@@ -50,8 +56,9 @@ MainFrame::MainFrame(AppContext& ctx, SchedulerTick& tick, QWidget* parent)
     resize(720, 480);
     WidgetGeometry::restore(this, *m_ctx.ini, kSection);
 
-    // The window comes first; the scheduler starts once the event loop runs.
-    QMetaObject::invokeMethod(this, &MainFrame::startScheduler, Qt::QueuedConnection);
+    // The window comes first: the tables, the timer and the banner follow once it is on the
+    // screen, or after a while when it is not shown at all.
+    QTimer::singleShot(kFinishStartUpLatestMs, this, &MainFrame::finishStartUp);
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { shutDown(); });
 }
 
@@ -154,10 +161,11 @@ void MainFrame::buildToolBar() {
         m_toolBar->addAction(action(QLatin1String(text)));
     }
     m_toolBar->addSeparator();
-    auto* banner = new QLabel(m_toolBar);
-    banner->setPixmap(resourceIcon(QStringLiteral("BANNER")).pixmap(QSize(160, 32)));
-    banner->setContentsMargins(8, 0, 8, 0);
-    m_toolBar->addWidget(banner);
+    // Drawn once the window is on the screen: its lettering needs a font of its own.
+    m_banner = new QLabel(m_toolBar);
+    m_banner->setContentsMargins(8, 0, 8, 0);
+    m_banner->setFixedSize(kBannerSize.grownBy(m_banner->contentsMargins()));
+    m_toolBar->addWidget(m_banner);
 }
 
 QAction* MainFrame::action(const QString& text) const {
@@ -169,10 +177,29 @@ QAction* MainFrame::action(const QString& text) const {
     return nullptr;
 }
 
-void MainFrame::startScheduler() {
-    if (m_shutDown) {
+void MainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!m_startUpFinished && windowHandle() != nullptr) {
+        windowHandle()->installEventFilter(this);
+    }
+}
+
+bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Expose && watched == windowHandle() &&
+        windowHandle()->isExposed()) {
+        watched->removeEventFilter(this);
+        // After this exposure has painted the window.
+        QMetaObject::invokeMethod(this, &MainFrame::finishStartUp, Qt::QueuedConnection);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainFrame::finishStartUp() {
+    if (m_startUpFinished || m_shutDown) {
         return;
     }
+    m_startUpFinished = true;
+    m_banner->setPixmap(resourceIcon(QStringLiteral("BANNER")).pixmap(kBannerSize));
     // The tables the scheduler works on stay open for the frame's whole life.
     Store& store = *m_ctx.store;
     m_tablesOpen = store.HIS.open() == StoreCode::NoError &&

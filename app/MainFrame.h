@@ -9,6 +9,7 @@
 #include <memory>
 
 class QAction;
+class QLabel;
 class QMdiArea;
 class QPrinter;
 class QToolBar;
@@ -54,10 +55,12 @@ public slots:
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Opens the scheduler's tables and starts the timer.
-    void startScheduler();
+    // What the first window does not need: the scheduler's tables, the timer, the banner.
+    void finishStartUp();
     void buildMenus();
     void buildToolBar();
     // A menu item with its status-bar hint; without a handler it is shown disabled.
@@ -77,12 +80,14 @@ private:
     const QString m_title = QStringLiteral("Velatask");
     QMdiArea* m_mdi = nullptr;
     QToolBar* m_toolBar = nullptr;
+    QLabel* m_banner = nullptr;
     TickTimer m_tickTimer;
     // Made on first use: a printer asks the print system for its defaults.
     std::unique_ptr<QPrinter> m_printer;
     bool m_inTray = false;
     bool m_shutDown = false;
     bool m_tablesOpen = false;
+    bool m_startUpFinished = false;
 };
 
 } // namespace velatask
