@@ -8,8 +8,12 @@
 #include "settings/Settings.h"
 #include "settings/qt/WidgetGeometry.h"
 #include "store/Store.h"
+#include "ui/ReportPrinter.h"
 #include "windows/AboutDialog.h"
+#include "windows/BrowseCategories.h"
+#include "windows/Reports.h"
 #include "windows/SetupDialog.h"
+#include "windows/ViewToDo.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -39,6 +43,21 @@ const QString kSection = QStringLiteral("Main");
 const QSize kBannerSize(160, 32);
 // When the frame is not shown at start-up, the rest of the start-up waits no longer than this.
 constexpr int kFinishStartUpLatestMs = 1000;
+
+// Opens a list window as a child of the frame, or brings forward the one already open.
+template <class W> void openOnce(QPointer<W>& open, QMdiArea* area, AppContext& ctx) {
+    if (open) {
+        area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(open->frameWidget()));
+        return;
+    }
+    auto* window = new W(*ctx.store, *ctx.ini);
+    if (!window->open()) {
+        delete window;
+        return;
+    }
+    open = window;
+    window->showIn(area);
+}
 
 } // namespace
 
@@ -112,19 +131,26 @@ void MainFrame::buildMenus() {
     addItem(wizards, QStringLiteral("Generic &Add "),
             QStringLiteral("Add a message, program, both or neither"));
     schedule->addSeparator();
-    QAction* toDo = addItem(schedule, QStringLiteral("&To Do List"), QStringLiteral("To Do List"));
+    QAction* toDo = addItem(schedule, QStringLiteral("&To Do List"), QStringLiteral("To Do List"),
+                            [this] { openToDo(); });
     toDo->setIcon(resourceIcon(QStringLiteral("OK.ICO")));
     toDo->setIconText(QStringLiteral("To Do"));
-    addItem(schedule, QStringLiteral("&Categories"), QStringLiteral("Browse Categories"));
+    addItem(schedule, QStringLiteral("&Categories"), QStringLiteral("Browse Categories"),
+            [this] { openCategories(); });
 
     QMenu* reports = menuBar()->addMenu(QStringLiteral("&Reports"));
     reports->menuAction()->setStatusTip(QStringLiteral("Report data"));
     QMenu* byWhat = reports->addMenu(QStringLiteral("&Schedule"));
-    addItem(byWhat, QStringLiteral("&Date"), QStringLiteral("Print ordered by Date"));
-    addItem(byWhat, QStringLiteral("&Category"), QStringLiteral("Print ordered by Category"));
-    addItem(byWhat, QStringLiteral("&Brief Schedule"), QString());
-    addItem(reports, QStringLiteral("&Categories"), QStringLiteral("Print ordered by Category"));
-    addItem(reports, QStringLiteral("&To Do"), QStringLiteral("Print To Do List"));
+    addItem(byWhat, QStringLiteral("&Date"), QStringLiteral("Print ordered by Date"),
+            [this] { PrintSCH_KeyDate(*m_ctx.store, printer(), this); });
+    addItem(byWhat, QStringLiteral("&Category"), QStringLiteral("Print ordered by Category"),
+            [this] { PrintSCH_KeyCategory(*m_ctx.store, printer(), this); });
+    addItem(byWhat, QStringLiteral("&Brief Schedule"), QString(),
+            [this] { BriefReport(*m_ctx.store, printer(), this); });
+    addItem(reports, QStringLiteral("&Categories"), QStringLiteral("Print ordered by Category"),
+            [this] { PrintCAT_KeyCategory(*m_ctx.store, printer(), this); });
+    addItem(reports, QStringLiteral("&To Do"), QStringLiteral("Print To Do List"),
+            [this] { PrintTodoList(*m_ctx.store, printer(), this); });
 
     QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
     window->menuAction()->setStatusTip(QStringLiteral("Create and Arrange windows"));
@@ -209,6 +235,9 @@ void MainFrame::finishStartUp() {
 }
 
 void MainFrame::startUp() {
+    if (m_ctx.settings->startUpToDo) {
+        openToDo();
+    }
     if (m_ctx.settings->startUpMinimized) {
         showMinimized();
         iconised();
@@ -297,11 +326,24 @@ void MainFrame::openSetup() {
     setup.exec();
 }
 
-void MainFrame::printSetup() {
+void MainFrame::openToDo() {
+    openOnce(m_toDo, m_mdi, m_ctx);
+}
+
+void MainFrame::openCategories() {
+    openOnce(m_categories, m_mdi, m_ctx);
+}
+
+QPrinter& MainFrame::printer() {
     if (!m_printer) {
         m_printer = std::make_unique<QPrinter>();
+        setUpReportPrinter(*m_printer);
     }
-    QPageSetupDialog dialog(m_printer.get(), this);
+    return *m_printer;
+}
+
+void MainFrame::printSetup() {
+    QPageSetupDialog dialog(&printer(), this);
     dialog.exec();
 }
 

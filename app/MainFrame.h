@@ -4,6 +4,7 @@
 #include "scheduler/TickTimer.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -17,7 +18,9 @@ class QToolBar;
 namespace velatask {
 
 struct AppContext;
+class BrowseCategories;
 class SchedulerTick;
+class ViewToDo;
 
 // The application window: menus and toolbar from which every other window opens, the
 // one-second timer that drives the scheduler, and the tray icon. Closing it ends the program.
@@ -70,6 +73,11 @@ private:
     void shutDown();
 
     void openSetup();
+    void openToDo();
+    void openCategories();
+    // The printer of Print Setup and the reports, made on first use: it asks the print system
+    // for its defaults.
+    QPrinter& printer();
     void printSetup();
     void openHelp(const QString& page);
     void about();
@@ -80,10 +88,7 @@ private:
     const QString m_title = QStringLiteral("Velatask");
     QMdiArea* m_mdi = nullptr;
     QToolBar* m_toolBar = nullptr;
-    QLabel* m_banner = nullptr;
-    TickTimer m_tickTimer;
-    // Made on first use: a printer asks the print system for its defaults.
-    std::unique_ptr<QPrinter> m_printer;
+#include <QPointer>
     bool m_inTray = false;
     bool m_shutDown = false;
     bool m_tablesOpen = false;
