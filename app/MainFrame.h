@@ -88,7 +88,12 @@ private:
     const QString m_title = QStringLiteral("Velatask");
     QMdiArea* m_mdi = nullptr;
     QToolBar* m_toolBar = nullptr;
-#include <QPointer>
+    QLabel* m_banner = nullptr;
+    TickTimer m_tickTimer;
+    std::unique_ptr<QPrinter> m_printer;
+    // The list windows open at most once; a second choice brings the open one forward.
+    QPointer<ViewToDo> m_toDo;
+    QPointer<BrowseCategories> m_categories;
     bool m_inTray = false;
     bool m_shutDown = false;
     bool m_tablesOpen = false;
