@@ -10,6 +10,7 @@
 #include "platform/qt/QtSound.h"
 #include "platform/qt/QtTray.h"
 #include "platform/qt/SystemClock.h"
+#include "platform/qt/XdgAutostart.h"
 #include "platform/x11/X11Display.h"
 #include "platform/x11/X11KeyInjector.h"
 #include "platform/x11/X11WindowSystem.h"
@@ -42,6 +43,15 @@ QStringList argumentList(int argc, char* argv[]) {
         arguments << QString::fromLocal8Bit(argv[i]);
     }
     return arguments;
+}
+
+// How the session starts the program at login: quietly, for the data directory in use.
+QStringList loginCommand(const StartOptions& options) {
+    QStringList command{QCoreApplication::applicationFilePath(), QStringLiteral("--minimized")};
+    if (!options.dataDir.isEmpty()) {
+        command << QStringLiteral("--data-dir") << QDir::current().absolutePath();
+    }
+    return command;
 }
 
 int fail(const QString& text) {
@@ -117,6 +127,8 @@ int main(int argc, char* argv[]) {
     ctx.scriptQueue = &queue;
     ctx.scriptRunner = &runner;
     ctx.tray = &tray;
+    XdgAutostart autostart(loginCommand(options));
+    ctx.autostart = &autostart;
     QtMessageWindows messageWindows(ctx);
     ctx.messageWindows = &messageWindows;
 
