@@ -41,11 +41,12 @@ public:
             r.TaskType = QStringLiteral("Display Message");
             r.ScheduleType = QStringLiteral("Day of Week");
             r.Category = random() % 2 ? QStringLiteral("Work") : QStringLiteral("Home");
-            r.Description = QStringLiteral("%1 the %2 plants, number %3")
-                                .arg(random() % 50 == 0 ? QStringLiteral("Backup")
-                                                        : QString::fromLatin1(words[random() % 5]))
-                                .arg(random() % 2 ? QStringLiteral("office") : QStringLiteral("home"))
-                                .arg(random() % 5000);
+            r.Description =
+                QStringLiteral("%1 the %2 plants, number %3")
+                    .arg(random() % 50 == 0 ? QStringLiteral("Backup")
+                                            : QString::fromLatin1(words[random() % 5]))
+                    .arg(random() % 2 ? QStringLiteral("office") : QStringLiteral("home"))
+                    .arg(random() % 5000);
             r.Date = kFirstDate + std::int32_t(random() % kDays);
             r.Time = std::int32_t(random() % 8640000) + 1;
             r.Message = QStringLiteral("Remember the thing of the day.");
@@ -78,10 +79,10 @@ Dataset& dataset(int rows) {
 }
 
 std::vector<KeyOrder> keys() {
-    return {{QStringLiteral("Date"),
-             [](WindowCursor& c) { return c.setOrder(ScheduleKey::KeyDate); }},
-            {QStringLiteral("Description"),
-             [](WindowCursor& c) { return c.setOrder(ScheduleKey::KeyTaskName); }}};
+    return {
+        {QStringLiteral("Date"), [](WindowCursor& c) { return c.setOrder(ScheduleKey::KeyDate); }},
+        {QStringLiteral("Description"),
+         [](WindowCursor& c) { return c.setOrder(ScheduleKey::KeyTaskName); }}};
 }
 
 // Runs a whole search as the progress window does, slice by slice; the rows of the table
@@ -123,8 +124,11 @@ void sizes(benchmark::internal::Benchmark* b) {
 // "Contains this": every description is looked at; the matches are tagged in set 1.
 static void BM_SelectDescriptionContainsWord(benchmark::State& state) {
     search(state,
-           {{QStringLiteral("Description"), FieldKind::String, MatchType::Contains,
-             QStringLiteral("backup"), {}}},
+           {{QStringLiteral("Description"),
+             FieldKind::String,
+             MatchType::Contains,
+             QStringLiteral("backup"),
+             {}}},
            QbeRun::Action::Select);
 }
 BENCHMARK(BM_SelectDescriptionContainsWord)->Apply(sizes);
@@ -133,8 +137,11 @@ BENCHMARK(BM_SelectDescriptionContainsWord)->Apply(sizes);
 // unselect of an empty set tags nothing).
 static void BM_ScanDescriptionContainsWord(benchmark::State& state) {
     search(state,
-           {{QStringLiteral("Description"), FieldKind::String, MatchType::Contains,
-             QStringLiteral("backup"), {}}},
+           {{QStringLiteral("Description"),
+             FieldKind::String,
+             MatchType::Contains,
+             QStringLiteral("backup"),
+             {}}},
            QbeRun::Action::Unselect);
 }
 BENCHMARK(BM_ScanDescriptionContainsWord)->Apply(sizes);
