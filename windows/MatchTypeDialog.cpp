@@ -1,6 +1,7 @@
 #include "windows/MatchTypeDialog.h"
 
 #include "ui/Accessibility.h"
+#include "ui/TitleWidth.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -39,6 +40,7 @@ MatchTypeDialog::MatchTypeDialog(FieldKind kind, MatchType current, QWidget* par
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addLayout(row);
+    fitTitle(this);
     buttons->checkedButton()->setFocus();
     Accessibility::nameControls(this);
 }

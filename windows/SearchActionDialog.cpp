@@ -1,6 +1,7 @@
 #include "windows/SearchActionDialog.h"
 
 #include "ui/Accessibility.h"
+#include "ui/TitleWidth.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -33,6 +34,7 @@ SearchActionDialog::SearchActionDialog(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(question);
     layout->addLayout(row);
+    fitTitle(this);
     m_buttons[Select]->setFocus();
     Accessibility::nameControls(this);
 }

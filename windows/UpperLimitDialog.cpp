@@ -1,6 +1,7 @@
 #include "windows/UpperLimitDialog.h"
 
 #include "ui/Accessibility.h"
+#include "ui/TitleWidth.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -41,6 +42,7 @@ UpperLimitDialog::UpperLimitDialog(const QString& lower, const QString& upper, C
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(row);
+    fitTitle(this);
     m_upper->setFocus();
     Accessibility::nameControls(this);
 }
