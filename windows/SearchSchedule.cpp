@@ -238,6 +238,10 @@ void SearchSchedule::focusChanged(QWidget* now) {
 }
 
 void SearchSchedule::chooseSearchType() {
+    const ReentryGuard::Scope scope(m_busy);
+    if (!scope.entered()) {
+        return;
+    }
     SearchField* f = m_focusField;
     if (!f) {
         m_store.ui().message(QStringLiteral("You must select a data field first!"), QString(),
@@ -286,6 +290,10 @@ bool SearchSchedule::collect(std::vector<Criterion>& criteria) {
 }
 
 void SearchSchedule::beginSearch() {
+    const ReentryGuard::Scope scope(m_busy);
+    if (!scope.entered()) {
+        return;
+    }
     if (m_stepping) {
         search(SearchActionDialog::Edit); // "&Find Next"
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "qbe/Criterion.h"
+#include "scripting/ReentryGuard.h"
 #include "ui/Request.h"
 
 #include <QDialog>
@@ -94,6 +95,8 @@ private:
     std::unique_ptr<Stepping> m_step;
     bool m_stepping = false;
     bool m_open = false;
+    // A search or a match-type choice under way: its dialogs run event loops of their own.
+    ReentryGuard m_busy;
     std::int64_t m_editPosition = 0;
 };
 
