@@ -187,7 +187,9 @@ void BrowseWindow::tabChanged(int index) {
         reportReadError(code);
         return;
     }
-    // The highlighted record stays highlighted in the new order.
+    // The highlighted record stays highlighted in the new order (or the list starts at its top
+    // when the new order leaves it out).
+    m_list->pager().clear();
     if (position != 0) {
         m_list->showRecord(position);
     } else {

@@ -147,6 +147,8 @@ TEST_F(CategoriesTest, TheListAddsAndPicksNamesAndKeepsTheHighlightedOneInTheRec
     browse.show();
     ASSERT_TRUE(browse.open());
     EXPECT_FALSE(browse.button(QStringLiteral(" &Schedule"))->isEnabled());
+    EXPECT_TRUE(Accessibility::unnamedControls(&browse).isEmpty())
+        << Accessibility::unnamedControls(&browse).join(", ").toStdString();
     QTimer::singleShot(0, [] {
         auto* form = qobject_cast<UpdateCategories*>(QApplication::activeModalWidget());
         ASSERT_NE(form, nullptr);
