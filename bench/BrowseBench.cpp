@@ -75,9 +75,13 @@ private:
     Store m_store;
 };
 
-BrowseData& data(int rows, bool toDo = false) {
+std::map<std::pair<int, bool>, std::unique_ptr<BrowseData>>& dataSets() {
     static std::map<std::pair<int, bool>, std::unique_ptr<BrowseData>> sets;
-    auto& d = sets[{rows, toDo}];
+    return sets;
+}
+
+BrowseData& data(int rows, bool toDo = false) {
+    auto& d = dataSets()[{rows, toDo}];
     if (!d) {
         d = std::make_unique<BrowseData>(rows, toDo);
     }
@@ -243,5 +247,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    dataSets().clear(); // the stores close before the application object goes
     return 0;
 }
