@@ -78,6 +78,12 @@ TEST_F(ViewToDoTest, ThreeOrdersWithTheOpenItemsFirstAndTheHighlightKept) {
         << Accessibility::unnamedControls(window.get()).join(", ").toStdString();
     EXPECT_EQ(shown(), (QStringList{"2 air tyres", "2 call Anna", "7 Buy milk", "+1 book dentist",
                                     "+2 pay rent"}));
+    const auto spoken = [this](int row) {
+        const BrowseModel& model = window->list()->model();
+        return model.data(model.index(row, 0), Qt::AccessibleTextRole).toString();
+    };
+    EXPECT_FALSE(spoken(0).isEmpty()) << "a screen reader says what the icon means";
+    EXPECT_NE(spoken(0), spoken(3)) << "an open item and a done one sound different";
     window->list()->act([](BrowsePager& p) { return p.move(2); }); // "Buy milk"
     window->tabs()->setCurrentIndex(1);
     EXPECT_EQ(shown(), (QStringList{"+1 book dentist", "2 air tyres", "2 call Anna", "+2 pay rent",
