@@ -64,6 +64,8 @@ for link in $(grep -oh '\(src\|href\)="[^"#:]*' "$manual"/*.html | sed 's/.*="//
     [[ -z $link || -f $manual/$link ]] || fail "the manual links to missing $link"
 done
 
+grep -q "<h2 id=\"keys\">" "$manual/index.html" || fail "the manual has no chapters"
+
 # The packaged program answers from its installed place (no display needed).
 "$root/usr/bin/velatask" --version | grep -q '^velatask ' || fail "--version"
 
