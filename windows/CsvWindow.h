@@ -44,6 +44,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    static void keepInside(QWidget* sub, const QRect& room);
+
     AppContext& m_ctx;
     QString m_section;
     FileChooser m_chooser;

@@ -16,6 +16,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
 
@@ -138,6 +140,25 @@ TEST_F(CsvWindowsTest, ExportWindowChoosesFieldsAndPicturesThenExports) {
     ASSERT_EQ(lines.size(), 62); // header, 60 tasks, the end of the last line
     EXPECT_EQ(lines[0], QByteArray("\"SCH:Description\",\"SCH:Date\""));
     EXPECT_EQ(lines[1], QByteArray("\"Task \"\"1\"\"\",\"Feb 16, 1998\""));
+}
+
+// In a frame smaller than the window, the window starts inside the frame's area, its left part
+// and title within reach, shrunk as far as it can be; in a large one it keeps its natural size.
+TEST_F(CsvWindowsTest, ExportWindowStartsInsideTheFramesArea) {
+    for (const QSize areaSize : {QSize(420, 260), QSize(1600, 1000)}) {
+        QMdiArea area;
+        area.resize(areaSize);
+        area.show();
+        auto* window = new ExportSchedule(m_ctx);
+        QMdiSubWindow* sub = window->showIn(&area);
+        const QRect room = area.viewport()->rect();
+        EXPECT_GE(sub->x(), 0) << areaSize.width();
+        EXPECT_GE(sub->y(), 0) << areaSize.width();
+        EXPECT_EQ(sub->width(),
+                  qBound(sub->minimumSizeHint().width(), room.width(), sub->sizeHint().width()))
+            << areaSize.width();
+        sub->close();
+    }
 }
 
 TEST_F(CsvWindowsTest, ImportWindowAssignsFieldsAndAddsTasks) {
