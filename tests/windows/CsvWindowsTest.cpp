@@ -176,6 +176,11 @@ TEST_F(CsvWindowsTest, ImportWindowAssignsFieldsAndAddsTasks) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Assign fields for Import..."));
     EXPECT_TRUE(Accessibility::unnamedControls(window).isEmpty())
         << Accessibility::unnamedControls(window).join(u',').toStdString();
+    // The columns come from the lists' formats.
+    ASSERT_EQ(window->importFields()->columnCount(), 3);
+    ASSERT_EQ(window->targetFields()->columnCount(), 3);
+    EXPECT_EQ(window->importFields()->headerItem()->text(2), QStringLiteral("Value"));
+    EXPECT_EQ(window->targetFields()->headerItem()->text(2), QStringLiteral("Import Field"));
     EXPECT_EQ(texts(window->importFields(), 0), (QStringList{"Field_1", "Field_2", "Field_3"}));
     EXPECT_EQ(texts(window->importFields(), 1),
               (QStringList{"Alpha-num", "Alpha-num", "Alpha-num"}));
