@@ -195,6 +195,16 @@ TEST_F(CsvWindowsTest, ImportWindowAssignsFieldsAndAddsTasks) {
     EXPECT_EQ(window->targetFields()->topLevelItem(description)->text(1), QStringLiteral("="));
     EXPECT_EQ(window->targetFields()->topLevelItem(description)->text(2),
               QStringLiteral("Field_1"));
+    // No text is cut short: every column but the last (which takes the rest) is wide enough.
+    for (CsvFieldList* list : {window->importFields(), window->targetFields()}) {
+        for (int row = 0; row < list->topLevelItemCount(); ++row) {
+            for (int column = 0; column + 1 < list->columnCount(); ++column) {
+                const QString text = list->topLevelItem(row)->text(column);
+                EXPECT_GE(list->columnWidth(column), list->fontMetrics().horizontalAdvance(text))
+                    << text.toStdString();
+            }
+        }
+    }
 
     // Field_3 to SCH:Every by hand, then taken back.
     const int every = ScheduleField::indexOf(u"SCH:Every");
