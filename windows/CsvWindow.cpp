@@ -2,14 +2,13 @@
 
 #include "scheduler/AppContext.h"
 #include "settings/qt/WidgetGeometry.h"
+#include "ui/SubWindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
-
-#include <algorithm>
 
 namespace velatask {
 
@@ -34,18 +33,8 @@ QMdiSubWindow* CsvWindow::showIn(QMdiArea* area) {
         WidgetGeometry::restore(sub, *m_ctx.ini, m_section);
     }
     sub->show();
-    keepInside(sub, area->viewport()->rect());
+    SubWindowPlacement::keepInside(sub, area);
     return sub;
-}
-
-// The area centres a new window on its free space, so one wider or taller than the area starts
-// partly outside it, its left part out of reach: it is moved in and shrunk to fit where it can.
-void CsvWindow::keepInside(QWidget* sub, const QRect& room) {
-    QRect g = sub->geometry();
-    g.setSize(g.size().boundedTo(room.size()).expandedTo(sub->minimumSizeHint()));
-    g.moveLeft(std::clamp(g.left(), 0, std::max(0, room.width() - g.width())));
-    g.moveTop(std::clamp(g.top(), 0, std::max(0, room.height() - g.height())));
-    sub->setGeometry(g);
 }
 
 void CsvWindow::closeEvent(QCloseEvent* event) {

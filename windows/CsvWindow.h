@@ -44,8 +44,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    static void keepInside(QWidget* sub, const QRect& room);
-
     AppContext& m_ctx;
     QString m_section;
     FileChooser m_chooser;
