@@ -107,7 +107,18 @@ shot main "$frame"
 xdotool windowsize --sync "$frame" 980 640
 keys alt+f e
 shot export "$frame"
-keys Escape
+keys alt+c
+
+# Import: a small file chosen in the file dialog.
+printf '"Description","Date","Time"\n"Water the plants","8/6/2027","9:00AM"\n' \
+    >"$session_home/plants.csv"
+keys alt+f i
+chooser=$(window '^Import File$')
+xdotool windowactivate --sync "$chooser" type --delay 30 "$session_home/plants.csv"
+xdotool key Return
+sleep 1
+shot import "$frame"
+keys alt+c
 
 keys alt+r t
 preview=$(window 'Preview')
