@@ -1,22 +1,26 @@
 #pragma once
 
 #include "scheduler/Frame.h"
+#include "scheduler/TickTimer.h"
 
 #include <QMainWindow>
-#include <QPrinter>
-#include <QTimer>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
 
 class QAction;
+class QLabel;
 class QMdiArea;
+class QPrinter;
 class QToolBar;
 
 namespace velatask {
 
 struct AppContext;
+class BrowseCategories;
 class SchedulerTick;
+class ViewToDo;
 
 // The application window: menus and toolbar from which every other window opens, the
 // one-second timer that drives the scheduler, and the tray icon. Closing it ends the program.
@@ -44,7 +48,7 @@ public:
     QAction* action(const QString& text) const;
     QToolBar* toolBar() const { return m_toolBar; }
     QMdiArea* mdiArea() const { return m_mdi; }
-    QTimer& timer() { return m_timer; }
+    TickTimer& tickTimer() { return m_tickTimer; }
 
 public slots:
     // From the tray icon: a click, the menu's "&Restore", the menu's "&Close".
@@ -54,8 +58,12 @@ public slots:
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // What the first window does not need: the scheduler's tables, the timer, the banner.
+    void finishStartUp();
     void buildMenus();
     void buildToolBar();
     // A menu item with its status-bar hint; without a handler it is shown disabled.
@@ -65,6 +73,11 @@ private:
     void shutDown();
 
     void openSetup();
+    void openToDo();
+    void openCategories();
+    // The printer of Print Setup and the reports, made on first use: it asks the print system
+    // for its defaults.
+    QPrinter& printer();
     void printSetup();
     void openHelp(const QString& page);
     void about();
@@ -75,11 +88,16 @@ private:
     const QString m_title = QStringLiteral("Velatask");
     QMdiArea* m_mdi = nullptr;
     QToolBar* m_toolBar = nullptr;
-    QTimer m_timer;
-    QPrinter m_printer;
+    QLabel* m_banner = nullptr;
+    TickTimer m_tickTimer;
+    std::unique_ptr<QPrinter> m_printer;
+    // The list windows open at most once; a second choice brings the open one forward.
+    QPointer<ViewToDo> m_toDo;
+    QPointer<BrowseCategories> m_categories;
     bool m_inTray = false;
     bool m_shutDown = false;
     bool m_tablesOpen = false;
+    bool m_startUpFinished = false;
 };
 
 } // namespace velatask

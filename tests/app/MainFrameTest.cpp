@@ -4,6 +4,10 @@
 #include "app/MainFrame.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -37,12 +41,40 @@ TEST_F(MainFrameTest, MenusCarryTheirHintsAndUnbuiltWindowsAreDisabled) {
               QStringLiteral("Exit this application"));
     EXPECT_TRUE(mainFrame.action(QStringLiteral("&About"))->isEnabled());
     for (const char* item : {"&View Schedule", "Add &Message", "Add &Program", "Generic &Add ",
-                             "&To Do List", "&Import Schedule", "&Export Schedule"}) {
+                             "&Import Schedule", "&Export Schedule"}) {
         ASSERT_NE(mainFrame.action(QLatin1String(item)), nullptr) << item;
         EXPECT_FALSE(mainFrame.action(QLatin1String(item))->isEnabled()) << item;
     }
     EXPECT_EQ(mainFrame.action(QStringLiteral("Generic &Add "))->statusTip(),
               QStringLiteral("Add a message, program, both or neither"));
+}
+
+TEST_F(MainFrameTest, ReportItemsStartTheirReports) {
+    MainFrame mainFrame(ctx, ticker);
+    QMenu* reports = nullptr;
+    for (QAction* a : mainFrame.menuBar()->actions()) {
+        if (a->text() == QStringLiteral("&Reports")) {
+            reports = a->menu();
+        }
+    }
+    ASSERT_NE(reports, nullptr);
+    QAction* toDo = nullptr;
+    for (QAction* a : reports->findChildren<QAction*>()) {
+        if (!a->isSeparator() && !a->menu()) {
+            EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
+        }
+        toDo = a->text() == QStringLiteral("&To Do") ? a : toDo;
+    }
+    ASSERT_NE(toDo, nullptr);
+    toDo->trigger(); // an empty To Do list: one page with its title
+    QWidget* preview = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && w->windowTitle() == QStringLiteral("Print Preview - To Do...")) {
+            preview = w;
+        }
+    }
+    ASSERT_NE(preview, nullptr);
+    preview->close();
 }
 
 TEST_F(MainFrameTest, ToolbarButtonsAreTheirMenuItems) {
@@ -66,13 +98,40 @@ TEST_F(MainFrameTest, ToolbarButtonsAreTheirMenuItems) {
     EXPECT_EQ(triggered, 1);
 }
 
+TEST_F(MainFrameTest, ListWindowsOpenOnceAsChildrenAndToDoAtStartUp) {
+    settings.startUpToDo = true;
+    MainFrame mainFrame(ctx, ticker);
+    mainFrame.startUp();
+    ASSERT_EQ(mainFrame.mdiArea()->subWindowList().size(), 1);
+    EXPECT_EQ(mainFrame.mdiArea()->subWindowList().front()->windowTitle(),
+              QStringLiteral("To Do List"));
+    // "&Categories" of the Schedule menu (the Reports menu has one too).
+    QMenu* schedule = mainFrame.menuBar()->actions().at(1)->menu();
+    for (QAction* a : schedule->actions()) {
+        if (a->text() == QStringLiteral("&Categories")) {
+            a->trigger();
+        }
+    }
+    mainFrame.action(QStringLiteral("&To Do List"))->trigger();
+    ASSERT_EQ(mainFrame.mdiArea()->subWindowList().size(), 2);
+    EXPECT_EQ(mainFrame.mdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("To Do List"));
+    mainFrame.mdiArea()->closeAllSubWindows();
+    EXPECT_TRUE(waitFor([&] { return mainFrame.mdiArea()->subWindowList().isEmpty(); }));
+    EXPECT_TRUE(ini.contains(QStringLiteral("ViewToDo"), QStringLiteral("?Browse:1")));
+    EXPECT_TRUE(ini.contains(QStringLiteral("BrowseCategories"), QStringLiteral("Width")));
+}
+
 TEST_F(MainFrameTest, InactiveCaptionAfterOneTick) {
     MainFrame mainFrame(ctx, ticker);
     ctx.frame = &mainFrame;
     settings.schedulerActive = false;
-    mainFrame.timer().setInterval(1);
-    EXPECT_TRUE(
-        waitFor([&] { return mainFrame.windowTitle() == QStringLiteral("Velatask (Inactive)"); }));
+    // The timer follows the clock: a second that passes brings a tick.
+    setNow(1999, 1, 4, 12, 0, 0, 1);
+    mainFrame.tickTimer().clockSet();
+    EXPECT_TRUE(waitFor([&] {
+        clock.advance(Time::kSecond);
+        return mainFrame.windowTitle() == QStringLiteral("Velatask (Inactive)");
+    }));
 }
 
 TEST_F(MainFrameTest, MinimisingGoesToTheTrayAndAClickRestores) {
