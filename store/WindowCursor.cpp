@@ -221,9 +221,12 @@ int WindowCursor::read(const Query& query, int direction, int count, Page& out) 
             select << m_table->columns[size_t(c)].name;
         }
     }
-    const QString sql =
-        QStringLiteral("SELECT %1 FROM %2").arg(select.join(QStringLiteral(", ")), m_table->table) +
-        query.parts.whereClause() + keyset.orderBy(direction) + QStringLiteral(" LIMIT ?");
+    const QString from =
+        m_table->table + (query.byRowid ? QStringLiteral(" NOT INDEXED") : QString());
+    const QString order =
+        query.byRowid ? KeysetSql(*m_table, -1).orderBy(direction) : keyset.orderBy(direction);
+    const QString sql = QStringLiteral("SELECT %1 FROM %2").arg(select.join(", "), from) +
+                        query.parts.whereClause() + order + QStringLiteral(" LIMIT ?");
     QVariantList binds = query.parts.binds;
     binds << std::max(count, 0);
     std::vector<Connection::Row> rows;
