@@ -1,0 +1,81 @@
+#include "editing/DateTimeEntry.h"
+
+#include "core/Picture.h"
+#include "editing/DatePicker.h"
+#include "editing/EditingContext.h"
+#include "editing/TaskControls.h"
+#include "ui/Accessibility.h"
+#include "ui/FieldBindings.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+
+namespace velatask {
+
+namespace {
+
+QLineEdit* pictureEdit(int characters, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * characters);
+    edit->setMaximumWidth(edit->fontMetrics().averageCharWidth() * (characters + 4));
+    return edit;
+}
+
+} // namespace
+
+DateTimeEntry::DateTimeEntry(TaskControls& controls, const QString& dateLabel, std::int32_t& date,
+                             const QString& timeLabel, std::int32_t& time, QWidget* parent)
+    : QWidget(parent), m_controls(controls), m_dateField(date) {
+    m_dateLabel = new QLabel(dateLabel, this);
+    m_date = pictureEdit(14, this);
+    m_dateLabel->setBuddy(m_date);
+    m_calendar = new QToolButton(this);
+    m_calendar->setText(QStringLiteral("..."));
+    m_calendar->setAccessibleName(QStringLiteral("Calendar for ") +
+                                  Accessibility::spokenText(dateLabel));
+    m_timeLabel = new QLabel(timeLabel, this);
+    m_time = pictureEdit(9, this);
+    m_timeLabel->setBuddy(m_time);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_dateLabel);
+    layout->addWidget(m_date);
+    layout->addWidget(m_calendar);
+    layout->addSpacing(12);
+    layout->addWidget(m_timeLabel);
+    layout->addWidget(m_time);
+    layout->addStretch();
+
+    controls.fields().picture(m_date, date, Picture(u"@d3"));
+    controls.fields().picture(m_time, time, Picture(u"@t3"));
+    connect(m_date, &QLineEdit::editingFinished, this, [this] {
+        if (m_date->isModified()) {
+            m_date->setModified(false);
+            dateAccepted();
+        }
+    });
+    connect(m_calendar, &QToolButton::clicked, this, &DateTimeEntry::openCalendar);
+}
+
+void DateTimeEntry::setTimeShown(bool shown) {
+    m_timeLabel->setVisible(shown);
+    m_time->setVisible(shown);
+}
+
+void DateTimeEntry::openCalendar() {
+    m_controls.storeControls();
+    const std::int32_t before = m_dateField;
+    const std::int32_t picked =
+        m_controls.services().calendar.pickDate(m_controls.task(), before, calendarMode(),
+                                                QStringLiteral("Select Date"), m_controls.window());
+    if (picked == before) {
+        return;
+    }
+    m_date->setText(Picture::formatDate(picked));
+    dateAccepted();
+}
+
+} // namespace velatask
