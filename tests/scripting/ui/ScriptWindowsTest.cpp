@@ -1,0 +1,267 @@
+#include "../../ui/WindowFixture.h"
+
+#include "../../support/WaitFor.h"
+#include "scheduler/AppContext.h"
+#include "scripting/ui/SearchTextDialog.h"
+#include "scripting/ui/UpdateScripting.h"
+#include "scripting/ui/ViewScriptKeys.h"
+#include "ui/Accessibility.h"
+#include "ui/OptionGroup.h"
+#include "ui/ProgressWindow.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+
+using namespace velatask;
+
+namespace {
+
+class ScriptWindowsTest : public WindowFixture {
+protected:
+    ScriptWindowsTest() {
+        app.ini = &ini;
+        app.ui = &ui;
+        app.store = &store;
+        EXPECT_EQ(store.SCR.open(), 0);
+        EXPECT_EQ(store.SCH.open(), 0);
+    }
+    ~ScriptWindowsTest() override {
+        store.SCH.close();
+        store.SCR.close();
+    }
+    void addStep(std::int32_t task, std::int32_t sequence) {
+        store.SCR.clearBuffer();
+        store.SCR.buffer().ID = task;
+        store.SCR.buffer().Sequence = sequence;
+        store.SCR.buffer().Action = QStringLiteral("Wait");
+        ASSERT_EQ(store.SCR.add(), 0);
+    }
+    // The task's steps as (sequence, action, keystrokes, focus window), read by another station
+    // so that the form's buffer stays as it is.
+    QStringList steps(std::int32_t task) {
+        QStringList all;
+        ScriptingView& scr = otherStation().SCR;
+        EXPECT_EQ(scr.open(), 0);
+        scr.setStart(ScriptingKey::KeyID);
+        while (scr.next() == 0) {
+            const ScriptingRecord& s = scr.buffer();
+            if (s.ID == task) {
+                all << QStringLiteral("%1 %2 %3 %4")
+                           .arg(s.Sequence)
+                           .arg(s.Action, s.Keystrokes, s.FocusOnWindow);
+            }
+        }
+        scr.close();
+        return all;
+    }
+    // Opens the form of a new step of the task in the Schedule buffer, as the script list does.
+    void newStepOf(std::int32_t task) {
+        store.SCH.buffer().ID = task;
+        store.SCR.clearBuffer();
+        store.SCR.buffer().ID = task;
+    }
+    QString writeFile(const QByteArray& bytes) {
+        const QString path = QDir(m_dir.path()).filePath(QStringLiteral("KEYCODES.TXT"));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        return path;
+    }
+    // Runs `action` on the modal window of type W as soon as it shows.
+    template <class W> static void whenShown(std::function<void(W*)> action) {
+        QTimer::singleShot(0, [action] {
+            W* window = nullptr;
+            waitFor([&] { return (window = qobject_cast<W*>(QApplication::activeModalWidget())); });
+            ASSERT_NE(window, nullptr);
+            action(window);
+        });
+    }
+
+    AppContext app;
+};
+
+} // namespace
+
+TEST_F(ScriptWindowsTest, ANewStepTakesTheNextSequenceAndCancelGivesItBack) {
+    addStep(5, 1);
+    addStep(5, 2);
+    addStep(5, 7);
+    addStep(6, 1);
+    for (const bool save : {false, true}) {
+        newStepOf(5);
+        UpdateScripting form(app, Request::Insert);
+        const Response response = runForm(form, [&](FormWindow&) {
+            EXPECT_EQ(form.windowTitle(), QStringLiteral("Adding Scripting"));
+            EXPECT_TRUE(Accessibility::unnamedControls(&form).isEmpty())
+                << Accessibility::unnamedControls(&form).join(", ").toStdString();
+            EXPECT_EQ(steps(5).size(), 4) << "added as the form opened";
+            EXPECT_EQ(store.SCR.buffer().Sequence, 8);
+            EXPECT_EQ(form.action()->value(), QStringLiteral("Send Keystrokes"));
+            EXPECT_EQ(form.tabs()->currentIndex(), UpdateScripting::KeystrokesTab);
+            if (save) {
+                form.keystrokes()->setText(QStringLiteral("Hello[ENTER]"));
+                form.okButton()->click();
+            }
+        });
+        EXPECT_EQ(response, save ? Response::Completed : Response::Cancelled);
+    }
+    EXPECT_EQ(steps(5),
+              (QStringList{"1 Wait  ", "2 Wait  ", "7 Wait  ", "8 Send Keystrokes Hello[ENTER] "}));
+    EXPECT_EQ(steps(6).size(), 1);
+    EXPECT_TRUE(ui.boxes().empty());
+}
+
+TEST_F(ScriptWindowsTest, EachActionBringsItsTabForwardAndEveryTabIsKept) {
+    newStepOf(3);
+    UpdateScripting form(app, Request::Insert);
+    runForm(form, [&](FormWindow&) {
+        form.keystrokes()->setText(QStringLiteral("[CTRLS]"));
+        const std::pair<const char*, int> actions[] = {
+            {"Set Focus", UpdateScripting::FocusTab},
+            {"Wait", UpdateScripting::WaitTab},
+            {"DDE (Dynamic Data Exchange)", UpdateScripting::DdeTab},
+            {"Close Program", UpdateScripting::CloseTab},
+            {"Set Focus", UpdateScripting::FocusTab},
+        };
+        for (const auto& [action, tab] : actions) {
+            form.action()->button(QLatin1String(action))->click();
+            EXPECT_EQ(form.tabs()->currentIndex(), tab) << action;
+        }
+        form.focusOnWindow()->setText(QStringLiteral("Untitled - *"));
+        form.okButton()->click();
+    });
+    EXPECT_EQ(steps(3), QStringList{"1 Set Focus [CTRLS] Untitled - *"});
+
+    // Changing nothing writes nothing; a delete asks nothing.
+    store.SCR.buffer().ID = 3;
+    store.SCR.buffer().Sequence = 1;
+    store.SCR.watch();
+    ASSERT_EQ(store.SCR.fetch(ScriptingKey::KeyID), 0);
+    UpdateScripting change(app, Request::Change);
+    EXPECT_EQ(runForm(change,
+                      [&](FormWindow&) {
+                          EXPECT_EQ(change.windowTitle(), QStringLiteral("Changing Scripting"));
+                          EXPECT_EQ(change.tabs()->currentIndex(), UpdateScripting::FocusTab);
+                          EXPECT_EQ(change.keystrokes()->text(), QStringLiteral("[CTRLS]"));
+                          change.okButton()->click();
+                      }),
+              Response::Cancelled);
+    UpdateScripting remove(app, Request::Delete);
+    EXPECT_EQ(remove.run(), Response::Completed);
+    EXPECT_TRUE(steps(3).isEmpty());
+    EXPECT_TRUE(ui.boxes().empty());
+}
+
+TEST_F(ScriptWindowsTest, AStepWithoutATaskIsReported) {
+    newStepOf(0);
+    UpdateScripting form(app, Request::Insert);
+    runForm(form, [&](FormWindow&) {});
+    ASSERT_EQ(ui.boxes().size(), 1u);
+    EXPECT_EQ(ui.boxes()[0].title, QStringLiteral("Internal Error"));
+    EXPECT_EQ(ui.boxes()[0].text, QStringLiteral("Unable to attach script to scheduled item."));
+    EXPECT_TRUE(steps(0).isEmpty()) << "cancelled";
+}
+
+TEST_F(ScriptWindowsTest, TheViewerLoadsInBatchesAndCanBeStopped) {
+    // About 120 batches of 20000 bytes.
+    QByteArray bytes;
+    for (int i = 0; i < 40000; ++i) {
+        bytes += "CTRLSHIFTF" + QByteArray::number(i % 12 + 1) + QByteArray(48, ' ') + "line\n";
+    }
+    const QString path = writeFile(bytes);
+    {
+        ViewScriptKeys viewer(app, nullptr, path);
+        ASSERT_TRUE(viewer.load());
+        EXPECT_EQ(viewer.list()->count(), 40000);
+        EXPECT_TRUE(viewer.list()->isEnabled());
+        EXPECT_TRUE(viewer.load()) << "the same file is not read again";
+    }
+    // "Cancel" asks first: Cancel goes on, OK stops with the lines read so far.
+    ui.answerNext(Ui::Cancel);
+    ui.answerNext(Ui::Ok);
+    ViewScriptKeys viewer(app, nullptr, path);
+    std::function<void(ProgressWindow*)> cancel = [&](ProgressWindow* progress) {
+        EXPECT_EQ(progress->secondLine()->text(), QStringLiteral("List of Key Abbreviations"));
+        progress->cancelButton()->click();
+        if (ui.boxes().size() == 1) {
+            whenShown(cancel);
+        }
+    };
+    whenShown(cancel);
+    ASSERT_TRUE(viewer.load());
+    EXPECT_EQ(boxTitles(), (QStringList{"Cancel Request", "Cancel Request"}));
+    EXPECT_EQ(ui.boxes()[0].text,
+              QStringLiteral("Are you certain you want to stop loading KEYCODES.TXT?"));
+    EXPECT_GT(viewer.list()->count(), 0);
+    EXPECT_LT(viewer.list()->count(), 40000);
+}
+
+TEST_F(ScriptWindowsTest, AMissingOrEmptyFileLeavesTheListUnavailable) {
+    const QString missing = QDir(m_dir.path()).filePath(QStringLiteral("nothing.txt"));
+    const QString empty = writeFile({});
+    for (const QString& path : {missing, empty}) {
+        ViewScriptKeys viewer(app, nullptr, path);
+        EXPECT_FALSE(viewer.load());
+        EXPECT_FALSE(viewer.list()->isEnabled());
+    }
+    ASSERT_EQ(ui.boxes().size(), 2u);
+    EXPECT_EQ(ui.boxes()[0].text,
+              QStringLiteral("KEYCODES.TXT File Load Error.  Error: File Not Found (2)."));
+    EXPECT_EQ(ui.boxes()[1].text, QStringLiteral("KEYCODES.TXT File Load Error.  The file you've "
+                                                 "requested contains no text."));
+}
+
+TEST_F(ScriptWindowsTest, FindWrapsAroundOnRequestAndFindNextRepeats) {
+    ViewScriptKeys viewer(app, nullptr, writeFile("first CTRL A\nCTRLA\nmiddle\nlast\n"));
+    ASSERT_TRUE(viewer.load());
+    EXPECT_FALSE(viewer.findNextButton()->isEnabled());
+    viewer.list()->setCurrentRow(1);
+    whenShown<SearchTextDialog>([](SearchTextDialog* dialog) {
+        EXPECT_TRUE(dialog->findWhat()->text().isEmpty());
+        dialog->findWhat()->setText(QStringLiteral("ctrl"));
+        dialog->wholeWord()->setChecked(true);
+        dialog->findButton()->click();
+    });
+    viewer.findButton()->click();
+    ASSERT_EQ(ui.boxes().size(), 1u) << "ran past the end";
+    EXPECT_EQ(ui.boxes()[0].title, QStringLiteral("End of File Error"));
+    EXPECT_EQ(viewer.list()->currentRow(), 0);
+    EXPECT_TRUE(viewer.findNextButton()->isEnabled());
+
+    ui.answerNext(Ui::No);
+    viewer.findNextButton()->click();
+    EXPECT_EQ(viewer.list()->currentRow(), 0) << "No keeps the highlight";
+
+    // The search window opens with an empty text and the other settings kept.
+    whenShown<SearchTextDialog>([](SearchTextDialog* dialog) {
+        EXPECT_TRUE(dialog->findWhat()->text().isEmpty());
+        EXPECT_TRUE(dialog->wholeWord()->isChecked());
+        dialog->reject();
+    });
+    viewer.findButton()->click();
+    EXPECT_FALSE(viewer.findNextButton()->isEnabled());
+}
+
+TEST_F(ScriptWindowsTest, PrintsEveryLineOfTheShippedFile) {
+    ViewScriptKeys viewer(app, nullptr, QStringLiteral(VELATASK_SHARE_DIR "/KEYCODES.TXT"));
+    ASSERT_TRUE(viewer.load());
+    EXPECT_GT(viewer.list()->count(), 623);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = QDir(m_dir.path()).filePath(QStringLiteral("keys.pdf"));
+    printer.setOutputFileName(pdf);
+    const int pages = viewer.print(printer);
+    EXPECT_GT(pages, 5);
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().count("/Type /Page\n"), pages);
+}
