@@ -14,29 +14,28 @@
 
 namespace velatask {
 
-namespace {
-
-QLineEdit* pictureEdit(int characters, QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * characters);
-    edit->setMaximumWidth(edit->fontMetrics().averageCharWidth() * (characters + 4));
+QLineEdit* DateTimeEntry::dateSized(QLineEdit* edit) {
+    edit->setFixedWidth(edit->fontMetrics().averageCharWidth() * 16);
     return edit;
 }
 
-} // namespace
+QLineEdit* DateTimeEntry::timeSized(QLineEdit* edit) {
+    edit->setFixedWidth(edit->fontMetrics().averageCharWidth() * 10);
+    return edit;
+}
 
 DateTimeEntry::DateTimeEntry(TaskControls& controls, const QString& dateLabel, std::int32_t& date,
                              const QString& timeLabel, std::int32_t& time, QWidget* parent)
     : QWidget(parent), m_controls(controls), m_dateField(date) {
     m_dateLabel = new QLabel(dateLabel, this);
-    m_date = pictureEdit(14, this);
+    m_date = dateSized(new QLineEdit(this));
     m_dateLabel->setBuddy(m_date);
     m_calendar = new QToolButton(this);
     m_calendar->setText(QStringLiteral("..."));
     m_calendar->setAccessibleName(QStringLiteral("Calendar for ") +
                                   Accessibility::spokenText(dateLabel));
     m_timeLabel = new QLabel(timeLabel, this);
-    m_time = pictureEdit(9, this);
+    m_time = timeSized(new QLineEdit(this));
     m_timeLabel->setBuddy(m_time);
 
     auto* layout = new QHBoxLayout(this);

@@ -23,6 +23,10 @@ public:
     QLabel* dateLabel() const { return m_dateLabel; }
     QLabel* timeLabel() const { return m_timeLabel; }
 
+    // Entries as wide as a date ("Sep 30, 2099") or a time ("12:59PM") needs.
+    static QLineEdit* dateSized(QLineEdit* edit);
+    static QLineEdit* timeSized(QLineEdit* edit);
+
 protected:
     DateTimeEntry(TaskControls& controls, const QString& dateLabel, std::int32_t& date,
                   const QString& timeLabel, std::int32_t& time, QWidget* parent);

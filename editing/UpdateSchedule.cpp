@@ -46,11 +46,17 @@ QLabel* picture(const char* name, QWidget* parent) {
     return label;
 }
 
-QLineEdit* shownOnly(QLineEdit* edit, const QString& tip, int characters) {
+QLineEdit* shownOnly(QLineEdit* edit, const QString& tip) {
     edit->setReadOnly(true);
     edit->setToolTip(tip);
-    edit->setMaximumWidth(edit->fontMetrics().averageCharWidth() * characters);
     return edit;
+}
+
+// The rows of a tab stay at its top when another tab makes the window taller.
+void addRoomBelow(QFormLayout* tab) {
+    auto* room = new QWidget(tab->parentWidget());
+    room->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    tab->addRow(room);
 }
 
 } // namespace
@@ -85,12 +91,14 @@ void UpdateSchedule::buildTaskTab() {
     tab->addRow(top);
     m_category = new CategoryAndDescription(m_controls, page);
     tab->addRow(m_category);
+    addRoomBelow(tab);
 }
 
 void UpdateSchedule::buildCommandTab() {
     QFormLayout* tab = addTab(QStringLiteral("&Command"));
     m_command = new CommandGroup(m_controls, tab->parentWidget());
     tab->addRow(m_command);
+    addRoomBelow(tab);
 }
 
 void UpdateSchedule::buildMessageTab() {
@@ -115,10 +123,10 @@ void UpdateSchedule::buildWhenTab() {
     auto* lastRun = new QWidget(page);
     auto* lastRunRow = new QHBoxLayout(lastRun);
     lastRunRow->setContentsMargins(0, 0, 0, 0);
-    m_lastRunDate =
-        shownOnly(new QLineEdit(lastRun), QStringLiteral("Task last performed on this date"), 16);
-    m_lastRunTime =
-        shownOnly(new QLineEdit(lastRun), QStringLiteral("Task last performed at this time"), 11);
+    m_lastRunDate = DateTimeEntry::dateSized(
+        shownOnly(new QLineEdit(lastRun), QStringLiteral("Task last performed on this date")));
+    m_lastRunTime = DateTimeEntry::timeSized(
+        shownOnly(new QLineEdit(lastRun), QStringLiteral("Task last performed at this time")));
     auto* lastDateLabel = new QLabel(QStringLiteral("Date Last Performed:"), lastRun);
     lastDateLabel->setBuddy(m_lastRunDate);
     auto* lastTimeLabel = new QLabel(QStringLiteral("Time:"), lastRun);
@@ -162,6 +170,7 @@ void UpdateSchedule::buildAdvancedTab() {
     tab->addRow(m_alarm);
     m_options = new TaskOptions(m_controls, page);
     tab->addRow(m_options);
+    addRoomBelow(tab);
 }
 
 void UpdateSchedule::showTabsFor(const QString& taskType) {

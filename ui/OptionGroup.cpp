@@ -22,9 +22,6 @@ OptionGroup::OptionGroup(const QString& title, const QStringList& buttons, QWidg
         connect(radio, &QRadioButton::clicked, this,
                 [this, radio] { emit chosen(valueOf(radio->text())); });
     }
-    if (vertical) {
-        layout->addStretch();
-    }
 }
 
 QString OptionGroup::valueOf(const QString& buttonText) {
