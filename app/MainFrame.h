@@ -3,6 +3,7 @@
 #include "scheduler/Frame.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QPrinter>
 #include <QTimer>
 
@@ -16,7 +17,9 @@ class QToolBar;
 namespace velatask {
 
 struct AppContext;
+class BrowseCategories;
 class SchedulerTick;
+class ViewToDo;
 
 // The application window: menus and toolbar from which every other window opens, the
 // one-second timer that drives the scheduler, and the tray icon. Closing it ends the program.
@@ -65,6 +68,8 @@ private:
     void shutDown();
 
     void openSetup();
+    void openToDo();
+    void openCategories();
     void printSetup();
     void openHelp(const QString& page);
     void about();
@@ -77,6 +82,9 @@ private:
     QToolBar* m_toolBar = nullptr;
     QTimer m_timer;
     QPrinter m_printer;
+    // The list windows open at most once; a second choice brings the open one forward.
+    QPointer<ViewToDo> m_toDo;
+    QPointer<BrowseCategories> m_categories;
     bool m_inTray = false;
     bool m_shutDown = false;
     bool m_tablesOpen = false;

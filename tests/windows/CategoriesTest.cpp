@@ -2,10 +2,16 @@
 
 #include "store/Procedures.h"
 #include "ui/Accessibility.h"
+#include "ui/BrowseList.h"
+#include "windows/BrowseCategories.h"
+#include "windows/SelectCategories.h"
 #include "windows/UpdateCategories.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
+#include <QTest>
 
 using namespace velatask;
 
@@ -132,4 +138,31 @@ TEST_F(CategoriesTest, TheFormRemembersItsPlace) {
     runForm(again, [&](FormWindow&) { EXPECT_EQ(again.geometry(), QRect(40, 50, 320, 140)); });
     EXPECT_EQ(ini.read(QStringLiteral("UpdateCategories"), QStringLiteral("Maximize")),
               QStringLiteral("No"));
+}
+
+TEST_F(CategoriesTest, TheListAddsAndPicksNamesAndKeepsTheHighlightedOneInTheRecord) {
+    BrowseCategories browse(store, ini);
+    browse.show();
+    ASSERT_TRUE(browse.open());
+    EXPECT_FALSE(browse.button(QStringLiteral(" &Schedule"))->isEnabled());
+    QTimer::singleShot(0, [] {
+        auto* form = qobject_cast<UpdateCategories*>(QApplication::activeModalWidget());
+        ASSERT_NE(form, nullptr);
+        form->category()->setText(QStringLiteral("Garden"));
+        form->okButton()->click();
+    });
+    QTest::keyClick(browse.list()->view(), Qt::Key_Insert);
+    ASSERT_NE(browse.list()->currentRow(), nullptr);
+    EXPECT_EQ(browse.list()->currentRow()->values.at(0).toString(), QStringLiteral("Garden"));
+    QTest::keyClick(browse.list()->view(), Qt::Key_Down);
+    EXPECT_EQ(store.CAT.buffer().Category, QStringLiteral("Home")) << "the highlighted name";
+
+    SelectCategories pick(store, ini);
+    QTimer::singleShot(0, [&] {
+        QTest::keyClicks(pick.list()->view(), QStringLiteral("w"));
+        QTest::keyClick(pick.list()->view(), Qt::Key_Return, Qt::ControlModifier);
+    });
+    EXPECT_EQ(pick.call(&browse), Response::Completed);
+    EXPECT_EQ(store.CAT.buffer().Category, QStringLiteral("Work"));
+    EXPECT_EQ(pick.windowTitle(), QStringLiteral("Select a Category"));
 }
