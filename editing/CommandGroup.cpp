@@ -83,7 +83,7 @@ void CommandGroup::browse() {
 
 void CommandGroup::openScripting() {
     m_controls.storeControls();
-    AddScripting(m_controls.app(), m_controls.window());
+    AddScripting::call(m_controls.app(), m_controls.window());
 }
 
 } // namespace velatask

@@ -2,19 +2,23 @@
 
 #include "../../support/WaitFor.h"
 #include "scheduler/AppContext.h"
+#include "scripting/ui/AddScripting.h"
 #include "scripting/ui/SearchTextDialog.h"
 #include "scripting/ui/UpdateScripting.h"
 #include "scripting/ui/ViewScriptKeys.h"
 #include "ui/Accessibility.h"
+#include "ui/BrowseList.h"
 #include "ui/OptionGroup.h"
 #include "ui/ProgressWindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -264,4 +268,68 @@ TEST_F(ScriptWindowsTest, PrintsEveryLineOfTheShippedFile) {
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll().count("/Type /Page\n"), pages);
+}
+
+TEST_F(ScriptWindowsTest, TheScriptListShowsTheTasksStepsAndMovesThem) {
+    const auto step = [&](std::int32_t task, std::int32_t sequence, const char* action,
+                          const char* keys = "", int seconds = 0) {
+        store.SCR.clearBuffer();
+        store.SCR.buffer().ID = task;
+        store.SCR.buffer().Sequence = sequence;
+        store.SCR.buffer().Action = QLatin1String(action);
+        store.SCR.buffer().Keystrokes = QLatin1String(keys);
+        store.SCR.buffer().SecondsToWait = seconds;
+        ASSERT_EQ(store.SCR.add(), 0);
+    };
+    step(4, 9, "Wait", "", 1);
+    step(5, 1, "Send Keystrokes", "abc");
+    step(5, 2, "Wait", "", 15);
+    step(5, 5, "Close Program");
+    step(6, 1, "Send Keystrokes", "other");
+    store.SCH.buffer().ID = 5;
+    AddScripting window(app);
+    window.resize(600, 300);
+    window.show();
+    ASSERT_TRUE(window.open());
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Scripting"));
+    EXPECT_TRUE(Accessibility::unnamedControls(&window).isEmpty())
+        << Accessibility::unnamedControls(&window).join(", ").toStdString();
+    const auto rows = [&] {
+        QStringList shown;
+        const BrowseModel& model = window.list()->model();
+        for (int r = 0; r < model.rowCount(); ++r) {
+            shown << model.data(model.index(r, 0), Qt::DisplayRole).toString() + u'|' +
+                         model.data(model.index(r, 1), Qt::DisplayRole).toString();
+        }
+        return shown;
+    };
+    EXPECT_EQ(rows(), (QStringList{"Send Keystrokes|abc", "Wait|15 seconds", "Close Program|"}));
+
+    // The last step moves up past the wait, taking the number next to its own.
+    window.list()->end();
+    window.move(true);
+    EXPECT_EQ(rows(), (QStringList{"Send Keystrokes|abc", "Close Program|", "Wait|15 seconds"}));
+    EXPECT_EQ(steps(5), (QStringList{"1 Send Keystrokes abc ", "4 Close Program  ", "5 Wait  "}));
+    // The first step does not move up, the last not down, whatever other tasks hold.
+    window.list()->home();
+    window.move(true);
+    window.list()->end();
+    window.move(false);
+    EXPECT_EQ(steps(5).size(), 3);
+    EXPECT_EQ(steps(4), QStringList{"9 Wait  "});
+    EXPECT_EQ(steps(6), QStringList{"1 Send Keystrokes other "});
+    EXPECT_TRUE(ui.boxes().empty());
+}
+
+TEST_F(ScriptWindowsTest, AnEmptyScriptOffersOnlyToAdd) {
+    store.SCH.buffer().ID = 8;
+    AddScripting window(app);
+    ASSERT_TRUE(window.open());
+    QStringList enabled;
+    const std::unique_ptr<QMenu> menu = window.recordMenu();
+    for (QAction* item : menu->actions()) {
+        enabled << item->text() + (item->isEnabled() ? "+" : "-");
+    }
+    EXPECT_EQ(enabled, (QStringList{"&Add+", "&Change-", "&Delete-"}));
+    EXPECT_FALSE(window.button(QStringLiteral("&Change"))->isEnabled());
 }
