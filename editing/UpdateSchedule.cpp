@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolButton>
 
 namespace velatask {
 
@@ -133,7 +134,9 @@ void UpdateSchedule::buildWhenTab() {
     lastTimeLabel->setBuddy(m_lastRunTime);
     lastRunRow->addWidget(lastDateLabel);
     lastRunRow->addWidget(m_lastRunDate);
-    lastRunRow->addSpacing(12);
+    // Its time stands under the other times, which follow a calendar button.
+    lastRunRow->addSpacing(m_nextDate->calendarButton()->sizeHint().width() +
+                           lastRunRow->spacing() + 12);
     lastRunRow->addWidget(lastTimeLabel);
     lastRunRow->addWidget(m_lastRunTime);
     lastRunRow->addStretch();

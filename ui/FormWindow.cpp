@@ -117,8 +117,9 @@ Response FormWindow::run() {
     // Keyboard order: the tabs, their controls as they were added, then the buttons.
     QWidget* previous = m_tabs;
     for (QWidget* w : m_tabs->findChildren<QWidget*>()) {
+        // A drop list's popup is a window of its own, outside the order.
         if ((w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && w->parentWidget() != m_tabs &&
-            !qobject_cast<QTabBar*>(w)) {
+            !qobject_cast<QTabBar*>(w) && w->window() == this) {
             setTabOrder(previous, w);
             previous = w;
         }

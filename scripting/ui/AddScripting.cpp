@@ -18,7 +18,7 @@ BrowseDeclaration scriptingWindow() {
     d.section = QStringLiteral("AddScripting");
     d.title = QStringLiteral("Scripting");
     d.format = QStringLiteral("86L(2)|M~Action~@s20@320L(2)|M~Details~@s80@");
-    d.size = QSize(420, 160);
+    d.size = QSize(440, 160);
     d.tableName = QStringLiteral("Scripting");
     return d;
 }

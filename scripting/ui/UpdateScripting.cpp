@@ -10,6 +10,7 @@
 #include "ui/ReservedFormRecord.h"
 
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -89,12 +90,19 @@ UpdateScripting::UpdateScripting(AppContext& app, Request request, QWidget* pare
     m_abbreviations =
         new QPushButton(QStringLiteral("View List of Abbreviations"), keys->parentWidget());
     m_abbreviations->setAutoDefault(false);
-    keys->addRow(QString(), m_abbreviations);
-    connect(m_abbreviations, &QPushButton::clicked, this, [this] { ViewScriptKeys(m_app, this); });
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addWidget(m_abbreviations);
+    buttonRow->addStretch();
+    keys->addRow(buttonRow);
+    connect(m_abbreviations, &QPushButton::clicked, this, [this] {
+        ViewScriptKeys viewer(m_app, this);
+        viewer.exec();
+    });
 
     QFormLayout* wait = addTab(QStringLiteral("Wait"));
     m_seconds = new QSpinBox(wait->parentWidget());
     m_seconds->setRange(0, 99999);
+    m_seconds->setMaximumWidth(m_seconds->fontMetrics().averageCharWidth() * 12);
     addField(wait, QStringLiteral("&Seconds To Wait Before Next Script Item Executes:"), m_seconds);
     m_waitFor = addField(wait, QStringLiteral("Wait For Window:"), entry(wait->parentWidget()));
     wait->addRow(explanation(

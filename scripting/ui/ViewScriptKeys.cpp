@@ -37,6 +37,7 @@ ViewScriptKeys::ViewScriptKeys(AppContext& app, QWidget* parent, const QString& 
     m_list = new QListWidget(this);
     m_list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_list->setUniformItemSizes(true);
+    m_list->setTextElideMode(Qt::ElideNone);
     m_list->setAccessibleName(kTitle);
     m_print = new QPushButton(QStringLiteral("&Print"), this);
     m_find = new QPushButton(QStringLiteral("&Find..."), this);
@@ -56,7 +57,8 @@ ViewScriptKeys::ViewScriptKeys(AppContext& app, QWidget* parent, const QString& 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list, 1);
     layout->addLayout(buttons);
-    resize(m_list->fontMetrics().averageCharWidth() * 72, m_list->fontMetrics().height() * 30);
+    // Room for a line of 80 characters.
+    resize(m_list->fontMetrics().averageCharWidth() * 86, m_list->fontMetrics().height() * 30);
 
     connect(m_print, &QPushButton::clicked, this, &ViewScriptKeys::printWithDialog);
     connect(m_find, &QPushButton::clicked, this, &ViewScriptKeys::find);
@@ -147,7 +149,7 @@ void ViewScriptKeys::findNext() {
     }
     if (found) {
         m_list->setCurrentRow(*found);
-        m_list->scrollToItem(m_list->currentItem());
+        m_list->scrollToItem(m_list->currentItem(), QAbstractItemView::PositionAtCenter);
     }
 }
 

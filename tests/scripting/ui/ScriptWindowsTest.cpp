@@ -141,6 +141,20 @@ TEST_F(ScriptWindowsTest, EachActionBringsItsTabForwardAndEveryTabIsKept) {
             EXPECT_EQ(form.tabs()->currentIndex(), tab) << action;
         }
         form.focusOnWindow()->setText(QStringLiteral("Untitled - *"));
+        // The list of key names opens over the form and returns to it; it reads KEYCODES.TXT of
+        // the current directory, here one without it.
+        const QString ownDirectory = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
+        whenShown<ViewScriptKeys>([](ViewScriptKeys* viewer) {
+            EXPECT_EQ(viewer->windowTitle(), QStringLiteral("List of Key Abbreviations"));
+            waitFor([viewer] { return !viewer->list()->isEnabled(); });
+            viewer->reject();
+        });
+        form.abbreviationsButton()->click();
+        QDir::setCurrent(ownDirectory);
+        EXPECT_EQ(boxTitles(), QStringList{QStringLiteral("File Load Error")});
+        ui.clear();
+        EXPECT_TRUE(form.isVisible());
         form.okButton()->click();
     });
     EXPECT_EQ(steps(3), QStringList{"1 Set Focus [CTRLS] Untitled - *"});
