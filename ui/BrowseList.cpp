@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableView>
 #include <QWheelEvent>
 
@@ -40,7 +41,8 @@ BrowseList::BrowseList(PageSource& source, const ListFormat& format, QWidget* pa
     m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_view->verticalHeader()->setDefaultSectionSize(std::max(fontMetrics().height() + 4, 20));
     m_view->horizontalHeader()->setHighlightSections(false);
-    m_view->horizontalHeader()->setStretchLastSection(false);
+    // The last column takes what the list has left, as wide as the window makes it.
+    m_view->horizontalHeader()->setStretchLastSection(true);
 
     const DialogUnits units(fontMetrics());
     QVector<int> indents;
@@ -48,7 +50,7 @@ BrowseList::BrowseList(PageSource& source, const ListFormat& format, QWidget* pa
         const ListColumn& c = format.columns().at(i);
         m_view->horizontalHeader()->setSectionResizeMode(i, c.resizable ? QHeaderView::Interactive
                                                                         : QHeaderView::Fixed);
-        m_view->setColumnWidth(i, units.toPixelsX(c.width));
+        m_view->setColumnWidth(i, columnPixels(c, units));
         indents.append(units.toPixelsX(c.indent.value_or(0)));
     }
     m_delegate.setIndents(indents);
@@ -117,8 +119,15 @@ void BrowseList::applyLayout(const ListFormat& saved) {
     const ListFormat format = m_model.format().withWidthsOf(saved);
     const DialogUnits units(fontMetrics());
     for (int i = 0; i < format.size(); ++i) {
-        m_view->setColumnWidth(i, units.toPixelsX(format.columns().at(i).width));
+        m_view->setColumnWidth(i, columnPixels(format.columns().at(i), units));
     }
+}
+
+// A column is never narrower than its header, so every header can be read.
+int BrowseList::columnPixels(const ListColumn& column, const DialogUnits& units) const {
+    const int header = m_view->horizontalHeader()->fontMetrics().horizontalAdvance(column.header);
+    const int margins = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin) + 4;
+    return std::max(units.toPixelsX(column.width), column.header.isEmpty() ? 0 : header + margins);
 }
 
 int BrowseList::start() {
@@ -213,7 +222,7 @@ void BrowseList::selectCurrent() {
 
 void BrowseList::updateThumb() {
     const PageSource::Row* row = m_pager.currentRow();
-    m_thumb->setEnabled(row != nullptr);
+    m_thumb->setEnabled(row != nullptr && !m_pager.showsAll());
     const QSignalBlocker block(m_thumb);
     m_thumb->setValue(row ? int(std::lround(m_pager.fraction() * kThumbSteps)) : 0);
 }

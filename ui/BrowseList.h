@@ -15,6 +15,8 @@ class QTableView;
 
 namespace velatask {
 
+class DialogUnits;
+
 // The list of a browse over a page source: only the rows on screen are read. Home, End, the
 // arrows, Page Up and Page Down, the wheel and the scroll bar move through the whole range; the
 // thumb is approximate, everything else exact. Typed characters locate on the first free key
@@ -76,6 +78,7 @@ private:
     void thumbAction(int action);
     bool keyPressed(QKeyEvent* event);
     int visibleRows() const;
+    int columnPixels(const ListColumn& column, const DialogUnits& units) const;
     void viewportResized();
     void lookForChanges();
     QVariant locatorValue(const QString& typed) const;

@@ -50,6 +50,8 @@ public:
     // Where the highlighted record stands in the whole order, 0 to 1, for the scroll bar:
     // exact at the known first and last rows, the source's estimate elsewhere.
     double fraction() const;
+    // True when every row of the order is on screen.
+    bool showsAll() const { return m_atStart && m_atEnd; }
 
 private:
     // Rows read in order, and whether they begin with the order's first row / end with its last.

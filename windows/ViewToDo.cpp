@@ -13,7 +13,7 @@ BrowseDeclaration toDoWindow() {
     d.section = QStringLiteral("ViewToDo");
     d.title = QStringLiteral("To Do List");
     d.format = QStringLiteral("10C(1)|MI23C(1)|M~Priority~C(0)@n2@60L|M~To Do~L(1)@s40@");
-    d.size = QSize(270, 170);
+    d.size = QSize(330, 170);
     d.tableName = QStringLiteral("Todo");
     d.layoutEntry = QStringLiteral("?Browse:1");
     return d;

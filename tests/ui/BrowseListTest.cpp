@@ -128,14 +128,15 @@ TEST_F(BrowseListTest, TheColumnsFollowTheFormatAndCanBeRemembered) {
     EXPECT_EQ(list.model().data(list.model().index(0, 0), Qt::TextAlignmentRole).toInt() &
                   Qt::AlignRight,
               Qt::AlignRight);
-    list.view()->setColumnWidth(1, header->sectionSize(1) * 2);
+    EXPECT_EQ(header->sectionSize(1), list.view()->viewport()->width() - header->sectionSize(0))
+        << "the last column takes the rest";
+    list.view()->setColumnWidth(0, header->sectionSize(0) * 2);
     const ListFormat wider = list.layout();
-    EXPECT_EQ(wider.columns().at(0).width, 30);
-    EXPECT_NEAR(wider.columns().at(1).width, 160, 2);
+    EXPECT_NEAR(wider.columns().at(0).width, 60, 2);
 
     BrowseList other(source, kFormat);
     other.applyLayout(wider);
-    EXPECT_EQ(other.view()->columnWidth(1), list.view()->columnWidth(1));
+    EXPECT_NEAR(other.view()->columnWidth(0), list.view()->columnWidth(0), 2) << "by dialog units";
 }
 
 namespace {
@@ -195,13 +196,13 @@ TEST_F(BrowseWindowTest, TheColumnLayoutIsRememberedInTheWindowsSection) {
         auto w = makeWindow(20, &source);
         ASSERT_TRUE(w->open());
         w->show();
-        w->list()->view()->setColumnWidth(1, w->list()->view()->columnWidth(1) + 60);
+        w->list()->view()->setColumnWidth(0, w->list()->view()->columnWidth(0) + 60);
         w->close();
     }
     const QString saved = ini.read(QStringLiteral("TestBrowse"), QStringLiteral("?Browse:1"));
     const std::optional<ListFormat> layout = ListFormat::parse(saved);
     ASSERT_TRUE(layout) << saved.toStdString();
-    EXPECT_GT(layout->columns().at(1).width, 80);
+    EXPECT_GT(layout->columns().at(0).width, 30);
     EXPECT_TRUE(ini.contains(QStringLiteral("TestBrowse"), QStringLiteral("Width")));
 
     auto again = makeWindow(20, &source);

@@ -75,6 +75,8 @@ TEST_F(CategoriesTest, ANameDifferingOnlyInLetterCaseIsADuplicate) {
                                         QStringLiteral("Adding a Categories Record"));
                               EXPECT_TRUE(Accessibility::unnamedControls(&form).isEmpty())
                                   << Accessibility::unnamedControls(&form).join(", ").toStdString();
+                              EXPECT_FALSE(form.okButton()->isEnabled()) << "no blank name";
+                              EXPECT_EQ(form.focusWidget(), form.category());
                               form.category()->setText(QStringLiteral("WORK"));
                               form.okButton()->click();
                               EXPECT_TRUE(form.isVisible()) << "the form stays open";
@@ -128,14 +130,14 @@ TEST_F(CategoriesTest, TheFormRemembersItsPlace) {
     {
         UpdateCategories form(store, ini, Request::Change);
         runForm(form, [&](FormWindow&) {
-            form.setGeometry(40, 50, 320, 140);
+            form.setGeometry(40, 50, 520, 160);
             form.cancelButton()->click();
         });
     }
     EXPECT_EQ(ini.readNumber(QStringLiteral("UpdateCategories"), QStringLiteral("XPosit")), 40);
-    EXPECT_EQ(ini.readNumber(QStringLiteral("UpdateCategories"), QStringLiteral("Width")), 320);
+    EXPECT_EQ(ini.readNumber(QStringLiteral("UpdateCategories"), QStringLiteral("Width")), 520);
     UpdateCategories again(store, ini, Request::Change);
-    runForm(again, [&](FormWindow&) { EXPECT_EQ(again.geometry(), QRect(40, 50, 320, 140)); });
+    runForm(again, [&](FormWindow&) { EXPECT_EQ(again.geometry(), QRect(40, 50, 520, 160)); });
     EXPECT_EQ(ini.read(QStringLiteral("UpdateCategories"), QStringLiteral("Maximize")),
               QStringLiteral("No"));
 }

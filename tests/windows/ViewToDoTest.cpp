@@ -118,12 +118,12 @@ TEST_F(ViewToDoTest, AFormReturnsToTheRecordItWrote) {
 }
 
 TEST_F(ViewToDoTest, TheColumnLayoutIsRememberedUnderItsEntry) {
-    window->list()->view()->setColumnWidth(2, 333);
+    window->list()->view()->setColumnWidth(1, 77);
     window->close();
     const std::optional<ListFormat> saved =
         ListFormat::parse(ini.read(QStringLiteral("ViewToDo"), QStringLiteral("?Browse:1")));
     ASSERT_TRUE(saved);
     ViewToDo again(store, ini);
     ASSERT_TRUE(again.open());
-    EXPECT_EQ(again.list()->view()->columnWidth(2), window->list()->view()->columnWidth(2));
+    EXPECT_NEAR(again.list()->view()->columnWidth(1), 77, 2);
 }
