@@ -163,16 +163,18 @@ void UpdateScripting::opened() {
         m_app.ui->message(QStringLiteral("Unable to attach script to scheduled item."),
                           QStringLiteral("Internal Error"), Ui::NoIcon, Ui::Ok, Ui::Ok);
     }
-    // The action comes first in the keyboard order, before the tabs.
-    QWidget* previous = nullptr;
+    showAction(m_app.store->SCR.buffer().Action);
+}
+
+void UpdateScripting::showEvent(QShowEvent* event) {
+    FormWindow::showEvent(event);
+    // The keyboard goes round the tabs' controls, the buttons, the tabs, then the action.
+    QWidget* previous = tabs();
     for (QWidget* radio : m_action->buttons()) {
-        if (previous) {
-            setTabOrder(previous, radio);
-        }
+        setTabOrder(previous, radio);
         previous = radio;
     }
-    setTabOrder(previous, tabs());
-    showAction(m_app.store->SCR.buffer().Action);
+    setTabOrder(previous, m_keystrokes);
 }
 
 void UpdateScripting::showAction(const QString& action) {

@@ -33,6 +33,7 @@ public:
 
 protected:
     void opened() override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     // Brings the action's tab forward with the focus on its first field.
