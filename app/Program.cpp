@@ -26,6 +26,8 @@ Program::Program(const QString& dataDirectory, const QString& iniPath)
     QObject::connect(&m_tray, &QtTray::clicked, m_frame.get(), &MainFrame::trayClicked);
     QObject::connect(&m_tray, &QtTray::restoreChosen, m_frame.get(), &MainFrame::trayClicked);
     QObject::connect(&m_tray, &QtTray::closeChosen, m_frame.get(), &MainFrame::trayClose);
+    QObject::connect(&m_clockSet, &ClockSetNotifier::clockSet, &m_frame->tickTimer(),
+                     &TickTimer::clockSet);
 }
 
 void Program::start() {

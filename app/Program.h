@@ -5,6 +5,7 @@
 #include "editing/EditingContext.h"
 #include "editing/QtFileChooser.h"
 #include "platform/dbus/DBusDdeClient.h"
+#include "platform/qt/ClockSetNotifier.h"
 #include "platform/qt/ProcessStarter.h"
 #include "platform/qt/QtSound.h"
 #include "platform/qt/QtTray.h"
@@ -73,6 +74,7 @@ private:
     EditingContext m_editing{m_ctx, m_calendar, m_files};
     SchedulerTick m_tick{m_ctx};
     std::unique_ptr<MainFrame> m_frame;
+    ClockSetNotifier m_clockSet;
 };
 
 } // namespace velatask

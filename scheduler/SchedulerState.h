@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scheduler/FirstTaskReader.h"
 #include "store/ScheduleRecord.h"
 
 #include <cstdint>
@@ -15,6 +16,9 @@ struct SchedulerState {
     // Set while the advance warning is held as an offset from the due moment.
     bool warningShift = false;
     std::int32_t historyExpiryDate = 0;
+    // The first tasks of the due scan and the advance-warning scan.
+    FirstTaskReader dueTask{ScheduleKey::KeyDateEnabled};
+    FirstTaskReader warningTask{ScheduleKey::KeyAdvanced};
 };
 
 } // namespace velatask

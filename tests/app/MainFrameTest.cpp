@@ -125,9 +125,13 @@ TEST_F(MainFrameTest, InactiveCaptionAfterOneTick) {
     MainFrame mainFrame(ctx, ticker);
     ctx.frame = &mainFrame;
     settings.schedulerActive = false;
-    mainFrame.timer().setInterval(1);
-    EXPECT_TRUE(
-        waitFor([&] { return mainFrame.windowTitle() == QStringLiteral("Velatask (Inactive)"); }));
+    // The timer follows the clock: a second that passes brings a tick.
+    setNow(1999, 1, 4, 12, 0, 0, 1);
+    mainFrame.tickTimer().clockSet();
+    EXPECT_TRUE(waitFor([&] {
+        clock.advance(Time::kSecond);
+        return mainFrame.windowTitle() == QStringLiteral("Velatask (Inactive)");
+    }));
 }
 
 TEST_F(MainFrameTest, MinimisingGoesToTheTrayAndAClickRestores) {

@@ -34,10 +34,11 @@ protected:
     TimerWhileEditingTest() {
         setNow(1999, 1, 4, 12, 0);
         ctx.ui = &lingering;
-        frame.timer().setInterval(5);
+        frame.tickTimer().clockSet();
     }
     // A message task due a minute ago, added by another station so that the open window's
-    // buffers stay untouched; true once the frame's timer has shown its message.
+    // buffers stay untouched; true once the frame's timer has shown its message. The timer
+    // follows the clock, so asking lets a second pass.
     std::function<bool()> dueTask(const QString& message) {
         ScheduleRecord task;
         task.ID = 1000 + 10 * m_added++; // clear of the numbers the program gives out
@@ -52,7 +53,10 @@ protected:
         other.SCH.buffer() = task;
         EXPECT_EQ(other.SCH.add(), 0);
         other.SCH.close();
-        return [this, message] { return messageWindows.opened.contains(message); };
+        return [this, message] {
+            clock.advance(Time::kSecond);
+            return messageWindows.opened.contains(message);
+        };
     }
     // Runs the modal window; `whileOpen` runs once it shows, then the window is closed.
     static void whileShown(QDialog& window, std::function<void()> whileOpen) {
