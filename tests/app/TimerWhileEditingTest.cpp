@@ -32,7 +32,8 @@ public:
 class TimerWhileEditingTest : public EngineFixture {
 protected:
     TimerWhileEditingTest() {
-        setNow(1999, 1, 4, 12, 0);
+        // A hundredth past the second: the timer ticks only once a second has begun.
+        setNow(1999, 1, 4, 12, 0, 0, 1);
         ctx.ui = &lingering;
         frame.tickTimer().clockSet();
     }
