@@ -19,8 +19,12 @@ OptionGroup::OptionGroup(const QString& title, const QStringList& buttons, QWidg
         m_group->addButton(radio);
         layout->addWidget(radio);
         m_buttons.push_back(radio);
-        connect(radio, &QRadioButton::clicked, this,
-                [this, radio] { emit chosen(valueOf(radio->text())); });
+        // Toggled rather than clicked: a screen reader's "toggle" chooses without a click.
+        connect(radio, &QRadioButton::toggled, this, [this, radio](bool on) {
+            if (on) {
+                emit chosen(valueOf(radio->text()));
+            }
+        });
     }
 }
 

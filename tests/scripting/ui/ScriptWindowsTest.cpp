@@ -25,6 +25,8 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <tuple>
+
 using namespace velatask;
 
 namespace {
@@ -129,15 +131,21 @@ TEST_F(ScriptWindowsTest, EachActionBringsItsTabForwardAndEveryTabIsKept) {
     UpdateScripting form(app, Request::Insert);
     runForm(form, [&](FormWindow&) {
         form.keystrokes()->setText(QStringLiteral("[CTRLS]"));
-        const std::pair<const char*, int> actions[] = {
-            {"Set Focus", UpdateScripting::FocusTab},
-            {"Wait", UpdateScripting::WaitTab},
-            {"DDE (Dynamic Data Exchange)", UpdateScripting::DdeTab},
-            {"Close Program", UpdateScripting::CloseTab},
-            {"Set Focus", UpdateScripting::FocusTab},
+        // Chosen by a click, or toggled without one as a screen reader does.
+        const std::tuple<const char*, int, bool> actions[] = {
+            {"Set Focus", UpdateScripting::FocusTab, false},
+            {"Wait", UpdateScripting::WaitTab, true},
+            {"DDE (Dynamic Data Exchange)", UpdateScripting::DdeTab, false},
+            {"Close Program", UpdateScripting::CloseTab, true},
+            {"Set Focus", UpdateScripting::FocusTab, false},
         };
-        for (const auto& [action, tab] : actions) {
-            form.action()->button(QLatin1String(action))->click();
+        for (const auto& [action, tab, toggled] : actions) {
+            QRadioButton* button = form.action()->button(QLatin1String(action));
+            if (toggled) {
+                button->toggle();
+            } else {
+                button->click();
+            }
             EXPECT_EQ(form.tabs()->currentIndex(), tab) << action;
         }
         form.focusOnWindow()->setText(QStringLiteral("Untitled - *"));
