@@ -24,6 +24,10 @@ QLineEdit* DateTimeEntry::timeSized(QLineEdit* edit) {
     return edit;
 }
 
+QString DateTimeEntry::timeNameFor(const QString& dateLabel) {
+    return QStringLiteral("Time of ") + Accessibility::spokenText(dateLabel);
+}
+
 DateTimeEntry::DateTimeEntry(TaskControls& controls, const QString& dateLabel, std::int32_t& date,
                              const QString& timeLabel, std::int32_t& time, QWidget* parent)
     : QWidget(parent), m_controls(controls), m_dateField(date) {
@@ -37,6 +41,8 @@ DateTimeEntry::DateTimeEntry(TaskControls& controls, const QString& dateLabel, s
     m_timeLabel = new QLabel(timeLabel, this);
     m_time = timeSized(new QLineEdit(this));
     m_timeLabel->setBuddy(m_time);
+    // Several times share the prompt "Time:"; a screen reader says whose it is.
+    m_time->setAccessibleName(timeNameFor(dateLabel));
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -26,6 +26,8 @@ public:
     // Entries as wide as a date ("Sep 30, 2099") or a time ("12:59PM") needs.
     static QLineEdit* dateSized(QLineEdit* edit);
     static QLineEdit* timeSized(QLineEdit* edit);
+    // The accessible name of the time beside a date: "Time of Date Last Performed".
+    static QString timeNameFor(const QString& dateLabel);
 
 protected:
     DateTimeEntry(TaskControls& controls, const QString& dateLabel, std::int32_t& date,

@@ -132,6 +132,7 @@ void UpdateSchedule::buildWhenTab() {
     lastDateLabel->setBuddy(m_lastRunDate);
     auto* lastTimeLabel = new QLabel(QStringLiteral("Time:"), lastRun);
     lastTimeLabel->setBuddy(m_lastRunTime);
+    m_lastRunTime->setAccessibleName(DateTimeEntry::timeNameFor(lastDateLabel->text()));
     lastRunRow->addWidget(lastDateLabel);
     lastRunRow->addWidget(m_lastRunDate);
     // Its time stands under the other times, which follow a calendar button.

@@ -65,6 +65,12 @@ TEST_F(TaskFormTest, ANewTaskStartsWithTheDefaultsAndTheDayChosenInTheList) {
             EXPECT_EQ(form.windowTitle(), QStringLiteral("Adding a Schedule Task"));
             EXPECT_TRUE(Accessibility::unnamedControls(&form).isEmpty())
                 << Accessibility::unnamedControls(&form).join(", ").toStdString();
+            // The three "Time:" entries among them are told apart.
+            QStringList entryNames;
+            for (const QLineEdit* entry : form.findChildren<QLineEdit*>()) {
+                entryNames << entry->accessibleName();
+            }
+            EXPECT_EQ(entryNames.removeDuplicates(), 0) << entryNames.join(", ").toStdString();
             EXPECT_EQ(form.taskType()->value(), QStringLiteral("Both"));
             EXPECT_EQ(form.schedule()->scheduleType()->value(), QStringLiteral("Day of Week"));
             for (QCheckBox* day : form.schedule()->weekdays()) {
