@@ -123,11 +123,14 @@ Response FormWindow::run() {
     QWidget* previous = nullptr;
     for (QWidget* w : m_tabs->findChildren<QWidget*>()) {
         // A drop list's popup is a window of its own, outside the order.
-        if ((w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && w->parentWidget() != m_tabs &&
+        // Radio buttons other than the chosen one take no Tab but keep their place, for when
+        // they are chosen.
+        if (w->focusPolicy() != Qt::NoFocus && !w->focusProxy() && w->parentWidget() != m_tabs &&
             !qobject_cast<QTabBar*>(w) && w->window() == this) {
             if (previous) {
                 setTabOrder(previous, w);
-            } else {
+            }
+            if (!m_first && (w->focusPolicy() & Qt::TabFocus)) {
                 m_first = w;
             }
             previous = w;

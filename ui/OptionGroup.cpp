@@ -22,6 +22,7 @@ OptionGroup::OptionGroup(const QString& title, const QStringList& buttons, QWidg
         // Toggled rather than clicked: a screen reader's "toggle" chooses without a click.
         connect(radio, &QRadioButton::toggled, this, [this, radio](bool on) {
             if (on) {
+                moveTabStop();
                 emit chosen(valueOf(radio->text()));
             }
         });
@@ -56,6 +57,15 @@ void OptionGroup::setValue(const QString& value) {
         radio->setChecked(radio == wanted);
     }
     m_group->setExclusive(true);
+    moveTabStop();
+}
+
+void OptionGroup::moveTabStop() {
+    const QAbstractButton* checked = m_group->checkedButton();
+    for (QRadioButton* radio : m_buttons) {
+        const bool stop = checked ? radio == checked : radio == m_buttons.front();
+        radio->setFocusPolicy(stop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
 }
 
 void OptionGroup::bind(FieldBindings& fields, QString& field, int width) {

@@ -39,6 +39,10 @@ signals:
     void chosen(const QString& value);
 
 private:
+    // The keyboard enters the group on its chosen button (on the first when none is chosen);
+    // the arrow keys move within it.
+    void moveTabStop();
+
     QButtonGroup* m_group = nullptr;
     std::vector<QRadioButton*> m_buttons;
 };

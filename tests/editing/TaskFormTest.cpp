@@ -14,6 +14,7 @@
 #include "ui/Accessibility.h"
 #include "ui/OptionGroup.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -21,6 +22,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTest>
 #include <QToolButton>
 
 using namespace velatask;
@@ -331,4 +333,30 @@ TEST_F(TaskFormTest, TheCategoryListOffersEveryCategory) {
     });
     store.CAT.close();
     EXPECT_EQ(storedTasks().at(0).Category, QStringLiteral("Work"));
+}
+
+TEST_F(TaskFormTest, TheKeyboardWalksTheTabThenTheButtonsThenTheTabBar) {
+    store.SCH.clearBuffer();
+    UpdateSchedule form(services, Request::Insert);
+    runForm(form, [&](FormWindow&) {
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        QStringList order;
+        for (int i = 0; i < 9; ++i) {
+            QWidget* focus = QApplication::focusWidget();
+            if (!focus) {
+                break;
+            }
+            const auto* button = qobject_cast<QAbstractButton*>(focus);
+            order << (button ? button->text().remove(u'&')
+                      : focus->accessibleName().isEmpty()
+                          ? QString::fromLatin1(focus->metaObject()->className())
+                          : focus->accessibleName());
+            QTest::keyClick(focus, Qt::Key_Tab);
+        }
+        // The checked task type takes the focus for its group.
+        EXPECT_EQ(order.join(u'|'),
+                  QStringLiteral("Both|Category|Description|OK|Cancel|QTabBar|Both|Category|"
+                                 "Description"));
+    });
 }
