@@ -4,10 +4,11 @@
 
 namespace velatask {
 
-Program::Program(const QString& dataDirectory, const QString& iniPath)
+Program::Program(const QString& dataDirectory, const QString& iniPath,
+                 const QStringList& loginCommand)
     : m_ini(iniPath), m_settings(Settings::load(m_ini)), m_store(dataDirectory, m_ui),
       m_runner(ScriptRunner::Services{m_queue, m_clock, m_ui, m_windows, m_dde, m_keys, m_sender}),
-      m_tray(resourceIcon(QStringLiteral("TRAY_ICO"))) {
+      m_tray(resourceIcon(QStringLiteral("TRAY_ICO"))), m_autostart(loginCommand) {
     m_ctx.ini = &m_ini;
     m_ctx.settings = &m_settings;
     m_ctx.clock = &m_clock;
@@ -18,6 +19,7 @@ Program::Program(const QString& dataDirectory, const QString& iniPath)
     m_ctx.scriptQueue = &m_queue;
     m_ctx.scriptRunner = &m_runner;
     m_ctx.tray = &m_tray;
+    m_ctx.autostart = &m_autostart;
     m_ctx.messageWindows = &m_messageWindows;
     // The frame opens the scheduler's tables as it is made: the context must be complete.
     m_frame = std::make_unique<MainFrame>(m_ctx, m_tick);
@@ -30,10 +32,10 @@ Program::Program(const QString& dataDirectory, const QString& iniPath)
                      &TickTimer::clockSet);
 }
 
-void Program::start() {
+void Program::start(bool minimized) {
     m_frame->show();
     m_runner.setOwnWindow(m_frame->winId());
-    m_frame->startUp();
+    m_frame->startUp(minimized);
 }
 
 } // namespace velatask

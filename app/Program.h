@@ -10,6 +10,7 @@
 #include "platform/qt/QtSound.h"
 #include "platform/qt/QtTray.h"
 #include "platform/qt/SystemClock.h"
+#include "platform/qt/XdgAutostart.h"
 #include "platform/x11/X11Display.h"
 #include "platform/x11/X11KeyInjector.h"
 #include "platform/x11/X11WindowSystem.h"
@@ -28,6 +29,7 @@
 #include "windows/QtMessageWindows.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -38,11 +40,12 @@ namespace velatask {
 // the real program in their own process make their own.
 class Program {
 public:
-    // The data folder holds "SM"; `iniPath` is the settings file.
-    Program(const QString& dataDirectory, const QString& iniPath);
+    // The data folder holds "SM"; `iniPath` is the settings file; `loginCommand` is how the
+    // session starts the program at login when that option is on.
+    Program(const QString& dataDirectory, const QString& iniPath, const QStringList& loginCommand);
 
-    // Shows the frame and runs its start-up steps.
-    void start();
+    // Shows the frame (or leaves it in the tray) and runs its start-up steps.
+    void start(bool minimized = false);
 
     AppContext& context() { return m_ctx; }
     EditingContext& editing() { return m_editing; }
@@ -67,6 +70,7 @@ private:
     ScriptQueue m_queue;
     ScriptRunner m_runner;
     QtTray m_tray;
+    XdgAutostart m_autostart;
     AppContext m_ctx;
     QtMessageWindows m_messageWindows{m_ctx};
     CalendarPicker m_calendar{m_ini, m_clock, m_ui};

@@ -1,22 +1,82 @@
+#include "app/DataDirectory.h"
 #include "app/Program.h"
+#include "app/SharedFiles.h"
+#include "app/StartOptions.h"
+#include "platform/dbus/DBusSingleInstance.h"
 #include "resources/Resources.h"
 #include "settings/IniFile.h"
 
 #include <QApplication>
 #include <QDir>
 
+#include <cstdio>
+
 using namespace velatask;
 
-// Runs the program in its data directory, the working directory: the data file "SM" lives there.
+namespace {
+
+QStringList argumentList(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    return arguments;
+}
+
+// How the session starts the program at login: quietly, for the data directory in use.
+QStringList loginCommand(const StartOptions& options) {
+    QStringList command{QCoreApplication::applicationFilePath(), QStringLiteral("--minimized")};
+    if (!options.dataDir.isEmpty()) {
+        command << QStringLiteral("--data-dir") << QDir::current().absolutePath();
+    }
+    return command;
+}
+
+int fail(const QString& text) {
+    std::fprintf(stderr, "velatask: %s\n", qPrintable(text));
+    return 1;
+}
+
+} // namespace
+
+// Reads the command line, makes the data directory the working directory (the data file "SM"
+// lives there), hands over to a scheduler already running for it, or builds the context with the
+// desktop's services and runs the main frame.
 int main(int argc, char* argv[]) {
+    const StartOptions options =
+        StartOptions::parse(argumentList(argc, argv), QStringLiteral(VELATASK_VERSION));
+    if (options.action != StartOptions::Action::Run) {
+        std::fputs(qPrintable(options.text),
+                   options.action == StartOptions::Action::Fail ? stderr : stdout);
+        return options.exitCode();
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velatask"));
     QApplication::setApplicationVersion(QStringLiteral(VELATASK_VERSION));
     QApplication::setWindowIcon(resourceIcon(QStringLiteral("CLOCK.ICO")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("velatask"));
     // The frame may sit hidden in the tray while the last message window closes.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    Program program(QDir::currentPath(), IniFile::defaultPath());
-    program.start();
+    DataDirectory data;
+    if (!data.prepare(options.dataDir.isEmpty() ? DataDirectory::defaultPath() : options.dataDir,
+                      SharedFiles::keyCodes()) ||
+        !QDir::setCurrent(data.path())) {
+        return fail(data.error().isEmpty() ? QStringLiteral("cannot work in %1").arg(data.path())
+                                           : data.error());
+    }
+    DBusSingleInstance instance(QDir(data.path()).canonicalPath());
+    if (instance.claim() == DBusSingleInstance::Claim::Running) {
+        return instance.activateRunning()
+                   ? 0
+                   : fail(QStringLiteral("a Velatask for %1 is running but does not answer")
+                              .arg(data.path()));
+    }
+
+    Program program(QDir::currentPath(), IniFile::defaultPath(), loginCommand(options));
+    QObject::connect(&instance, &DBusSingleInstance::activated, &program.frame(),
+                     &MainFrame::comeForward);
+    program.start(options.minimized);
     return QApplication::exec();
 }

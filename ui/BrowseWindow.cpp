@@ -8,6 +8,7 @@
 #include "ui/BrowseList.h"
 #include "ui/DialogUnits.h"
 #include "ui/PageSource.h"
+#include "ui/SubWindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -187,7 +188,9 @@ void BrowseWindow::tabChanged(int index) {
         reportReadError(code);
         return;
     }
-    // The highlighted record stays highlighted in the new order.
+    // The highlighted record stays highlighted in the new order (or the list starts at its top
+    // when the new order leaves it out).
+    m_list->pager().clear();
     if (position != 0) {
         m_list->showRecord(position);
     } else {
@@ -224,6 +227,7 @@ QMdiSubWindow* BrowseWindow::showIn(QMdiArea* area) {
     sub->resize(sub->sizeHint().expandedTo(size()));
     WidgetGeometry::restore(sub, m_ini, m_declaration.section);
     sub->show();
+    SubWindowPlacement::keepInside(sub, area);
     m_list->setFocus();
     return sub;
 }
