@@ -23,6 +23,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTableView>
+#include <QTest>
 #include <QTimer>
 
 #include <tuple>
@@ -328,14 +330,14 @@ TEST_F(ScriptWindowsTest, TheScriptListShowsTheTasksStepsAndMovesThem) {
     EXPECT_EQ(rows(), (QStringList{"Send Keystrokes|abc", "Wait|15 seconds", "Close Program|"}));
 
     // The last step moves up past the wait, taking the number next to its own.
-    window.list()->end();
+    QTest::keyClick(window.list()->view(), Qt::Key_End);
     window.move(true);
     EXPECT_EQ(rows(), (QStringList{"Send Keystrokes|abc", "Close Program|", "Wait|15 seconds"}));
     EXPECT_EQ(steps(5), (QStringList{"1 Send Keystrokes abc ", "4 Close Program  ", "5 Wait  "}));
     // The first step does not move up, the last not down, whatever other tasks hold.
-    window.list()->home();
+    QTest::keyClick(window.list()->view(), Qt::Key_Home);
     window.move(true);
-    window.list()->end();
+    QTest::keyClick(window.list()->view(), Qt::Key_End);
     window.move(false);
     EXPECT_EQ(steps(5).size(), 3);
     EXPECT_EQ(steps(4), QStringList{"9 Wait  "});
