@@ -46,7 +46,7 @@ bool QbeRun::slice(int rows) {
     }
     std::vector<std::int64_t> matches;
     const bool edit = m_action == Action::Edit;
-    if (const int code = m_scan.read(rows, matches, edit ? 1 : rows); code != 0) {
+    if (const int code = m_scan.read(rows, matches, edit ? 1 : kTagsPerSlice); code != 0) {
         fail(code);
         return false;
     }
