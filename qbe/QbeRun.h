@@ -16,9 +16,9 @@ class Tags;
 class QbeRun {
 public:
     enum class Action { Edit, Select, Unselect };
-    // Tags written or removed in one slice at most: each is a write of its own, so a slice of
-    // many matches would hold the window still.
-    static constexpr int kTagsPerSlice = 25;
+    // Tags written or removed in one slice at most, as one write to the tag file: enough to
+    // make the flush cheap per tag, few enough to keep the window answering.
+    static constexpr int kTagsPerSlice = 500;
 
     QbeRun(Store& store, QbeScan& scan, Tags& tags, int set, Action action, QString tableName);
 
