@@ -13,6 +13,8 @@
 #include "ui/ReportPrinter.h"
 #include "windows/AboutDialog.h"
 #include "windows/BrowseCategories.h"
+#include "windows/BrowseSCH_KeyCategory.h"
+#include "windows/BrowseSchedule.h"
 #include "windows/ExportSchedule.h"
 #include "windows/ImportSchedule.h"
 #include "windows/Reports.h"
@@ -44,25 +46,27 @@ const QSize kBannerSize(160, 32);
 // When the frame is not shown at start-up, the rest of the start-up waits no longer than this.
 constexpr int kFinishStartUpLatestMs = 1000;
 
-// Opens a list window as a child of the frame, or brings forward the one already open.
-template <class W> void openOnce(QPointer<W>& open, QMdiArea* area, AppContext& ctx) {
+// Opens a list window made by `make` as a child of the frame, or brings forward the one already
+// open; answers the window, or null when it could not open.
+template <class W, class Make> W* openOnce(QPointer<W>& open, QMdiArea* area, Make make) {
     if (open) {
         area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(open->frameWidget()));
-        return;
+        return open;
     }
-    auto* window = new W(*ctx.store, *ctx.ini);
+    W* window = make();
     if (!window->open()) {
         delete window;
-        return;
+        return nullptr;
     }
     open = window;
     window->showIn(area);
+    return window;
 }
 
 } // namespace
 
-MainFrame::MainFrame(AppContext& ctx, SchedulerTick& tick, QWidget* parent)
-    : QMainWindow(parent), m_ctx(ctx), m_tick(tick),
+MainFrame::MainFrame(AppContext& ctx, SchedulerTick& tick, EditingContext* editing, QWidget* parent)
+    : QMainWindow(parent), m_ctx(ctx), m_tick(tick), m_editing(editing),
       m_tickTimer(*ctx.clock, [this] { m_tick.tick(); }) {
     setWindowTitle(m_title);
     setWindowIcon(resourceIcon(QStringLiteral("CLOCK.ICO")));
@@ -114,7 +118,8 @@ void MainFrame::buildMenus() {
 
     QMenu* schedule = menuBar()->addMenu(QStringLiteral("&Schedule"));
     QAction* view =
-        addItem(schedule, QStringLiteral("&View Schedule"), QStringLiteral("Browse Schedule"));
+        addItem(schedule, QStringLiteral("&View Schedule"), QStringLiteral("Browse Schedule"),
+                m_editing ? std::function<void()>([this] { openSchedule(); }) : nullptr);
     view->setIcon(resourceIcon(QStringLiteral("CAL2.ICO")));
     view->setIconText(QStringLiteral("Schedule"));
     QMenu* wizards = schedule->addMenu(QStringLiteral("&Wizards"));
@@ -235,6 +240,9 @@ void MainFrame::finishStartUp() {
 }
 
 void MainFrame::startUp(bool minimized) {
+    if (m_ctx.settings->showScheduleAtStartUp && m_editing) {
+        openSchedule();
+    }
     if (m_ctx.settings->startUpToDo) {
         openToDo();
     }
@@ -338,12 +346,27 @@ void MainFrame::openSetup() {
     setup.exec();
 }
 
+void MainFrame::openSchedule() {
+    openOnce(m_schedule, m_mdi, [this] { return new BrowseSchedule(*m_editing); });
+}
+
 void MainFrame::openToDo() {
-    openOnce(m_toDo, m_mdi, m_ctx);
+    openOnce(m_toDo, m_mdi, [this] { return new ViewToDo(*m_ctx.store, *m_ctx.ini); });
 }
 
 void MainFrame::openCategories() {
-    openOnce(m_categories, m_mdi, m_ctx);
+    std::function<QWidget*()> schedule;
+    if (m_editing) {
+        schedule = [this] { return openCategorySchedule(); };
+    }
+    openOnce(m_categories, m_mdi, [this, schedule] {
+        return new BrowseCategories(*m_ctx.store, *m_ctx.ini, nullptr, schedule);
+    });
+}
+
+QWidget* MainFrame::openCategorySchedule() {
+    return openOnce(m_categorySchedule, m_mdi,
+                    [this] { return new BrowseSCH_KeyCategory(*m_editing); });
 }
 
 QPrinter& MainFrame::printer() {

@@ -18,6 +18,9 @@ class QToolBar;
 namespace velatask {
 
 struct AppContext;
+struct EditingContext;
+class BrowseSCH_KeyCategory;
+class BrowseSchedule;
 class CsvWindow;
 class ExportSchedule;
 class ImportSchedule;
@@ -30,7 +33,9 @@ class ViewToDo;
 class MainFrame : public QMainWindow, public Frame {
     Q_OBJECT
 public:
-    MainFrame(AppContext& ctx, SchedulerTick& tick, QWidget* parent = nullptr);
+    // Without the task windows' services (`editing`) the windows that edit tasks stay greyed.
+    MainFrame(AppContext& ctx, SchedulerTick& tick, EditingContext* editing = nullptr,
+              QWidget* parent = nullptr);
     ~MainFrame() override;
 
     // Start-up steps that need the window on screen: minimising at start-up, asked for by the
@@ -80,8 +85,11 @@ private:
     void shutDown();
 
     void openSetup();
+    void openSchedule();
     void openToDo();
     void openCategories();
+    // The tasks of the category in the shared Categories record, for the category list.
+    QWidget* openCategorySchedule();
     // The printer of Print Setup and the reports, made on first use: it asks the print system
     // for its defaults.
     QPrinter& printer();
@@ -96,6 +104,7 @@ private:
 
     AppContext& m_ctx;
     SchedulerTick& m_tick;
+    EditingContext* m_editing;
     const QString m_title = QStringLiteral("Velatask");
     QMdiArea* m_mdi = nullptr;
     QToolBar* m_toolBar = nullptr;
@@ -103,6 +112,8 @@ private:
     TickTimer m_tickTimer;
     std::unique_ptr<QPrinter> m_printer;
     // The list windows open at most once; a second choice brings the open one forward.
+    QPointer<BrowseSchedule> m_schedule;
+    QPointer<BrowseSCH_KeyCategory> m_categorySchedule;
     QPointer<ViewToDo> m_toDo;
     QPointer<BrowseCategories> m_categories;
     QPointer<ExportSchedule> m_export;

@@ -22,7 +22,7 @@ Program::Program(const QString& dataDirectory, const QString& iniPath,
     m_ctx.autostart = &m_autostart;
     m_ctx.messageWindows = &m_messageWindows;
     // The frame opens the scheduler's tables as it is made: the context must be complete.
-    m_frame = std::make_unique<MainFrame>(m_ctx, m_tick);
+    m_frame = std::make_unique<MainFrame>(m_ctx, m_tick, &m_editing);
     m_ctx.frame = m_frame.get();
     m_ui.setParentWindow(m_frame.get());
     QObject::connect(&m_tray, &QtTray::clicked, m_frame.get(), &MainFrame::trayClicked);

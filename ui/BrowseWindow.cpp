@@ -22,6 +22,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace velatask {
 
 BrowseWindow::BrowseWindow(Store& store, IniFile& ini, std::unique_ptr<PageSource> source,
@@ -92,7 +94,7 @@ std::unique_ptr<QMenu> BrowseWindow::buildMenu(const QList<BrowseMenuItem>& item
             continue;
         }
         QAction* a = menu->addAction(item.text);
-        a->setEnabled(!item.needsRecord || !m_list->isEmpty());
+        a->setEnabled(item.available && (!item.needsRecord || !m_list->isEmpty()));
         if (item.action) {
             // Queued, so the menu has closed before a form opens.
             connect(a, &QAction::triggered, this, [this, action = item.action] {
@@ -153,9 +155,14 @@ Response BrowseWindow::callForm(Request request, const std::function<Response(Re
     return response;
 }
 
-bool BrowseWindow::open() {
+bool BrowseWindow::open(int firstTab) {
     if (m_tabList.empty() || !m_tablesOpen) {
         return false;
+    }
+    firstTab = std::clamp(firstTab, 0, int(m_tabList.size()) - 1);
+    {
+        const QSignalBlocker quiet(m_tabs);
+        m_tabs->setCurrentIndex(firstTab);
     }
     const QString saved = m_declaration.layoutEntry.isEmpty()
                               ? QString()
@@ -163,7 +170,7 @@ bool BrowseWindow::open() {
     if (const std::optional<ListFormat> layout = ListFormat::parse(saved)) {
         m_list->applyLayout(*layout);
     }
-    const BrowseTab& tab = m_tabList.front();
+    const BrowseTab& tab = m_tabList.at(std::size_t(firstTab));
     m_list->setLocatorComponent(tab.locatorComponent);
     int code = tab.apply ? tab.apply() : 0;
     if (code == 0) {
@@ -196,6 +203,10 @@ void BrowseWindow::tabChanged(int index) {
     } else {
         m_list->start();
     }
+}
+
+void BrowseWindow::reapplyTab() {
+    tabChanged(m_tabs->currentIndex());
 }
 
 void BrowseWindow::highlighted() {

@@ -40,6 +40,7 @@ struct BrowseMenuItem {
     QString text;
     std::function<void()> action;
     bool needsRecord = false; // greyed while the list is empty
+    bool available = true;    // false: greyed, its window is not part of this version yet
 };
 
 // What makes one browse different from the others, apart from its tabs, buttons and menus.
@@ -96,9 +97,12 @@ public:
         m_highlight = std::move(hook);
     }
 
-    // Reads the first page of the first tab and applies the remembered column layout; false
-    // when the store failed (and has said so).
-    bool open();
+    // Reads the first page of a tab (the first one unless told) and applies the remembered
+    // column layout; false when the store failed (and has said so).
+    bool open(int firstTab = 0);
+    // Applies the current tab again (its range or filter may have changed): the highlighted
+    // record stays highlighted when it still belongs to the view, else the list starts at its top.
+    void reapplyTab();
     // Runs the window as a modal dialog ("called" rather than "opened") until finish().
     Response runModal(QWidget* parent);
     void finish(Response response);

@@ -1,6 +1,7 @@
 #include "ui/ColumnDelegate.h"
 
 #include <QApplication>
+#include <QColor>
 #include <QStyle>
 
 namespace velatask {
@@ -10,6 +11,10 @@ ColumnDelegate::ColumnDelegate(const ListFormat& format, QObject* parent)
 
 void ColumnDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
     QStyledItemDelegate::initStyleOption(option, index);
+    // A text colour of the row's own keeps its meaning on the highlighted row too.
+    if (const QVariant colour = index.data(Qt::ForegroundRole); colour.canConvert<QColor>()) {
+        option->palette.setColor(QPalette::HighlightedText, colour.value<QColor>());
+    }
     const int column = index.column();
     if (column >= 0 && column < m_format.size() && m_format.columns().at(column).icon) {
         // An icon column: the icon stands where the column's text would.

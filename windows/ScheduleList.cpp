@@ -1,0 +1,44 @@
+#include "windows/ScheduleList.h"
+
+#include "core/FixedText.h"
+#include "store/Store.h"
+#include "store/WindowCursor.h"
+#include "ui/BrowseWindow.h"
+
+namespace velatask::ScheduleList {
+namespace {
+
+bool isAscii(const QString& text) {
+    for (const QChar c : text) {
+        if (c.unicode() > 0x7f) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+void declareRecordAccess(BrowseWindow& window, Store& store) {
+    window.setRecordAccess(
+        [&store](std::int64_t position) {
+            store.SCH.watch();
+            return store.SCH.reget(QString::number(position));
+        },
+        [&store] { return store.SCH.pointer(); });
+}
+
+int showCategory(WindowCursor& cursor, const QString& category) {
+    const QString name = FixedText::rtrim(category);
+    // The key's index folds only the ASCII letters: a range over it finds every spelling of
+    // such a name at once. Other letters ("Ärger", "ärger") are compared in capitals row by row.
+    if (isAscii(name)) {
+        cursor.setRange({name});
+        return cursor.setFilter(Filter());
+    }
+    cursor.setRange({});
+    return cursor.setFilter(Filter::compare(QStringLiteral("Category"), Filter::Op::Equal, name,
+                                            Filter::Fold::Capitals));
+}
+
+} // namespace velatask::ScheduleList
