@@ -41,8 +41,10 @@ BrowseWindow::BrowseWindow(Store& store, IniFile& ini, std::unique_ptr<PageSourc
 
     m_buttons = new QHBoxLayout;
     m_buttons->addStretch();
+    m_tabRow = new QHBoxLayout;
+    m_tabRow->addWidget(m_tabs, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_tabs);
+    layout->addLayout(m_tabRow);
     layout->addWidget(m_list, 1);
     layout->addLayout(m_buttons);
 
@@ -75,6 +77,23 @@ QPushButton* BrowseWindow::addButton(const QString& text, std::function<void()> 
         b->setEnabled(!m_list->isEmpty());
     }
     return b;
+}
+
+QPushButton* BrowseWindow::addTabButton(int tab, const QString& text,
+                                        std::function<void()> action) {
+    auto* b = new QPushButton(text, this);
+    b->setAutoDefault(false);
+    connect(b, &QPushButton::clicked, this, std::move(action));
+    m_tabRow->addWidget(b);
+    m_tabButtons.emplace_back(tab, b);
+    b->setVisible(m_tabs->currentIndex() == tab);
+    return b;
+}
+
+void BrowseWindow::showTabButtons(int tab) {
+    for (const auto& [owner, b] : m_tabButtons) {
+        b->setVisible(owner == tab);
+    }
 }
 
 QPushButton* BrowseWindow::button(const QString& text) const {
@@ -170,6 +189,7 @@ bool BrowseWindow::open(int firstTab) {
     if (const std::optional<ListFormat> layout = ListFormat::parse(saved)) {
         m_list->applyLayout(*layout);
     }
+    showTabButtons(firstTab);
     const BrowseTab& tab = m_tabList.at(std::size_t(firstTab));
     m_list->setLocatorComponent(tab.locatorComponent);
     int code = tab.apply ? tab.apply() : 0;
@@ -187,6 +207,7 @@ void BrowseWindow::tabChanged(int index) {
     if (index < 0 || index >= int(m_tabList.size())) {
         return;
     }
+    showTabButtons(index);
     const BrowseTab& tab = m_tabList.at(std::size_t(index));
     const PageSource::Row* row = m_list->currentRow();
     const std::int64_t position = row ? row->position : 0;

@@ -74,6 +74,8 @@ public:
     // A button of the row below the list; one that needs a record is greyed on an empty list.
     QPushButton* addButton(const QString& text, std::function<void()> action,
                            bool needsRecord = false);
+    // A button beside the tabs that belongs to one tab: shown only while that tab is chosen.
+    QPushButton* addTabButton(int tab, const QString& text, std::function<void()> action);
     QPushButton* button(const QString& text) const;
     void setWindowMenu(QList<BrowseMenuItem> items) { m_windowMenu = std::move(items); }
     void setRecordMenu(QList<BrowseMenuItem> items) { m_recordMenu = std::move(items); }
@@ -122,6 +124,7 @@ private:
     std::unique_ptr<QMenu> buildMenu(const QList<BrowseMenuItem>& items);
     void tabChanged(int index);
     void updateButtons();
+    void showTabButtons(int tab);
     void reportReadError(int code);
     void highlighted();
     void saveWindow();
@@ -133,8 +136,10 @@ private:
     std::vector<BrowseTab> m_tabList;
     QTabBar* m_tabs = nullptr;
     BrowseList* m_list = nullptr;
+    QHBoxLayout* m_tabRow = nullptr;
     QHBoxLayout* m_buttons = nullptr;
     QList<QPushButton*> m_recordButtons;
+    std::vector<std::pair<int, QPushButton*>> m_tabButtons;
     QList<BrowseMenuItem> m_windowMenu;
     QList<BrowseMenuItem> m_recordMenu;
     std::function<int(std::int64_t)> m_load;

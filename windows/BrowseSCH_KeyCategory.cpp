@@ -35,7 +35,9 @@ BrowseSCH_KeyCategory::BrowseSCH_KeyCategory(EditingContext& services, QWidget* 
       m_services(services), m_store(*services.app.store), m_categories(m_store.CAT),
       m_schedule(m_store.SCH), m_category(m_store) {
     setTablesOpen(m_categories.ok() && m_schedule.ok());
+    // Description, Date, Time, Task Type, Schedule Type: as the cursor reads them.
     list()->model().setValueColumns({0, 1, 2, 3, 4});
+    ScheduleList::fitTypeColumns(*list(), 3, 4);
     addTab(BrowseTab{QStringLiteral("Category"),
                      [this] {
                          auto& cursor = static_cast<CursorPageSource&>(source()).cursor();

@@ -38,7 +38,16 @@ const QSize kMinimumSize(300, 150); // dialog units
 
 // The fields of a row, in the order the cursor is asked for them.
 enum Field { Date, Time, Category, Description, TaskType, ScheduleType, Completed, Skip, Disabled };
-constexpr int kDateColumn = 1;
+// The list's columns.
+enum Column {
+    IconColumn,
+    DateColumn,
+    TimeColumn,
+    CategoryColumn,
+    DescriptionColumn,
+    TaskTypeColumn,
+    ScheduleTypeColumn
+};
 
 std::unique_ptr<CursorPageSource> scheduleSource(Store& store) {
     auto source = std::make_unique<CursorPageSource>(store, ScheduleKey::KeyDate);
@@ -70,10 +79,11 @@ BrowseSchedule::BrowseSchedule(EditingContext& services, QWidget* parent)
                                                       v.at(Skip).toLongLong(),
                                                       v.at(Disabled).toLongLong());
                    });
+    ScheduleList::fitTypeColumns(*list(), TaskTypeColumn, ScheduleTypeColumn);
     model.setTextColour([](const BrowseModel::Values& v, int column) {
-        return column == kDateColumn ? ScheduleRowLook::dateColourOf(v.at(Disabled).toLongLong(),
-                                                                     v.at(Skip).toLongLong())
-                                     : QColor();
+        return column == DateColumn ? ScheduleRowLook::dateColourOf(v.at(Disabled).toLongLong(),
+                                                                    v.at(Skip).toLongLong())
+                                    : QColor();
     });
 
     addTab(BrowseTab{Picture::formatDate(m_selectedDay),
@@ -101,7 +111,8 @@ BrowseSchedule::BrowseSchedule(EditingContext& services, QWidget* parent)
     addMenus();
     ScheduleList::declareRecordAccess(*this, m_store);
 
-    connect(tabs(), &QTabBar::currentChanged, this, &BrowseSchedule::showTabButtons);
+    connect(tabs(), &QTabBar::currentChanged, this,
+            [this](int tab) { m_category.follow(tab == CategoryTab); });
     connect(&m_category, &CategoryFollower::changed, this, &BrowseSchedule::followCategory);
     m_services.app.NewTaskDate = QString::number(m_selectedDay);
 }
@@ -111,12 +122,9 @@ WindowCursor& BrowseSchedule::cursor() {
 }
 
 void BrowseSchedule::addButtons() {
-    m_tabButtons = {
-        addButton(QStringLiteral("&Pick Day"), [this] { pickDay(); }),
-        nullptr,
-        addButton(QStringLiteral("&Pick Category"), [this] { pickCategory(); }),
-        addButton(QStringLiteral("Search"), [this] { search(); }),
-    };
+    addTabButton(DayTab, QStringLiteral("&Pick Day"), [this] { pickDay(); });
+    addTabButton(CategoryTab, QStringLiteral("&Pick Category"), [this] { pickCategory(); });
+    addTabButton(SelectedTab, QStringLiteral("Search"), [this] { search(); });
     addButton(QStringLiteral("&Add"), [this] { add(); });
     addButton(
         QStringLiteral("Cop&y"), [this] { copy(); }, true)
@@ -153,19 +161,7 @@ void BrowseSchedule::addMenus() {
 }
 
 bool BrowseSchedule::open() {
-    const int first = m_services.app.settings->fullSchedule ? DateTab : DayTab;
-    const bool opened = BrowseWindow::open(first);
-    showTabButtons(first);
-    return opened;
-}
-
-void BrowseSchedule::showTabButtons(int tab) {
-    for (int i = 0; i < m_tabButtons.size(); ++i) {
-        if (m_tabButtons.at(i)) {
-            m_tabButtons.at(i)->setVisible(i == tab);
-        }
-    }
-    m_category.follow(tab == CategoryTab);
+    return BrowseWindow::open(m_services.app.settings->fullSchedule ? DateTab : DayTab);
 }
 
 Response BrowseSchedule::taskForm(Request request) {

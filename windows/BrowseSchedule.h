@@ -46,7 +46,6 @@ private:
     void addButtons();
     void addMenus();
     void setSelectedDay(std::int32_t day);
-    void showTabButtons(int tab);
     void followCategory();
 
     EditingContext& m_services;
@@ -56,7 +55,6 @@ private:
     UseCount<TagView> m_tags;
     std::int32_t m_selectedDay = 0;
     CategoryFollower m_category;
-    QList<QPushButton*> m_tabButtons; // by tab; null where a tab has none
 };
 
 } // namespace velatask

@@ -3,6 +3,7 @@
 #include "core/FixedText.h"
 #include "store/Store.h"
 #include "store/WindowCursor.h"
+#include "ui/BrowseList.h"
 #include "ui/BrowseWindow.h"
 
 namespace velatask::ScheduleList {
@@ -39,6 +40,11 @@ int showCategory(WindowCursor& cursor, const QString& category) {
     cursor.setRange({});
     return cursor.setFilter(Filter::compare(QStringLiteral("Category"), Filter::Op::Equal, name,
                                             Filter::Fold::Capitals));
+}
+
+void fitTypeColumns(BrowseList& list, int taskTypeColumn, int scheduleTypeColumn) {
+    list.fitText(taskTypeColumn, QStringLiteral("Display Message"));
+    list.fitText(scheduleTypeColumn, QStringLiteral("Day of Month"));
 }
 
 } // namespace velatask::ScheduleList

@@ -4,6 +4,7 @@
 
 namespace velatask {
 
+class BrowseList;
 class BrowseWindow;
 class Store;
 class WindowCursor;
@@ -18,6 +19,9 @@ void declareRecordAccess(BrowseWindow& window, Store& store);
 // Limits the cursor to the tasks whose category is `category`, compared without regard to
 // case; 0 or the store code.
 int showCategory(WindowCursor& cursor, const QString& category);
+
+// Widens the task type and schedule type columns to their longest words.
+void fitTypeColumns(BrowseList& list, int taskTypeColumn, int scheduleTypeColumn);
 
 } // namespace ScheduleList
 } // namespace velatask
