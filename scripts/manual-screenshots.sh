@@ -83,6 +83,10 @@ xdotool windowactivate --sync "$message" key Return
 frame=$(window '^Velatask')
 xdotool windowsize --sync "$frame" 760 520
 
+# The schedule opens at start-up; it is closed again for the pictures of the other lists.
+shot schedule "$frame"
+keys alt+o
+
 keys alt+f s
 setup=$(window '^Velatask Setup$')
 shot setup "$setup"
