@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scheduler/HeldOccurrences.h"
 #include "store/ScheduleRecord.h"
 
 #include <cstdint>
@@ -15,6 +16,8 @@ struct SchedulerState {
     // Set while the advance warning is held as an offset from the due moment.
     bool warningShift = false;
     std::int32_t historyExpiryDate = 0;
+    // Occurrences asked about or performed but not yet recorded.
+    HeldOccurrences held;
 };
 
 } // namespace velatask

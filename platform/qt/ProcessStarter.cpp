@@ -32,17 +32,17 @@ QString ProcessStarter::resolveProgram(const QString& word, const QString& worki
     return info.absoluteFilePath();
 }
 
-StartResult ProcessStarter::start(const QString& commandLine, const QString& workingDirectory) {
+StartResult ProcessStarter::start(const QString& commandLine, const QString& startIn) {
+    // A start-in folder that has gone (renamed, unmounted) must not cost the user the program:
+    // it starts where it would without one.
+    const QString workingDirectory =
+        !startIn.isEmpty() && QFileInfo(startIn).isDir() ? startIn : QString();
     std::optional<QStringList> words = CommandLine::split(commandLine);
     if (!words) {
         return failure(BadCommandLine, QStringLiteral("Unbalanced quotes in the command line"));
     }
     if (words->isEmpty()) {
         return failure(BadCommandLine, QStringLiteral("The command line is empty"));
-    }
-    if (!workingDirectory.isEmpty() && !QFileInfo(workingDirectory).isDir()) {
-        return failure(DirectoryNotFound,
-                       QStringLiteral("Start-in directory not found: %1").arg(workingDirectory));
     }
     if (words->first().compare(QStringLiteral("START"), Qt::CaseInsensitive) == 0) {
         if (words->size() < 2) {
