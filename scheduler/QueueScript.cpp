@@ -34,7 +34,8 @@ void QueueScript(AppContext& ctx, std::int32_t taskId, std::uint32_t startResult
         if (scr.buffer().ID != taskId) {
             break;
         }
-        entries.push_back(ScriptQueueEntry::queuedNow(scr.buffer(), startResult, *ctx.clock));
+        entries.push_back(
+            ScriptQueueEntry::queuedNow(scr.buffer(), startResult, *ctx.clock));
     }
     scr.close();
     if (!entries.empty()) {
