@@ -1,5 +1,7 @@
 #include "app/MainFrame.h"
 
+#include "app/ManualLocation.h"
+#include "core/Ui.h"
 #include "platform/Tray.h"
 #include "resources/Resources.h"
 #include "scheduler/AppContext.h"
@@ -58,7 +60,9 @@ MainFrame::MainFrame(AppContext& ctx, SchedulerTick& tick, QWidget* parent)
     m_timer.setInterval(1000);
     connect(&m_timer, &QTimer::timeout, this, [this] { m_tick.tick(); });
     m_timer.start();
-    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { shutDown(); });
+    // The session manager asks at checkpoints and at logouts that may still be cancelled: the
+    // program saves its position and settings and goes on working.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { saveState(); });
 }
 
 MainFrame::~MainFrame() {
@@ -176,9 +180,15 @@ QAction* MainFrame::action(const QString& text) const {
 }
 
 void MainFrame::startUp() {
-    if (m_ctx.settings->startUpMinimized) {
+    if (!m_ctx.settings->startUpMinimized) {
+        show();
+        return;
+    }
+    // Straight into the tray, never shown on the way.
+    setWindowState(windowState() | Qt::WindowMinimized);
+    iconised();
+    if (!m_inTray) {
         showMinimized();
-        iconised();
     }
 }
 
@@ -261,6 +271,11 @@ void MainFrame::shutDown() {
     WidgetGeometry::save(this, *m_ctx.ini, kSection);
 }
 
+void MainFrame::saveState() {
+    WidgetGeometry::save(this, *m_ctx.ini, kSection);
+    m_ctx.settings->save(*m_ctx.ini);
+}
+
 void MainFrame::openSetup() {
     SetupDialog setup(m_ctx, this);
     setup.exec();
@@ -272,9 +287,18 @@ void MainFrame::printSetup() {
 }
 
 void MainFrame::openHelp(const QString& page) {
-    const QString dir = QStringLiteral(VELATASK_SHARE_DIR "/manual/");
+    const QString dir = ManualLocation::find(QCoreApplication::applicationDirPath(),
+                                             QStringLiteral(VELATASK_SHARE_DIR));
+    if (dir.isEmpty()) {
+        m_ctx.ui->message(QStringLiteral("The manual was not found in ") +
+                              ManualLocation::candidates(QCoreApplication::applicationDirPath(),
+                                                         QStringLiteral(VELATASK_SHARE_DIR))
+                                  .join(QStringLiteral(" or ")),
+                          QStringLiteral("Help"), Ui::Exclamation, Ui::Ok, Ui::Ok);
+        return;
+    }
     const QString file = page.section(QLatin1Char('#'), 0, 0);
-    QUrl url = QUrl::fromLocalFile(dir + file);
+    QUrl url = QUrl::fromLocalFile(dir + QLatin1Char('/') + file);
     url.setFragment(page.section(QLatin1Char('#'), 1));
     QDesktopServices::openUrl(url);
 }

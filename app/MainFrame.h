@@ -26,8 +26,12 @@ public:
     MainFrame(AppContext& ctx, SchedulerTick& tick, QWidget* parent = nullptr);
     ~MainFrame() override;
 
-    // Start-up steps that need the window on screen: minimising at start-up.
+    // Shows the frame, or with minimise-at-start-up puts it straight into the tray (an ordinary
+    // minimised window without one), so that it never flashes up first.
     void startUp();
+    // Saves the position and the settings without stopping anything, for the session manager's
+    // requests (checkpoints, and logouts that may still be cancelled).
+    void saveState();
 
     // Frame
     QString applicationTitle() const override { return m_title; }

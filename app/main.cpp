@@ -5,6 +5,7 @@
 #include "platform/qt/QtSound.h"
 #include "platform/qt/QtTray.h"
 #include "platform/qt/SystemClock.h"
+#include "platform/qt/TerminationSignals.h"
 #include "platform/x11/X11Display.h"
 #include "platform/x11/X11KeyInjector.h"
 #include "platform/x11/X11WindowSystem.h"
@@ -79,7 +80,10 @@ int main(int argc, char* argv[]) {
     QObject::connect(&tray, &QtTray::restoreChosen, &frame, &MainFrame::trayClicked);
     QObject::connect(&tray, &QtTray::closeChosen, &frame, &MainFrame::trayClose);
 
-    frame.show();
+    // Logout, `kill` and Ctrl+C end the program as "E&xit" does: position saved, tables closed.
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::received, &frame, &QWidget::close);
+
     runner.setOwnWindow(frame.winId());
     frame.startUp();
     return QApplication::exec();

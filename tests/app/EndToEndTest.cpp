@@ -12,6 +12,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <csignal>
+
 #include <gtest/gtest.h>
 
 using namespace velatask;
@@ -125,4 +127,51 @@ TEST(EndToEnd, TasksInTheDataFileFallDueAndRun) {
     }
     EXPECT_EQ(all[2].TaskType, QStringLiteral("Display Message"));
     EXPECT_EQ(all[3].TaskType, QStringLiteral("Run Program"));
+}
+
+// Logout (SIGHUP, SIGTERM) and Ctrl+C end the program as "E&xit" does: a normal exit, the
+// frame's position saved, the data file closed without a write-ahead log left beside it. The
+// last case starts in the tray, where an iconised frame keeps the position it had.
+TEST(EndToEnd, TerminationSignalsEndTheProgramAsExitDoes) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+        GTEST_SKIP() << "needs the test display";
+    }
+    const struct {
+        int signal;
+        bool inTray;
+    } cases[] = {{SIGTERM, false}, {SIGINT, false}, {SIGHUP, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.signal);
+        QTemporaryDir data;
+        QTemporaryDir config;
+        const QString ini = config.filePath(QStringLiteral("velatask/Vela.INI"));
+        if (c.inTray) {
+            ASSERT_TRUE(QDir().mkpath(config.filePath(QStringLiteral("velatask"))));
+            QFile file(ini);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("[Settings]\nStartUpMinimized=1\n");
+        }
+        QProcess app;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        app.setProcessEnvironment(env);
+        app.setWorkingDirectory(data.path());
+        app.start(QStringLiteral(VELATASK_BINARY), {});
+        ASSERT_TRUE(app.waitForStarted(10000));
+
+        X11Display display;
+        X11WindowSystem windows(display);
+        ASSERT_TRUE(
+            waitFor([&] { return windowTitled(windows, QStringLiteral("Velatask")); }, 30000));
+        ASSERT_TRUE(QFile::exists(data.filePath(QStringLiteral("SM"))));
+        ::kill(static_cast<pid_t>(app.processId()), c.signal);
+        ASSERT_TRUE(app.waitForFinished(20000));
+        EXPECT_EQ(app.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(app.exitCode(), 0);
+        QFile file(ini);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll().contains("[Main]"), !c.inTray) << "position saved";
+        EXPECT_FALSE(QFile::exists(data.filePath(QStringLiteral("SM-wal"))));
+    }
 }
