@@ -173,6 +173,35 @@ TEST_F(ExecutionTest, AdvanceWarningMovesWithTheTask) {
     EXPECT_EQ(other->AdvanceWarnTime, other->Time);
 }
 
+// A huge custom interval takes the task to the end of the date range; its advance warning
+// stays at its offset as far as the range allows instead of wrapping around into the past.
+TEST_F(ExecutionTest, AdvanceWarningOfATaskMovedToTheEndOfTimeStaysInRange) {
+    const struct {
+        std::int32_t warnOffset;
+        std::int32_t expected;
+    } cases[] = {{-2, INT32_MAX - 2}, {3, INT32_MAX}};
+    std::int32_t nextId = 100;
+    for (const auto& c : cases) {
+        setNow(1999, 1, 4, 9, 0, 1);
+        ScheduleRecord r = weekly("None");
+        r.ID = nextId += 100; // clear of the history copies' numbers
+        r.ScheduleType = QStringLiteral("Custom");
+        r.EveryType = QStringLiteral("day(s)");
+        r.Every = INT32_MAX;
+        r.AdvanceWarnDate = r.Date + c.warnOffset;
+        r.AdvanceWarnTime = Time::fromHms(8, 0);
+        const std::int32_t id = addTask(r);
+        DueTaskScan(ctx);
+        const auto moved = task(id);
+        ASSERT_TRUE(moved);
+        EXPECT_EQ(moved->Date, INT32_MAX);
+        EXPECT_EQ(moved->AdvanceWarnDate, c.expected) << c.warnOffset;
+        EXPECT_EQ(moved->AdvanceWarnTime, Time::fromHms(8, 0));
+        store->SCH.buffer() = *moved;
+        ASSERT_EQ(store->SCH.erase(), 0);
+    }
+}
+
 TEST_F(ExecutionTest, HistoryCopiesTakeTheNextFreeNumberAndCarryNoPendingWarning) {
     setNow(1999, 1, 4, 9, 0, 1);
     ScheduleRecord r = weekly("Display Message");
