@@ -10,8 +10,9 @@ packages=(
   qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev qt6-svg-dev libqt6svg6
   # X11 key playback and window control
   libx11-dev libxtst-dev libxkbcommon-dev
-  # SQLite command line, so users can inspect their data file
-  sqlite3
+  # SQLite: the filter functions are installed through its C interface; the command line lets
+  # users inspect their data file
+  libsqlite3-dev sqlite3
   # desktop integration at run time
   xdg-utils
   # tests and benchmarks

@@ -1,5 +1,7 @@
 #include "store/Connection.h"
 
+#include "store/SqlFunctions.h"
+
 #include <QFileInfo>
 #include <QHash>
 #include <QSqlDatabase>
@@ -7,6 +9,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QUrl>
 #include <QUuid>
 
 namespace velatask {
@@ -17,6 +20,8 @@ namespace {
 constexpr int kSqliteBusy = 5;
 constexpr int kSqliteLocked = 6;
 constexpr int kSqliteConstraint = 19;
+// Statements kept prepared; a program that keeps making new ones starts again from none.
+constexpr int kMaxStatements = 200;
 
 StoreError fromSqlError(const QSqlError& e) {
     StoreError out;
@@ -73,12 +78,21 @@ int Connection::open(bool create, StoreError& error) {
     }
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        db.setDatabaseName(m_filePath);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_waitMs));
+        // URI names let a tag file be attached read only; a plain path must not read as one.
+        db.setDatabaseName(m_filePath.startsWith(QLatin1String("file:"))
+                               ? QStringLiteral("./") + m_filePath
+                               : m_filePath);
+        db.setConnectOptions(
+            QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1;QSQLITE_OPEN_URI").arg(m_waitMs));
         if (!db.open()) {
             error = fromSqlError(db.lastError());
             error.code = StoreCode::DriverError;
             error.text.clear();
+        } else if (!SqlFunctions::install(db.driver()->handle())) {
+            error.code = StoreCode::DriverError;
+            error.driverCode = 1;
+            error.driverText = QStringLiteral("cannot install the filter functions");
+            db.close();
         }
     }
     if (error.code != 0) {
@@ -106,6 +120,8 @@ void Connection::close() {
         rollback();
     }
     m_statements.reset();
+    m_attached.clear();
+    m_nullable.clear();
     {
         QSqlDatabase db = QSqlDatabase::database(m_name, false);
         db.close();
@@ -119,6 +135,10 @@ int Connection::exec(const QString& sql, const QVariantList& binds, StoreError& 
     if (!m_statements) {
         error = makeStoreError(StoreCode::NotOpen);
         return error.code;
+    }
+    if (m_statements->cache.size() >= kMaxStatements && !m_statements->cache.contains(sql)) {
+        qDeleteAll(m_statements->cache);
+        m_statements->cache.clear();
     }
     QSqlQuery*& q = m_statements->cache[sql];
     if (!q) {
@@ -173,15 +193,57 @@ int Connection::setWaitLimit(int ms) {
     return exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(ms), {}, e);
 }
 
-std::pair<std::int64_t, std::int64_t> Connection::stamp() {
+Connection::Stamp Connection::stamp() {
+    auto version = [this](const QString& sql) {
+        std::vector<Row> rows;
+        StoreError e;
+        exec(sql, {}, e, &rows);
+        return rows.empty() ? std::int64_t(-1) : rows.front().value(0).toLongLong();
+    };
+    Stamp s;
+    s.version = version(QStringLiteral("PRAGMA data_version"));
+    if (!m_attached.isEmpty()) {
+        s.attachedVersion = version(QStringLiteral("PRAGMA %1.data_version").arg(m_attached));
+    }
+    s.localWrites = m_localWrites;
+    return s;
+}
+
+int Connection::attachReadOnly(const QString& filePath, const QString& schema, StoreError& error) {
+    error.clear();
+    if (m_attached == schema) {
+        return 0;
+    }
+    QUrl uri = QUrl::fromLocalFile(QFileInfo(filePath).absoluteFilePath());
+    uri.setQuery(QStringLiteral("mode=ro"));
+    if (exec(QStringLiteral("ATTACH DATABASE ? AS %1").arg(schema),
+             {uri.toString(QUrl::FullyEncoded)}, error) == 0) {
+        m_attached = schema;
+    }
+    return error.code;
+}
+
+bool Connection::mayHoldNull(const QString& table) {
+    for (const auto& [name, nullable] : m_nullable) {
+        if (name == table) {
+            return nullable;
+        }
+    }
     std::vector<Row> rows;
     StoreError e;
-    exec(QStringLiteral("PRAGMA data_version"), {}, e, &rows);
-    const std::int64_t version = rows.empty() ? -1 : rows.front().value(0).toLongLong();
-    return {version, m_localWrites};
+    exec(QStringLiteral("PRAGMA table_info(%1)").arg(table), {}, e, &rows);
+    bool nullable = false;
+    for (const Row& r : rows) {
+        nullable = nullable || r.value(3).toInt() == 0; // the "notnull" column
+    }
+    if (e.code == 0 && !rows.empty()) {
+        m_nullable.emplace_back(table, nullable);
+    }
+    return nullable;
 }
 
 int Connection::begin(int waitMs, StoreError& error) {
+    beforeWrite();
     error.clear();
     if (m_inTransaction) {
         error.code = StoreCode::DriverError;

@@ -6,6 +6,7 @@
 #include <QVariantList>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -40,10 +41,34 @@ public:
     int setWaitLimit(int ms);
     int waitLimit() const { return m_waitMs; }
 
-    // Changes whenever anyone has committed a write to the file since the last call returned
-    // the same value.
-    std::pair<std::int64_t, std::int64_t> stamp();
+    // Attaches another SQLite file under `schema`, read only, so that queries can join its
+    // tables. 0 when it is attached (also when it already was).
+    int attachReadOnly(const QString& filePath, const QString& schema, StoreError& error);
+    bool isAttached(const QString& schema) const { return m_attached == schema; }
+
+    // Differs whenever anyone has committed a write to the file (or the attached one) since the
+    // last call returned an equal value.
+    struct Stamp {
+        std::int64_t version = -1;
+        std::int64_t attachedVersion = -1;
+        std::int64_t localWrites = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+    Stamp stamp();
     void noteWrite() { ++m_localWrites; }
+
+    // True when the table's columns may hold NULL (a file made by another tool); the store's
+    // own tables declare every column NOT NULL.
+    bool mayHoldNull(const QString& table);
+
+    // Called before a write that is not part of an open transaction, and before a transaction
+    // begins: the store lets a batch slice of this program commit first.
+    void setBeforeWrite(std::function<void()> hook) { m_beforeWrite = std::move(hook); }
+    void beforeWrite() {
+        if (!m_inTransaction && m_beforeWrite) {
+            m_beforeWrite();
+        }
+    }
 
     int begin(int waitMs, StoreError& error);
     int commit(StoreError& error);
@@ -67,6 +92,9 @@ private:
     bool m_inTransaction = false;
     std::int64_t m_transactionNumber = 0;
     std::vector<bool> m_committed;
+    std::function<void()> m_beforeWrite;
+    QString m_attached;
+    std::vector<std::pair<QString, bool>> m_nullable;
 };
 
 } // namespace velatask

@@ -34,6 +34,9 @@ enum class ScriptingKey { KeyID };
 
 enum class TagKey { PtrKey, ValKey };
 
+// The tables of the data file, where an operation names a table rather than a key.
+enum class Table { Schedule, History, Categories, ToDo, Scripting };
+
 // setAt(key) with all components of the key.
 constexpr int kAllComponents = -1;
 

@@ -1,7 +1,9 @@
 #include "store/Store.h"
 
 #include "store/Connection.h"
+#include "store/FilterSql.h"
 #include "store/TableDef.h"
+#include "store/UseCount.h"
 
 #include <QDir>
 
@@ -15,9 +17,61 @@ Store::Store(const QString& dataDirectory, Ui& ui)
       SCH(*this, TableDef::schedule()), SCH1(*this, TableDef::schedule()),
       HIS(*this, TableDef::history()), CAT(*this, TableDef::categories()),
       TDO(*this, TableDef::toDo()), SCR(*this, TableDef::scripting()),
-      TF_(*this, TableDef::tagFile_()) {}
+      TF_(*this, TableDef::tagFile_()) {
+    m_data->setBeforeWrite([this] { yieldBatch(); });
+}
 
 Store::~Store() = default;
+
+std::uint64_t Store::changeCount() {
+    const Connection::Stamp data = m_data->stamp();
+    const Connection::Stamp tags = m_tags->isOpen() ? m_tags->stamp() : Connection::Stamp{};
+    const std::vector<std::int64_t> now{data.version, data.attachedVersion, data.localWrites,
+                                        tags.version, tags.localWrites};
+    if (now != m_seenStamp) {
+        m_seenStamp = now;
+        ++m_changeCount;
+    }
+    return m_changeCount;
+}
+
+int Store::attachTags() {
+    StoreError error;
+    if (!m_data->isAttached(QLatin1String(FilterSql::kTagSchema))) {
+        UseCount tags(TF_); // creates the tag file and table when they are missing
+        if (!tags.ok()) {
+            return TF_.error().code;
+        }
+        m_data->attachReadOnly(m_tags->filePath(), QLatin1String(FilterSql::kTagSchema), error);
+    }
+    m_lastError = error;
+    return error.code;
+}
+
+int Store::openBatchConnection(Connection*& connection, StoreError& error) {
+    error.clear();
+    if (m_stopped) {
+        error = makeStoreError(StoreCode::NotOpen);
+        return error.code;
+    }
+    if (!m_batch) {
+        m_batch = std::make_unique<Connection>(m_data->filePath());
+    }
+    if (m_batch->open(false, error) != 0) {
+        return error.code;
+    }
+    connection = m_batch.get();
+    return 0;
+}
+
+void Store::yieldBatch() {
+    if (!m_batch || !m_batch->inTransaction()) {
+        return;
+    }
+    if (m_batch->commit(m_batchYieldError) != 0) {
+        m_batch->rollback();
+    }
+}
 
 void Store::capture() {
     m_savedError = m_lastError;
@@ -27,6 +81,9 @@ void Store::capture() {
 void Store::stop(const QString& finalText) {
     m_stopped = true;
     m_data->rollback();
+    if (m_batch) {
+        m_batch->rollback();
+    }
     m_ui.stopProgram(finalText);
 }
 

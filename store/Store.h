@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace velatask {
 
@@ -54,15 +55,34 @@ public:
     int recoverWaitMs() const { return m_recoverWaitMs; }
     void setRecoverWaitMs(int ms) { m_recoverWaitMs = ms; }
 
-    // Internal: the connections to the data file and the tag file.
+    // Grows whenever anyone (this program, a batch, another program) has committed a write to
+    // the data file or the tag file since the previous call. A window compares it with the
+    // value of its last read to know when to read again.
+    std::uint64_t changeCount();
+
+    // Makes the tag table readable (read only) in queries on the data file, so that "tagged in
+    // a set, in a key's order" is one query. Opens the tag table once through its opener.
+    int attachTags();
+
+    // Internal: the connections to the data file and the tag file, and the one that batch
+    // writers share (opened on first use; 0 or the code).
     Connection& dataConnection() { return *m_data; }
     Connection& tagConnection() { return *m_tags; }
+    int openBatchConnection(Connection*& connection, StoreError& error);
+    // Commits the open slice of a batch writer, so that a write of this program's scheduler or
+    // windows never waits for it (nor joins it). The error of a failed commit is kept.
+    void yieldBatch();
+    const StoreError& batchYieldError() const { return m_batchYieldError; }
 
 private:
     QString m_dataDirectory;
     Ui& m_ui;
     std::unique_ptr<Connection> m_data;
     std::unique_ptr<Connection> m_tags;
+    std::unique_ptr<Connection> m_batch;
+    StoreError m_batchYieldError;
+    std::uint64_t m_changeCount = 1;
+    std::vector<std::int64_t> m_seenStamp;
     StoreError m_lastError;
     StoreError m_savedError;
     std::int32_t m_savedTaskNumber = 0;

@@ -1,7 +1,8 @@
 #include "store/TableCursor.h"
 
-#include "core/FixedText.h"
 #include "store/Connection.h"
+#include "store/KeysetSql.h"
+#include "store/StoredValue.h"
 #include "store/TableDef.h"
 
 #include <QStringList>
@@ -58,36 +59,7 @@ int TableCursor::fail(int code) {
 }
 
 TableCursor::Row TableCursor::normalized(const Row& values) const {
-    Row out;
-    out.reserve(int(m_table.columns.size()));
-    for (size_t i = 0; i < m_table.columns.size(); ++i) {
-        const ColumnDef& c = m_table.columns[i];
-        const QVariant v = int(i) < values.size() ? values[int(i)] : QVariant();
-        switch (c.type) {
-        case ColumnType::Text: {
-            QString s = FixedText::fit(v.toString(), c.width);
-            // A text that would end inside a surrogate pair loses the lone half.
-            if (!s.isEmpty() && s.back().isHighSurrogate()) {
-                s.chop(1);
-            }
-            out.push_back(s.isNull() ? QVariant(QStringLiteral("")) : QVariant(s));
-            break;
-        }
-        case ColumnType::Flag:
-            out.push_back(qlonglong(v.toLongLong() != 0 ? 1 : 0));
-            break;
-        case ColumnType::Byte:
-            out.push_back(qlonglong(std::uint8_t(v.toLongLong())));
-            break;
-        case ColumnType::Short:
-            out.push_back(qlonglong(std::int16_t(v.toLongLong())));
-            break;
-        case ColumnType::Long:
-            out.push_back(qlonglong(std::int32_t(v.toLongLong())));
-            break;
-        }
-    }
-    return out;
+    return StoredValue::forWrite(values, m_table);
 }
 
 bool TableCursor::sameStored(const Row& a, const Row& b) const {
@@ -128,37 +100,14 @@ QString TableCursor::selectList() const {
     return QStringLiteral("SELECT %1 FROM %2").arg(names.join(QStringLiteral(", ")), m_table.table);
 }
 
-QString TableCursor::orderBy(int key, int direction) const {
-    const char* dir = direction > 0 ? "" : " DESC";
-    QStringList terms;
-    for (int c : m_table.keys[key].columns) {
-        terms << m_table.orderTerm(c) + QLatin1String(dir);
-    }
-    terms << QStringLiteral("rowid") + QLatin1String(dir);
-    return QStringLiteral(" ORDER BY ") + terms.join(QStringLiteral(", "));
-}
-
-// "(Category, Description, rowid) > (? COLLATE NOCASE, ? COLLATE NOCASE, ?)": the collation
-// sits on the bound side so that the engine searches the index instead of scanning it.
-QString TableCursor::tupleCompare(int key, bool withRowid, const char* op) const {
-    QStringList left;
-    QStringList right;
-    for (int c : m_table.keys[key].columns) {
-        left << m_table.columns[c].name;
-        right << (m_table.isText(c) ? QStringLiteral("? COLLATE NOCASE") : QStringLiteral("?"));
-    }
-    if (withRowid) {
-        left << QStringLiteral("rowid");
-        right << QStringLiteral("?");
-    }
-    return QStringLiteral("(%1) %2 (%3)")
-        .arg(left.join(QStringLiteral(", ")), QLatin1String(op), right.join(QStringLiteral(", ")));
-}
-
 TableCursor::Entry TableCursor::fromResult(const Row& result) const {
     Entry e;
     e.rowid = result.value(0).toLongLong();
-    e.values = result.mid(1);
+    e.stored = result.mid(1);
+    e.values.reserve(e.stored.size());
+    for (int i = 0; i < e.stored.size() && i < int(m_table.columns.size()); ++i) {
+        e.values.push_back(StoredValue::forRead(e.stored[i], m_table.columns[size_t(i)]));
+    }
     return e;
 }
 
@@ -200,7 +149,7 @@ int TableCursor::setAt(int key, const Row& values, int components) {
 int TableCursor::deliver(Entry entry, Row& out) {
     if (m_key >= 0) {
         m_anchor = Anchor::Record;
-        m_anchorValues = keyValues(m_key, entry.values);
+        m_anchorValues = keyValues(m_key, entry.stored);
         m_anchorRowid = entry.rowid;
     }
     m_current = entry.rowid;
@@ -230,17 +179,14 @@ int TableCursor::read(int direction, Row& out) {
         (m_anchor == Anchor::End && direction > 0)) {
         return fail(StoreCode::NoRecord);
     }
-    QVariantList binds;
     Bound bound = Bound::None;
     if (m_anchor == Anchor::At) {
         bound = Bound::AtValue;
-        binds = m_anchorValues;
     } else if (m_anchor == Anchor::Record) {
         bound = Bound::AfterRecord;
-        binds = m_anchorValues;
-        binds.push_back(qlonglong(m_anchorRowid));
     }
-    const QString sql = readSql(m_key, direction, bound);
+    QVariantList binds;
+    const QString sql = buildRead(m_key, direction, bound, m_anchorValues, binds);
     const int limit = continuing ? kPage : kFirstPage;
     binds.push_back(limit);
     if (limit > 1) {
@@ -261,21 +207,25 @@ int TableCursor::read(int direction, Row& out) {
 }
 
 QString TableCursor::readSql(int key, int direction, Bound bound) const {
-    QStringList where;
-    const QString present = m_table.presentCondition(key);
-    if (!present.isEmpty()) {
-        where << present;
-    }
+    QVariantList binds;
+    const Row anchor(int(m_table.keys[key].columns.size()), QVariant(0));
+    return buildRead(key, direction, bound, anchor, binds);
+}
+
+QString TableCursor::buildRead(int key, int direction, Bound bound, const Row& anchor,
+                               QVariantList& binds) const {
+    const KeysetSql keyset(m_table, key);
+    SqlParts parts;
+    keyset.present(parts);
     if (bound == Bound::AtValue) {
-        where << tupleCompare(key, false, direction > 0 ? ">=" : "<=");
+        keyset.fromValue(0, anchor, direction, parts);
     } else if (bound == Bound::AfterRecord) {
-        where << tupleCompare(key, true, direction > 0 ? ">" : "<");
+        keyset.beyond(anchor, m_anchorRowid, direction, false,
+                      m_connection.mayHoldNull(m_table.table), parts);
     }
-    QString sql = selectList();
-    if (!where.isEmpty()) {
-        sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
-    }
-    return sql + orderBy(key, direction) + QStringLiteral(" LIMIT ?");
+    binds = parts.binds;
+    return selectList() + parts.whereClause() + keyset.orderBy(direction) +
+           QStringLiteral(" LIMIT ?");
 }
 
 int TableCursor::next(Row& out) {
@@ -355,15 +305,8 @@ int TableCursor::reget(std::int64_t rowid, Row& out) {
 }
 
 int TableCursor::add(const Row& values) {
-    QStringList names;
-    QStringList marks;
-    for (const ColumnDef& c : m_table.columns) {
-        names << c.name;
-        marks << QStringLiteral("?");
-    }
-    const QString sql =
-        QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-            .arg(m_table.table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+    m_connection.beforeWrite();
+    const QString sql = m_table.insertSql();
     std::int64_t id = 0;
     if (m_connection.exec(sql, normalized(values), m_error, nullptr, &id) != 0) {
         return m_error.code;
@@ -377,6 +320,7 @@ int TableCursor::put(const Row& values) {
     if (m_current == 0) {
         return fail(StoreCode::NoRecord);
     }
+    m_connection.beforeWrite();
     const Row norm = normalized(values);
     const bool watched = m_watchedRowid == m_current;
     if (watched && m_watchedTransaction != 0 &&
@@ -441,6 +385,7 @@ int TableCursor::erase() {
     if (m_current == 0) {
         return fail(StoreCode::NoRecord);
     }
+    m_connection.beforeWrite();
     int affected = 0;
     if (m_connection.exec(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(m_table.table),
                           {qlonglong(m_current)}, m_error, nullptr, nullptr, &affected) != 0) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/Connection.h"
 #include "store/StoreError.h"
 
 #include <QString>
@@ -12,7 +13,6 @@
 
 namespace velatask {
 
-class Connection;
 struct TableDef;
 
 // A cursor over one table: a position in one key's order, the current record, and a small page
@@ -51,7 +51,8 @@ private:
     enum class Anchor { None, Start, End, At, Record };
     struct Entry {
         std::int64_t rowid = 0;
-        Row values;
+        Row stored; // as the file holds it: anchors the next read
+        Row values; // as a record shows it
     };
 
     void resetPosition();
@@ -60,8 +61,8 @@ private:
     int fail(int code);
     Row keyValues(int key, const Row& values) const;
     QString selectList() const;
-    QString orderBy(int key, int direction) const;
-    QString tupleCompare(int key, bool withRowid, const char* op) const;
+    QString buildRead(int key, int direction, Bound bound, const Row& anchor,
+                      QVariantList& binds) const;
     bool keyEmpty(int key, const Row& values) const;
     // Conditions (and their binds) that select the records whose key equals the values.
     void keyEquals(int key, const Row& norm, QStringList& where, QVariantList& binds) const;
@@ -78,7 +79,7 @@ private:
     std::int64_t m_anchorRowid = 0;
     std::deque<Entry> m_page;
     int m_pageDirection = 0;
-    std::pair<std::int64_t, std::int64_t> m_pageStamp;
+    Connection::Stamp m_pageStamp;
     std::int64_t m_current = 0;
     bool m_watchPending = false;
     std::int64_t m_watchedRowid = 0;

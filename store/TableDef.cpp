@@ -77,6 +77,7 @@ std::vector<ColumnDef> scheduleColumns(bool withAdvanceWarned) {
         c.push_back(flag(name));
     }
     c.push_back(text("Message", 1000));
+    c.back().memo = true;
     return c;
 }
 
@@ -187,6 +188,39 @@ QString TableDef::createTableSql() const {
         }
     }
     return QStringLiteral("CREATE TABLE %1 (%2)").arg(table, parts.join(QStringLiteral(", ")));
+}
+
+int TableDef::columnOf(const QString& field) const {
+    QString name = field;
+    const int colon = field.indexOf(QLatin1Char(':'));
+    if (colon >= 0) {
+        const QString fieldPrefix = field.left(colon);
+        // SCH1 is the scheduler's name for the Schedule table.
+        const bool ours = fieldPrefix.compare(prefix, Qt::CaseInsensitive) == 0 ||
+                          (prefix == QLatin1String("SCH") &&
+                           fieldPrefix.compare(QLatin1String("SCH1"), Qt::CaseInsensitive) == 0);
+        if (!ours) {
+            return -1;
+        }
+        name = field.mid(colon + 1);
+    }
+    for (size_t i = 0; i < columns.size(); ++i) {
+        if (columns[i].name.compare(name, Qt::CaseInsensitive) == 0) {
+            return int(i);
+        }
+    }
+    return -1;
+}
+
+QString TableDef::insertSql() const {
+    QStringList names;
+    QStringList marks;
+    for (const ColumnDef& c : columns) {
+        names << c.name;
+        marks << QStringLiteral("?");
+    }
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+        .arg(table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
 }
 
 QString TableDef::orderTerm(int column) const {

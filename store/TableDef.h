@@ -12,7 +12,8 @@ enum class ColumnType { Text, Long, Short, Byte, Flag };
 struct ColumnDef {
     QString name;
     ColumnType type = ColumnType::Long;
-    int width = 0; // characters, for text
+    int width = 0;     // characters, for text
+    bool memo = false; // read only when a reader asks for it
 };
 
 struct KeyDef {
@@ -41,6 +42,11 @@ struct TableDef {
     // "Category COLLATE NOCASE" for text components.
     QString orderTerm(int column) const;
     bool isText(int column) const { return columns[column].type == ColumnType::Text; }
+    // The column of a field name ("Date", also "SCH:Date" with the table's prefix); -1 when the
+    // table has no such field. Letter case is not significant, as in SQL.
+    int columnOf(const QString& field) const;
+    // "INSERT INTO Schedule (ID, ...) VALUES (?, ...)" over every column in declared order.
+    QString insertSql() const;
 
     static const TableDef& schedule();
     static const TableDef& history();

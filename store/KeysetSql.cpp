@@ -1,0 +1,155 @@
+#include "store/KeysetSql.h"
+
+#include "store/TableDef.h"
+
+namespace velatask {
+
+namespace {
+
+QString tuple(const QStringList& items) {
+    return QLatin1Char('(') + items.join(QStringLiteral(", ")) + QLatin1Char(')');
+}
+
+} // namespace
+
+int KeysetSql::componentCount() const {
+    return m_key < 0 ? 0 : int(m_table.keys[m_key].columns.size());
+}
+
+int KeysetSql::column(int component) const {
+    return m_table.keys[m_key].columns[component];
+}
+
+QString KeysetSql::name(int component) const {
+    return m_table.columns[column(component)].name;
+}
+
+QString KeysetSql::mark(int component) const {
+    return m_table.isText(column(component)) ? QStringLiteral("? COLLATE NOCASE")
+                                             : QStringLiteral("?");
+}
+
+QString KeysetSql::orderBy(int direction) const {
+    const QLatin1String dir(direction > 0 ? "" : " DESC");
+    QStringList terms;
+    for (int i = 0; i < componentCount(); ++i) {
+        terms << m_table.orderTerm(column(i)) + dir;
+    }
+    terms << QStringLiteral("rowid") + dir;
+    return QStringLiteral(" ORDER BY ") + terms.join(QStringLiteral(", "));
+}
+
+void KeysetSql::present(SqlParts& parts) const {
+    if (m_key >= 0) {
+        parts.add(m_table.presentCondition(m_key));
+    }
+}
+
+void KeysetSql::range(const QVariantList& values, SqlParts& parts) const {
+    for (int i = 0; i < values.size() && i < componentCount(); ++i) {
+        parts.add(name(i) + (m_table.isText(column(i)) ? QStringLiteral(" = ? COLLATE NOCASE")
+                                                       : QStringLiteral(" = ?")),
+                  {values[i]});
+    }
+}
+
+void KeysetSql::beyond(const QVariantList& key, std::int64_t rowid, int direction, bool inclusive,
+                       bool nullable, SqlParts& parts) const {
+    const int n = componentCount();
+    bool hasNull = false;
+    for (int i = 0; i < n && i < key.size(); ++i) {
+        hasNull = hasNull || key[i].isNull();
+    }
+    if (!nullable && !hasNull) {
+        // "(Category, Description, rowid) > (? COLLATE NOCASE, ? COLLATE NOCASE, ?)": the
+        // collation sits on the bound side so that the engine seeks in the index.
+        QStringList left;
+        QStringList right;
+        for (int i = 0; i < n; ++i) {
+            left << name(i);
+            right << mark(i);
+        }
+        left << QStringLiteral("rowid");
+        right << QStringLiteral("?");
+        const char* op = direction > 0 ? (inclusive ? ">=" : ">") : (inclusive ? "<=" : "<");
+        QVariantList binds = key.mid(0, n);
+        binds << qlonglong(rowid);
+        parts.add(tuple(left) + QLatin1Char(' ') + QLatin1String(op) + QLatin1Char(' ') +
+                      tuple(right),
+                  binds);
+        return;
+    }
+    // Lexicographic comparison spelled out, NULL sorting below every value.
+    auto equal = [&](int i, QStringList& terms, QVariantList& binds) {
+        if (i == n) {
+            terms << QStringLiteral("rowid = ?");
+            binds << qlonglong(rowid);
+        } else if (key[i].isNull()) {
+            terms << name(i) + QStringLiteral(" IS NULL");
+        } else {
+            terms << name(i) + QStringLiteral(" = ") + mark(i);
+            binds << key[i];
+        }
+    };
+    auto beyondOne = [&](int i, QStringList& terms, QVariantList& binds) {
+        const QString col = i == n ? QStringLiteral("rowid") : name(i);
+        const QVariant value = i == n ? QVariant(qlonglong(rowid)) : key[i];
+        if (value.isNull()) {
+            if (direction < 0) {
+                return false;
+            }
+            terms << col + QStringLiteral(" IS NOT NULL");
+        } else if (direction > 0) {
+            terms << col + QStringLiteral(" > ") + (i == n ? QStringLiteral("?") : mark(i));
+            binds << value;
+        } else {
+            terms << QStringLiteral("(%1 < %2 OR %1 IS NULL)")
+                         .arg(col, i == n ? QStringLiteral("?") : mark(i));
+            binds << value;
+        }
+        return true;
+    };
+    QStringList alternatives;
+    QVariantList binds;
+    for (int i = 0; i <= n; ++i) {
+        QStringList terms;
+        QVariantList termBinds;
+        for (int j = 0; j < i; ++j) {
+            equal(j, terms, termBinds);
+        }
+        if (beyondOne(i, terms, termBinds)) {
+            alternatives << QLatin1Char('(') + terms.join(QStringLiteral(" AND ")) +
+                                QLatin1Char(')');
+            binds << termBinds;
+        }
+    }
+    if (inclusive) {
+        QStringList terms;
+        for (int j = 0; j <= n; ++j) {
+            equal(j, terms, binds);
+        }
+        alternatives << QLatin1Char('(') + terms.join(QStringLiteral(" AND ")) + QLatin1Char(')');
+    }
+    parts.add(alternatives.isEmpty()
+                  ? QStringLiteral("0")
+                  : QLatin1Char('(') + alternatives.join(QStringLiteral(" OR ")) + QLatin1Char(')'),
+              binds);
+}
+
+void KeysetSql::fromValue(int first, const QVariantList& values, int direction,
+                          SqlParts& parts) const {
+    QStringList left;
+    QStringList right;
+    for (int i = 0; i < values.size() && first + i < componentCount(); ++i) {
+        left << name(first + i);
+        right << mark(first + i);
+    }
+    if (left.isEmpty()) {
+        return;
+    }
+    parts.add(tuple(left) + (direction > 0 ? QStringLiteral(" >= ") : QStringLiteral(" <= ")) +
+                  tuple(right),
+              values.mid(0, left.size()));
+}
+
+} // namespace velatask

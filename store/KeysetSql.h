@@ -1,0 +1,47 @@
+#pragma once
+
+#include "store/SqlParts.h"
+
+#include <QString>
+#include <QVariantList>
+
+#include <cstdint>
+
+namespace velatask {
+
+struct TableDef;
+
+// The SQL of reading one table in one key's order through the key's index: the conditions that
+// keep a record in the key, an equal-prefix range, keyset bounds and the order. Text components
+// compare without regard to case, as the indexes do, and equal key values follow in record
+// position (row id) order. Key -1 stands for record order (row id alone).
+class KeysetSql {
+public:
+    KeysetSql(const TableDef& table, int key) : m_table(table), m_key(key) {}
+
+    int componentCount() const;
+    int column(int component) const;
+
+    // "Category COLLATE NOCASE DESC, Description COLLATE NOCASE DESC, rowid DESC".
+    QString orderBy(int direction) const;
+    // Keeps the records that an "exclude empty" key leaves out of its index.
+    void present(SqlParts& parts) const;
+    // The first values.size() components equal to the values.
+    void range(const QVariantList& values, SqlParts& parts) const;
+    // Records after (direction > 0) or before the record with these key values and row id;
+    // with `inclusive` the record itself too. With `nullable` NULL values (written by other
+    // tools, sorted lowest) are compared as the order sorts them, at the price of the index seek.
+    void beyond(const QVariantList& key, std::int64_t rowid, int direction, bool inclusive,
+                bool nullable, SqlParts& parts) const;
+    // Records whose components from `first` on are >= (direction > 0) or <= the values.
+    void fromValue(int first, const QVariantList& values, int direction, SqlParts& parts) const;
+
+private:
+    QString name(int component) const;
+    QString mark(int component) const;
+
+    const TableDef& m_table;
+    int m_key;
+};
+
+} // namespace velatask
