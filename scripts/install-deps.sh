@@ -18,6 +18,8 @@ packages=(
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils x11-apps jwm dbus-daemon dbus-x11 faketime sox imagemagick
+  # fuzz targets: clang with the libFuzzer runtime
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()

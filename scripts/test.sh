@@ -56,4 +56,6 @@ mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 status=0
 ctest --test-dir build-test --output-on-failure -j2 "$@" || status=$?
 rm -rf "$tmp_home"
+# A short run of every fuzz target, in its own clang build.
+./scripts/fuzz.sh "$@" || status=$?
 exit $status
