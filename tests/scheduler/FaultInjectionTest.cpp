@@ -125,7 +125,7 @@ protected:
 // purpose (after performing, before recording), the scheduler leaves a whole data file in which
 // each occurrence is performed and moved on with one history copy, or not moved at all.
 TEST_F(FaultInjectionTest, KilledSchedulerNeverRecordsAnOccurrenceTwiceOrWithoutPerformingIt) {
-    constexpr int kRuns = 40;
+    constexpr int kRuns = 30;
     QRandomGenerator random(20260116);
     int kills = 0;
     for (int run = 0; run < kRuns; ++run) {
@@ -155,12 +155,12 @@ TEST_F(FaultInjectionTest, KilledSchedulerNeverRecordsAnOccurrenceTwiceOrWithout
     EXPECT_GT(history.size(), static_cast<std::size_t>(kRuns)) << "the runs made progress";
 }
 
-// Two stations on one data folder, tasks due every minute for ten minutes on a clock sixty times
+// Two stations on one data folder, tasks due every minute for ten minutes on a clock thirty times
 // faster than real time: every occurrence is performed once in all and recorded once.
 TEST_F(FaultInjectionTest, TwoStationsPerformEveryOccurrenceExactlyOnceInAll) {
     constexpr int kMinutes = 10;
     const QString epoch = QString::number(QDateTime::currentMSecsSinceEpoch());
-    const QStringList args{QStringLiteral("station"), epoch, QStringLiteral("60"),
+    const QStringList args{QStringLiteral("station"), epoch, QStringLiteral("30"),
                            QString::number(kMinutes)};
     QProcess* first = startStation(args);
     QProcess* second = startStation(args);
