@@ -6,20 +6,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "FuzzCheck.h"
+
 #include <cstddef>
 #include <cstdint>
 
 using namespace velatask;
-
-namespace {
-
-void check(bool condition) {
-    if (!condition) {
-        __builtin_trap();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static QTemporaryDir dir;

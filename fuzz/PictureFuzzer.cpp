@@ -5,20 +5,12 @@
 
 #include <QString>
 
+#include "FuzzCheck.h"
+
 #include <cstddef>
 #include <cstdint>
 
 using namespace velatask;
-
-namespace {
-
-void check(bool condition) {
-    if (!condition) {
-        __builtin_trap();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QString input =

@@ -44,6 +44,17 @@ bool windowTitled(X11WindowSystem& windows, const QString& title) {
     return false;
 }
 
+// Starts the program on the test display in `dataDir`, with its settings in `configDir`.
+bool startProgram(QProcess& app, const QString& dataDir, const QString& configDir) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), configDir);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    app.setProcessEnvironment(env);
+    app.setWorkingDirectory(dataDir);
+    app.start(QStringLiteral(VELATASK_BINARY), {});
+    return app.waitForStarted(10000);
+}
+
 } // namespace
 
 // The real program on the test display: two tasks written into its data file a few seconds ahead
@@ -86,13 +97,7 @@ TEST(EndToEnd, TasksInTheDataFileFallDueAndRun) {
     }
 
     QProcess app;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    app.setProcessEnvironment(env);
-    app.setWorkingDirectory(data.path());
-    app.start(QStringLiteral(VELATASK_BINARY), {});
-    ASSERT_TRUE(app.waitForStarted(10000));
+    ASSERT_TRUE(startProgram(app, data.path(), config.path()));
 
     X11Display display;
     X11WindowSystem windows(display);
@@ -152,13 +157,7 @@ TEST(EndToEnd, TerminationSignalsEndTheProgramAsExitDoes) {
             file.write("[Settings]\nStartUpMinimized=1\n");
         }
         QProcess app;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        app.setProcessEnvironment(env);
-        app.setWorkingDirectory(data.path());
-        app.start(QStringLiteral(VELATASK_BINARY), {});
-        ASSERT_TRUE(app.waitForStarted(10000));
+        ASSERT_TRUE(startProgram(app, data.path(), config.path()));
 
         X11Display display;
         X11WindowSystem windows(display);
