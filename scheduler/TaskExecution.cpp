@@ -232,12 +232,10 @@ void ProcessDueOccurrence(AppContext& ctx, OccurrenceAction action) {
         entry.stampDate = stampDate;
         entry.stampTime = stampTime;
         tellOnce(ctx, entry, QStringLiteral("Cannot Update Schedule"),
-                 description +
-                     QStringLiteral(" was performed, but the schedule could not be "
-                                    "updated (") +
+                 description + QStringLiteral(" is done, but the schedule could not be updated (") +
                      reason +
-                     QStringLiteral(").  It will not be performed again; the update is tried "
-                                    "again every second."));
+                     QStringLiteral(").  It will not be run again; the update is tried again "
+                                    "every second."));
     }
 }
 
