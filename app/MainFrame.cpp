@@ -10,7 +10,9 @@
 #include "settings/Settings.h"
 #include "settings/qt/WidgetGeometry.h"
 #include "store/Store.h"
+#include "ui/ReportPrinter.h"
 #include "windows/AboutDialog.h"
+#include "windows/Reports.h"
 #include "windows/SetupDialog.h"
 
 #include <QApplication>
@@ -47,6 +49,7 @@ MainFrame::MainFrame(AppContext& ctx, SchedulerTick& tick, QWidget* parent)
 
     setWindowTitle(m_title);
     setWindowIcon(resourceIcon(QStringLiteral("CLOCK.ICO")));
+    setUpReportPrinter(m_printer);
     m_mdi = new QMdiArea(this);
     m_mdi->setBackground(palette().brush(QPalette::Dark));
     setCentralWidget(m_mdi);
@@ -123,11 +126,16 @@ void MainFrame::buildMenus() {
     QMenu* reports = menuBar()->addMenu(QStringLiteral("&Reports"));
     reports->menuAction()->setStatusTip(QStringLiteral("Report data"));
     QMenu* byWhat = reports->addMenu(QStringLiteral("&Schedule"));
-    addItem(byWhat, QStringLiteral("&Date"), QStringLiteral("Print ordered by Date"));
-    addItem(byWhat, QStringLiteral("&Category"), QStringLiteral("Print ordered by Category"));
-    addItem(byWhat, QStringLiteral("&Brief Schedule"), QString());
-    addItem(reports, QStringLiteral("&Categories"), QStringLiteral("Print ordered by Category"));
-    addItem(reports, QStringLiteral("&To Do"), QStringLiteral("Print To Do List"));
+    addItem(byWhat, QStringLiteral("&Date"), QStringLiteral("Print ordered by Date"),
+            [this] { PrintSCH_KeyDate(*m_ctx.store, m_printer, this); });
+    addItem(byWhat, QStringLiteral("&Category"), QStringLiteral("Print ordered by Category"),
+            [this] { PrintSCH_KeyCategory(*m_ctx.store, m_printer, this); });
+    addItem(byWhat, QStringLiteral("&Brief Schedule"), QString(),
+            [this] { BriefReport(*m_ctx.store, m_printer, this); });
+    addItem(reports, QStringLiteral("&Categories"), QStringLiteral("Print ordered by Category"),
+            [this] { PrintCAT_KeyCategory(*m_ctx.store, m_printer, this); });
+    addItem(reports, QStringLiteral("&To Do"), QStringLiteral("Print To Do List"),
+            [this] { PrintTodoList(*m_ctx.store, m_printer, this); });
 
     QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
     window->menuAction()->setStatusTip(QStringLiteral("Create and Arrange windows"));

@@ -13,11 +13,13 @@ packages=(
   # SQLite: the filter functions are installed through its C interface; the command line lets
   # users inspect their data file
   libsqlite3-dev sqlite3
-  # desktop integration at run time
-  xdg-utils
+  # desktop integration at run time; a sans-serif font for printed reports
+  xdg-utils fonts-dejavu-core
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils x11-apps jwm dbus-daemon dbus-x11 faketime sox imagemagick
+  # reading the text and page count of printed reports (PDF)
+  poppler-utils
   # fuzz targets: clang with the libFuzzer runtime
   clang-14 libclang-rt-14-dev
 )

@@ -4,6 +4,8 @@
 #include "app/MainFrame.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -43,6 +45,34 @@ TEST_F(MainFrameTest, MenusCarryTheirHintsAndUnbuiltWindowsAreDisabled) {
     }
     EXPECT_EQ(mainFrame.action(QStringLiteral("Generic &Add "))->statusTip(),
               QStringLiteral("Add a message, program, both or neither"));
+}
+
+TEST_F(MainFrameTest, ReportItemsStartTheirReports) {
+    MainFrame mainFrame(ctx, ticker);
+    QMenu* reports = nullptr;
+    for (QAction* a : mainFrame.menuBar()->actions()) {
+        if (a->text() == QStringLiteral("&Reports")) {
+            reports = a->menu();
+        }
+    }
+    ASSERT_NE(reports, nullptr);
+    QAction* toDo = nullptr;
+    for (QAction* a : reports->findChildren<QAction*>()) {
+        if (!a->isSeparator() && !a->menu()) {
+            EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
+        }
+        toDo = a->text() == QStringLiteral("&To Do") ? a : toDo;
+    }
+    ASSERT_NE(toDo, nullptr);
+    toDo->trigger(); // an empty To Do list: one page with its title
+    QWidget* preview = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && w->windowTitle() == QStringLiteral("Print Preview - To Do...")) {
+            preview = w;
+        }
+    }
+    ASSERT_NE(preview, nullptr);
+    preview->close();
 }
 
 TEST_F(MainFrameTest, ToolbarButtonsAreTheirMenuItems) {

@@ -57,7 +57,7 @@ protected:
         ASSERT_TRUE(m_injector->available());
         m_probe = std::make_unique<XProbeWindow>(XProbeWindow::Options{"Velatask key probe"});
         ASSERT_TRUE(m_probe->isOpen());
-        ASSERT_TRUE(m_probe->waitViewable(5000));
+        ASSERT_TRUE(m_probe->waitViewable(test::kWaitMs));
         ASSERT_TRUE(test::waitUntil([&] {
             m_windows->FocusWindow(m_probe->id());
             return m_windows->focusedWindow() == m_probe->id();
@@ -86,7 +86,7 @@ protected:
         events.push_back(down(0x7B)); // F12 marks the end
         events.push_back(up(0x7B));
         m_injector->inject(events);
-        EXPECT_TRUE(m_probe->waitForRelease(XK_F12, 5000));
+        EXPECT_TRUE(m_probe->waitForRelease(XK_F12, test::kWaitMs));
         std::vector<ReceivedKey> received = m_probe->keys();
         while (!received.empty() && received.back().keysym == XK_F12) {
             received.pop_back();

@@ -92,11 +92,11 @@ protected:
 
 TEST_F(X11WindowSystemTest, ListsWindowsFrontToBackAndFocusBringsOneForward) {
     XProbeWindow a({"Velatask list A"});
-    ASSERT_TRUE(a.waitViewable(5000));
+    ASSERT_TRUE(a.waitViewable(test::kWaitMs));
     XProbeWindow b({"Velatask list B"});
-    ASSERT_TRUE(b.waitViewable(5000));
+    ASSERT_TRUE(b.waitViewable(test::kWaitMs));
     XProbeWindow c({"Velatask list C"});
-    ASSERT_TRUE(c.waitViewable(5000));
+    ASSERT_TRUE(c.waitViewable(test::kWaitMs));
     // Each new window opens on top of the others.
     ASSERT_TRUE(test::waitUntil([&] {
         const auto p = positions({c.id(), b.id(), a.id()});
@@ -119,12 +119,12 @@ TEST_F(X11WindowSystemTest, FocusBringsBackAnIconifiedWindow) {
         GTEST_SKIP() << "iconifying needs a window manager";
     }
     XProbeWindow probe({"Velatask iconified probe"});
-    ASSERT_TRUE(probe.waitViewable(5000));
-    ASSERT_TRUE(probe.iconify(5000));
+    ASSERT_TRUE(probe.waitViewable(test::kWaitMs));
+    ASSERT_TRUE(probe.iconify(test::kWaitMs));
     // An iconified window is still listed.
     EXPECT_TRUE(listed(probe.id()));
     m_windows->FocusWindow(probe.id());
-    ASSERT_TRUE(probe.waitViewable(5000));
+    ASSERT_TRUE(probe.waitViewable(test::kWaitMs));
     EXPECT_TRUE(test::waitUntil([&] { return m_windows->focusedWindow() == probe.id(); }));
 }
 
@@ -134,9 +134,9 @@ TEST_F(X11WindowSystemTest, TitlesAreUtf8CutAt123AndEmptyOnesSkipped) {
     XProbeWindow untitled({""});
     XProbeWindow hidden({"Velatask hidden window", false});
     XProbeWindow plain({"Velatask plain title", true, false});
-    ASSERT_TRUE(longOne.waitViewable(5000));
-    ASSERT_TRUE(untitled.waitViewable(5000));
-    ASSERT_TRUE(plain.waitViewable(5000));
+    ASSERT_TRUE(longOne.waitViewable(test::kWaitMs));
+    ASSERT_TRUE(untitled.waitViewable(test::kWaitMs));
+    ASSERT_TRUE(plain.waitViewable(test::kWaitMs));
 
     ASSERT_TRUE(test::waitUntil([&] { return listed(longOne.id()); }));
     const QString title = titleOf(longOne.id());
@@ -176,7 +176,7 @@ TEST_F(X11WindowSystemTest, VanishedOrUnknownWindowsAreHarmless) {
     WindowHandle gone = 0;
     {
         XProbeWindow probe({"Velatask short-lived"});
-        ASSERT_TRUE(probe.waitViewable(5000));
+        ASSERT_TRUE(probe.waitViewable(test::kWaitMs));
         gone = probe.id();
     }
     ASSERT_TRUE(test::waitUntil([&] { return !listed(gone); }));

@@ -8,8 +8,9 @@
 
 namespace velatask {
 
-// Processes events until the condition holds or the deadline passes; returns the condition.
-inline bool waitFor(const std::function<bool()>& condition, int timeoutMs = 5000) {
+// Processes events until the condition holds or the deadline passes; returns the condition. The
+// default deadline is generous so that a busy machine does not fail a test that would pass.
+inline bool waitFor(const std::function<bool()>& condition, int timeoutMs = 20000) {
     QDeadlineTimer deadline(timeoutMs);
     while (!condition()) {
         if (deadline.hasExpired()) {
