@@ -12,8 +12,10 @@
 #include "store/Store.h"
 #include "ui/ReportPrinter.h"
 #include "windows/AboutDialog.h"
+#include "windows/BrowseCategories.h"
 #include "windows/Reports.h"
 #include "windows/SetupDialog.h"
+#include "windows/ViewToDo.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -36,6 +38,21 @@ namespace velatask {
 namespace {
 
 const QString kSection = QStringLiteral("Main");
+
+// Opens a list window as a child of the frame, or brings forward the one already open.
+template <class W> void openOnce(QPointer<W>& open, QMdiArea* area, AppContext& ctx) {
+    if (open) {
+        area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(open->frameWidget()));
+        return;
+    }
+    auto* window = new W(*ctx.store, *ctx.ini);
+    if (!window->open()) {
+        delete window;
+        return;
+    }
+    open = window;
+    window->showIn(area);
+}
 
 } // namespace
 
@@ -118,10 +135,12 @@ void MainFrame::buildMenus() {
     addItem(wizards, QStringLiteral("Generic &Add "),
             QStringLiteral("Add a message, program, both or neither"));
     schedule->addSeparator();
-    QAction* toDo = addItem(schedule, QStringLiteral("&To Do List"), QStringLiteral("To Do List"));
+    QAction* toDo = addItem(schedule, QStringLiteral("&To Do List"), QStringLiteral("To Do List"),
+                            [this] { openToDo(); });
     toDo->setIcon(resourceIcon(QStringLiteral("OK.ICO")));
     toDo->setIconText(QStringLiteral("To Do"));
-    addItem(schedule, QStringLiteral("&Categories"), QStringLiteral("Browse Categories"));
+    addItem(schedule, QStringLiteral("&Categories"), QStringLiteral("Browse Categories"),
+            [this] { openCategories(); });
 
     QMenu* reports = menuBar()->addMenu(QStringLiteral("&Reports"));
     reports->menuAction()->setStatusTip(QStringLiteral("Report data"));
@@ -188,6 +207,9 @@ QAction* MainFrame::action(const QString& text) const {
 }
 
 void MainFrame::startUp() {
+    if (m_ctx.settings->startUpToDo) {
+        openToDo();
+    }
     if (!m_ctx.settings->startUpMinimized) {
         show();
         return;
@@ -287,6 +309,14 @@ void MainFrame::saveState() {
 void MainFrame::openSetup() {
     SetupDialog setup(m_ctx, this);
     setup.exec();
+}
+
+void MainFrame::openToDo() {
+    openOnce(m_toDo, m_mdi, m_ctx);
+}
+
+void MainFrame::openCategories() {
+    openOnce(m_categories, m_mdi, m_ctx);
 }
 
 void MainFrame::printSetup() {

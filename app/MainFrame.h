@@ -3,6 +3,7 @@
 #include "scheduler/Frame.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QPrinter>
 #include <QTimer>
 
@@ -16,7 +17,9 @@ class QToolBar;
 namespace velatask {
 
 struct AppContext;
+class BrowseCategories;
 class SchedulerTick;
+class ViewToDo;
 
 // The application window: menus and toolbar from which every other window opens, the
 // one-second timer that drives the scheduler, and the tray icon. Closing it ends the program.
@@ -26,8 +29,9 @@ public:
     MainFrame(AppContext& ctx, SchedulerTick& tick, QWidget* parent = nullptr);
     ~MainFrame() override;
 
-    // Shows the frame, or with minimise-at-start-up puts it straight into the tray (an ordinary
-    // minimised window without one), so that it never flashes up first.
+    // Opens the start-up windows and shows the frame, or with minimise-at-start-up puts it
+    // straight into the tray (an ordinary minimised window without one), so that it never
+    // flashes up first.
     void startUp();
     // Saves the position and the settings without stopping anything, for the session manager's
     // requests (checkpoints, and logouts that may still be cancelled).
@@ -69,6 +73,8 @@ private:
     void shutDown();
 
     void openSetup();
+    void openToDo();
+    void openCategories();
     void printSetup();
     void openHelp(const QString& page);
     void about();
@@ -81,6 +87,9 @@ private:
     QToolBar* m_toolBar = nullptr;
     QTimer m_timer;
     QPrinter m_printer;
+    // The list windows open at most once; a second choice brings the open one forward.
+    QPointer<ViewToDo> m_toDo;
+    QPointer<BrowseCategories> m_categories;
     bool m_inTray = false;
     bool m_shutDown = false;
     bool m_tablesOpen = false;

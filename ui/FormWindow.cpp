@@ -9,9 +9,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace velatask {
 
@@ -114,21 +117,39 @@ Response FormWindow::run() {
         setWindowTitle(m_declaration.changeText);
     }
     m_fields.load();
-    // Keyboard order: the tabs, their controls as they were added, then the buttons.
-    QWidget* previous = m_tabs;
+    // Keyboard order: the controls as they were added, the buttons, then the tabs; the form
+    // opens on its first control.
+    QWidget* previous = nullptr;
     for (QWidget* w : m_tabs->findChildren<QWidget*>()) {
         if ((w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && w->parentWidget() != m_tabs &&
             !qobject_cast<QTabBar*>(w)) {
-            setTabOrder(previous, w);
+            if (previous) {
+                setTabOrder(previous, w);
+            } else {
+                m_first = w;
+            }
             previous = w;
         }
     }
-    setTabOrder(previous, m_ok);
+    if (previous) {
+        setTabOrder(previous, m_ok);
+    }
     setTabOrder(m_ok, m_cancel);
+    setTabOrder(m_cancel, m_tabs);
+    // Wide enough for the whole title.
+    setMinimumWidth(std::max(minimumSizeHint().width(),
+                             fontMetrics().horizontalAdvance(windowTitle()) * 3 / 2 + 80));
     Accessibility::nameControls(this);
     WidgetGeometry::restore(this, m_ini, m_declaration.section);
     exec();
     return m_session.response();
+}
+
+void FormWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (m_first && !event->spontaneous()) {
+        m_first->setFocus();
+    }
 }
 
 void FormWindow::accept() {

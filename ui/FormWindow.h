@@ -74,6 +74,7 @@ public:
 protected:
     // After the record is ready (defaults set, copy taken) and before the controls show it.
     virtual void opened() {}
+    void showEvent(QShowEvent* event) override;
 
     Store& store() { return m_store; }
     FormRecord& record() { return *m_record; }
@@ -98,6 +99,7 @@ private:
     QTabWidget* m_tabs = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
+    QWidget* m_first = nullptr;
     bool m_checking = false;
 };
 

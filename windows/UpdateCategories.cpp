@@ -6,6 +6,7 @@
 
 #include <QFormLayout>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace velatask {
 namespace {
@@ -31,11 +32,15 @@ UpdateCategories::UpdateCategories(Store& store, IniFile& ini, Request request, 
     m_category = addField(general, QStringLiteral("&Category:"), new QLineEdit);
     m_category->setMinimumWidth(m_category->fontMetrics().averageCharWidth() * 24);
     fields().text(m_category, store.CAT.buffer().Category, CategoryRecord::kCategoryWidth);
+    // A blank name would be stored where no list shows it and no form reaches it.
+    connect(m_category, &QLineEdit::textChanged, this,
+            [this](const QString& text) { okButton()->setEnabled(!text.trimmed().isEmpty()); });
 }
 
 void UpdateCategories::opened() {
     // The update procedure keeps a used name from changing; it compares with this one.
     store().setSavedCategory(store().CAT.buffer().Category);
+    okButton()->setEnabled(!store().CAT.buffer().Category.trimmed().isEmpty());
 }
 
 } // namespace velatask

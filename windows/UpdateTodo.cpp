@@ -46,6 +46,7 @@ UpdateTodo::UpdateTodo(Store& store, IniFile& ini, Request request, QWidget* par
     // The arrows offer 1 to 10; what the two-digit field can hold may be typed and is checked.
     m_priority = addField(general, QStringLiteral("Priority:"),
                           new StepRangeSpinBox(kLowestPriority, kHighestPriority, 99));
+    m_priority->setMaximumWidth(m_priority->fontMetrics().averageCharWidth() * 6 + 40);
     m_done = addField(general, QString(), new QCheckBox(QStringLiteral("Done")));
 
     ToDoRecord& item = store.TDO.buffer();

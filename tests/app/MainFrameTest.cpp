@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -39,7 +41,7 @@ TEST_F(MainFrameTest, MenusCarryTheirHintsAndUnbuiltWindowsAreDisabled) {
               QStringLiteral("Exit this application"));
     EXPECT_TRUE(mainFrame.action(QStringLiteral("&About"))->isEnabled());
     for (const char* item : {"&View Schedule", "Add &Message", "Add &Program", "Generic &Add ",
-                             "&To Do List", "&Import Schedule", "&Export Schedule"}) {
+                             "&Import Schedule", "&Export Schedule"}) {
         ASSERT_NE(mainFrame.action(QLatin1String(item)), nullptr) << item;
         EXPECT_FALSE(mainFrame.action(QLatin1String(item))->isEnabled()) << item;
     }
@@ -94,6 +96,29 @@ TEST_F(MainFrameTest, ToolbarButtonsAreTheirMenuItems) {
     ASSERT_NE(button, nullptr);
     button->click();
     EXPECT_EQ(triggered, 1);
+}
+
+TEST_F(MainFrameTest, ListWindowsOpenOnceAsChildrenAndToDoAtStartUp) {
+    settings.startUpToDo = true;
+    MainFrame mainFrame(ctx, ticker);
+    mainFrame.startUp();
+    ASSERT_EQ(mainFrame.mdiArea()->subWindowList().size(), 1);
+    EXPECT_EQ(mainFrame.mdiArea()->subWindowList().front()->windowTitle(),
+              QStringLiteral("To Do List"));
+    // "&Categories" of the Schedule menu (the Reports menu has one too).
+    QMenu* schedule = mainFrame.menuBar()->actions().at(1)->menu();
+    for (QAction* a : schedule->actions()) {
+        if (a->text() == QStringLiteral("&Categories")) {
+            a->trigger();
+        }
+    }
+    mainFrame.action(QStringLiteral("&To Do List"))->trigger();
+    ASSERT_EQ(mainFrame.mdiArea()->subWindowList().size(), 2);
+    EXPECT_EQ(mainFrame.mdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("To Do List"));
+    mainFrame.mdiArea()->closeAllSubWindows();
+    EXPECT_TRUE(waitFor([&] { return mainFrame.mdiArea()->subWindowList().isEmpty(); }));
+    EXPECT_TRUE(ini.contains(QStringLiteral("ViewToDo"), QStringLiteral("?Browse:1")));
+    EXPECT_TRUE(ini.contains(QStringLiteral("BrowseCategories"), QStringLiteral("Width")));
 }
 
 TEST_F(MainFrameTest, InactiveCaptionAfterOneTick) {

@@ -2,10 +2,16 @@
 
 #include "store/Procedures.h"
 #include "ui/Accessibility.h"
+#include "ui/BrowseList.h"
+#include "windows/BrowseCategories.h"
+#include "windows/SelectCategories.h"
 #include "windows/UpdateCategories.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
+#include <QTest>
 
 using namespace velatask;
 
@@ -69,6 +75,8 @@ TEST_F(CategoriesTest, ANameDifferingOnlyInLetterCaseIsADuplicate) {
                                         QStringLiteral("Adding a Categories Record"));
                               EXPECT_TRUE(Accessibility::unnamedControls(&form).isEmpty())
                                   << Accessibility::unnamedControls(&form).join(", ").toStdString();
+                              EXPECT_FALSE(form.okButton()->isEnabled()) << "no blank name";
+                              EXPECT_EQ(form.focusWidget(), form.category());
                               form.category()->setText(QStringLiteral("WORK"));
                               form.okButton()->click();
                               EXPECT_TRUE(form.isVisible()) << "the form stays open";
@@ -122,14 +130,41 @@ TEST_F(CategoriesTest, TheFormRemembersItsPlace) {
     {
         UpdateCategories form(store, ini, Request::Change);
         runForm(form, [&](FormWindow&) {
-            form.setGeometry(40, 50, 320, 140);
+            form.setGeometry(40, 50, 520, 160);
             form.cancelButton()->click();
         });
     }
     EXPECT_EQ(ini.readNumber(QStringLiteral("UpdateCategories"), QStringLiteral("XPosit")), 40);
-    EXPECT_EQ(ini.readNumber(QStringLiteral("UpdateCategories"), QStringLiteral("Width")), 320);
+    EXPECT_EQ(ini.readNumber(QStringLiteral("UpdateCategories"), QStringLiteral("Width")), 520);
     UpdateCategories again(store, ini, Request::Change);
-    runForm(again, [&](FormWindow&) { EXPECT_EQ(again.geometry(), QRect(40, 50, 320, 140)); });
+    runForm(again, [&](FormWindow&) { EXPECT_EQ(again.geometry(), QRect(40, 50, 520, 160)); });
     EXPECT_EQ(ini.read(QStringLiteral("UpdateCategories"), QStringLiteral("Maximize")),
               QStringLiteral("No"));
+}
+
+TEST_F(CategoriesTest, TheListAddsAndPicksNamesAndKeepsTheHighlightedOneInTheRecord) {
+    BrowseCategories browse(store, ini);
+    browse.show();
+    ASSERT_TRUE(browse.open());
+    EXPECT_FALSE(browse.button(QStringLiteral(" &Schedule"))->isEnabled());
+    QTimer::singleShot(0, [] {
+        auto* form = qobject_cast<UpdateCategories*>(QApplication::activeModalWidget());
+        ASSERT_NE(form, nullptr);
+        form->category()->setText(QStringLiteral("Garden"));
+        form->okButton()->click();
+    });
+    QTest::keyClick(browse.list()->view(), Qt::Key_Insert);
+    ASSERT_NE(browse.list()->currentRow(), nullptr);
+    EXPECT_EQ(browse.list()->currentRow()->values.at(0).toString(), QStringLiteral("Garden"));
+    QTest::keyClick(browse.list()->view(), Qt::Key_Down);
+    EXPECT_EQ(store.CAT.buffer().Category, QStringLiteral("Home")) << "the highlighted name";
+
+    SelectCategories pick(store, ini);
+    QTimer::singleShot(0, [&] {
+        QTest::keyClicks(pick.list()->view(), QStringLiteral("w"));
+        QTest::keyClick(pick.list()->view(), Qt::Key_Return, Qt::ControlModifier);
+    });
+    EXPECT_EQ(pick.call(&browse), Response::Completed);
+    EXPECT_EQ(store.CAT.buffer().Category, QStringLiteral("Work"));
+    EXPECT_EQ(pick.windowTitle(), QStringLiteral("Select a Category"));
 }
