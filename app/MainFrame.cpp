@@ -26,9 +26,13 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPageSetupDialog>
+#include <QPrinter>
+#include <QShowEvent>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
+#include <QWindow>
 
 #ifndef VELATASK_SHARE_DIR
 #define VELATASK_SHARE_DIR ""
@@ -38,6 +42,9 @@ namespace velatask {
 namespace {
 
 const QString kSection = QStringLiteral("Main");
+const QSize kBannerSize(160, 32);
+// When the frame is not shown at start-up, the rest of the start-up waits no longer than this.
+constexpr int kFinishStartUpLatestMs = 1000;
 
 // Opens a list window as a child of the frame, or brings forward the one already open.
 template <class W> void openOnce(QPointer<W>& open, QMdiArea* area, AppContext& ctx) {
@@ -57,16 +64,10 @@ template <class W> void openOnce(QPointer<W>& open, QMdiArea* area, AppContext& 
 } // namespace
 
 MainFrame::MainFrame(AppContext& ctx, SchedulerTick& tick, QWidget* parent)
-    : QMainWindow(parent), m_ctx(ctx), m_tick(tick) {
-    // The tables the scheduler works on stay open for the frame's whole life.
-    Store& store = *m_ctx.store;
-    m_tablesOpen = store.HIS.open() == StoreCode::NoError &&
-                   store.SCH1.open() == StoreCode::NoError &&
-                   store.SCR.open() == StoreCode::NoError;
-
+    : QMainWindow(parent), m_ctx(ctx), m_tick(tick),
+      m_tickTimer(*ctx.clock, [this] { m_tick.tick(); }) {
     setWindowTitle(m_title);
     setWindowIcon(resourceIcon(QStringLiteral("CLOCK.ICO")));
-    setUpReportPrinter(m_printer);
     m_mdi = new QMdiArea(this);
     m_mdi->setBackground(palette().brush(QPalette::Dark));
     setCentralWidget(m_mdi);
@@ -76,10 +77,9 @@ MainFrame::MainFrame(AppContext& ctx, SchedulerTick& tick, QWidget* parent)
     resize(720, 480);
     WidgetGeometry::restore(this, *m_ctx.ini, kSection);
 
-    m_timer.setTimerType(Qt::PreciseTimer);
-    m_timer.setInterval(1000);
-    connect(&m_timer, &QTimer::timeout, this, [this] { m_tick.tick(); });
-    m_timer.start();
+    // The window comes first: the tables, the timer and the banner follow once it is on the
+    // screen, or after a while when it is not shown at all.
+    QTimer::singleShot(kFinishStartUpLatestMs, this, &MainFrame::finishStartUp);
     // The session manager asks at checkpoints and at logouts that may still be cancelled: the
     // program saves its position and settings and goes on working.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { saveState(); });
@@ -146,15 +146,15 @@ void MainFrame::buildMenus() {
     reports->menuAction()->setStatusTip(QStringLiteral("Report data"));
     QMenu* byWhat = reports->addMenu(QStringLiteral("&Schedule"));
     addItem(byWhat, QStringLiteral("&Date"), QStringLiteral("Print ordered by Date"),
-            [this] { PrintSCH_KeyDate(*m_ctx.store, m_printer, this); });
+            [this] { PrintSCH_KeyDate(*m_ctx.store, printer(), this); });
     addItem(byWhat, QStringLiteral("&Category"), QStringLiteral("Print ordered by Category"),
-            [this] { PrintSCH_KeyCategory(*m_ctx.store, m_printer, this); });
+            [this] { PrintSCH_KeyCategory(*m_ctx.store, printer(), this); });
     addItem(byWhat, QStringLiteral("&Brief Schedule"), QString(),
-            [this] { BriefReport(*m_ctx.store, m_printer, this); });
+            [this] { BriefReport(*m_ctx.store, printer(), this); });
     addItem(reports, QStringLiteral("&Categories"), QStringLiteral("Print ordered by Category"),
-            [this] { PrintCAT_KeyCategory(*m_ctx.store, m_printer, this); });
+            [this] { PrintCAT_KeyCategory(*m_ctx.store, printer(), this); });
     addItem(reports, QStringLiteral("&To Do"), QStringLiteral("Print To Do List"),
-            [this] { PrintTodoList(*m_ctx.store, m_printer, this); });
+            [this] { PrintTodoList(*m_ctx.store, printer(), this); });
 
     QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
     window->menuAction()->setStatusTip(QStringLiteral("Create and Arrange windows"));
@@ -191,10 +191,11 @@ void MainFrame::buildToolBar() {
         m_toolBar->addAction(action(QLatin1String(text)));
     }
     m_toolBar->addSeparator();
-    auto* banner = new QLabel(m_toolBar);
-    banner->setPixmap(resourceIcon(QStringLiteral("BANNER")).pixmap(QSize(160, 32)));
-    banner->setContentsMargins(8, 0, 8, 0);
-    m_toolBar->addWidget(banner);
+    // Drawn once the window is on the screen: its lettering needs a font of its own.
+    m_banner = new QLabel(m_toolBar);
+    m_banner->setContentsMargins(8, 0, 8, 0);
+    m_banner->setFixedSize(kBannerSize.grownBy(m_banner->contentsMargins()));
+    m_toolBar->addWidget(m_banner);
 }
 
 QAction* MainFrame::action(const QString& text) const {
@@ -204,6 +205,37 @@ QAction* MainFrame::action(const QString& text) const {
         }
     }
     return nullptr;
+}
+
+void MainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!m_startUpFinished && windowHandle() != nullptr) {
+        windowHandle()->installEventFilter(this);
+    }
+}
+
+bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Expose && watched == windowHandle() &&
+        windowHandle()->isExposed()) {
+        watched->removeEventFilter(this);
+        // After this exposure has painted the window.
+        QMetaObject::invokeMethod(this, &MainFrame::finishStartUp, Qt::QueuedConnection);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainFrame::finishStartUp() {
+    if (m_startUpFinished || m_shutDown) {
+        return;
+    }
+    m_startUpFinished = true;
+    m_banner->setPixmap(resourceIcon(QStringLiteral("BANNER")).pixmap(kBannerSize));
+    // The tables the scheduler works on stay open for the frame's whole life.
+    Store& store = *m_ctx.store;
+    m_tablesOpen = store.HIS.open() == StoreCode::NoError &&
+                   store.SCH1.open() == StoreCode::NoError &&
+                   store.SCR.open() == StoreCode::NoError;
+    m_tickTimer.start();
 }
 
 void MainFrame::startUp() {
@@ -227,9 +259,7 @@ QString MainFrame::caption() const {
 }
 
 void MainFrame::setCaption(const QString& caption) {
-    if (windowTitle() != caption) {
-        setWindowTitle(caption);
-    }
+    setWindowTitle(caption);
 }
 
 bool MainFrame::isIconised() const {
@@ -292,7 +322,7 @@ void MainFrame::shutDown() {
         return;
     }
     m_shutDown = true;
-    m_timer.stop();
+    m_tickTimer.stop();
     if (m_tablesOpen) {
         m_ctx.store->HIS.close();
         m_ctx.store->SCH1.close();
@@ -319,8 +349,16 @@ void MainFrame::openCategories() {
     openOnce(m_categories, m_mdi, m_ctx);
 }
 
+QPrinter& MainFrame::printer() {
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>();
+        setUpReportPrinter(*m_printer);
+    }
+    return *m_printer;
+}
+
 void MainFrame::printSetup() {
-    QPageSetupDialog dialog(&m_printer, this);
+    QPageSetupDialog dialog(&printer(), this);
     dialog.exec();
 }
 

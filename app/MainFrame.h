@@ -1,17 +1,18 @@
 #pragma once
 
 #include "scheduler/Frame.h"
+#include "scheduler/TickTimer.h"
 
 #include <QMainWindow>
 #include <QPointer>
-#include <QPrinter>
-#include <QTimer>
 
 #include <functional>
 #include <memory>
 
 class QAction;
+class QLabel;
 class QMdiArea;
+class QPrinter;
 class QToolBar;
 
 namespace velatask {
@@ -52,7 +53,7 @@ public:
     QAction* action(const QString& text) const;
     QToolBar* toolBar() const { return m_toolBar; }
     QMdiArea* mdiArea() const { return m_mdi; }
-    QTimer& timer() { return m_timer; }
+    TickTimer& tickTimer() { return m_tickTimer; }
 
 public slots:
     // From the tray icon: a click, the menu's "&Restore", the menu's "&Close".
@@ -62,8 +63,12 @@ public slots:
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // What the first window does not need: the scheduler's tables, the timer, the banner.
+    void finishStartUp();
     void buildMenus();
     void buildToolBar();
     // A menu item with its status-bar hint; without a handler it is shown disabled.
@@ -75,6 +80,9 @@ private:
     void openSetup();
     void openToDo();
     void openCategories();
+    // The printer of Print Setup and the reports, made on first use: it asks the print system
+    // for its defaults.
+    QPrinter& printer();
     void printSetup();
     void openHelp(const QString& page);
     void about();
@@ -85,14 +93,16 @@ private:
     const QString m_title = QStringLiteral("Velatask");
     QMdiArea* m_mdi = nullptr;
     QToolBar* m_toolBar = nullptr;
-    QTimer m_timer;
-    QPrinter m_printer;
+    QLabel* m_banner = nullptr;
+    TickTimer m_tickTimer;
+    std::unique_ptr<QPrinter> m_printer;
     // The list windows open at most once; a second choice brings the open one forward.
     QPointer<ViewToDo> m_toDo;
     QPointer<BrowseCategories> m_categories;
     bool m_inTray = false;
     bool m_shutDown = false;
     bool m_tablesOpen = false;
+    bool m_startUpFinished = false;
 };
 
 } // namespace velatask

@@ -1,6 +1,7 @@
 #include "app/MainFrame.h"
 #include "app/QtUi.h"
 #include "platform/dbus/DBusDdeClient.h"
+#include "platform/qt/ClockSetNotifier.h"
 #include "platform/qt/ProcessStarter.h"
 #include "platform/qt/QtSound.h"
 #include "platform/qt/QtTray.h"
@@ -79,6 +80,9 @@ int main(int argc, char* argv[]) {
     QObject::connect(&tray, &QtTray::clicked, &frame, &MainFrame::trayClicked);
     QObject::connect(&tray, &QtTray::restoreChosen, &frame, &MainFrame::trayClicked);
     QObject::connect(&tray, &QtTray::closeChosen, &frame, &MainFrame::trayClose);
+    ClockSetNotifier clockSet;
+    QObject::connect(&clockSet, &ClockSetNotifier::clockSet, &frame.tickTimer(),
+                     &TickTimer::clockSet);
 
     // Logout, `kill` and Ctrl+C end the program as "E&xit" does: position saved, tables closed.
     TerminationSignals termination;

@@ -1,5 +1,6 @@
 // One tick of the scheduler over a Schedule table of 10^6 rows, nine in ten of them history
 // copies: when nothing is due, and when one task is due (performed, moved on, copied).
+#include "bench/support/ScheduleFill.h"
 #include "core/Date.h"
 #include "core/Time.h"
 #include "platform/Tray.h"
@@ -15,14 +16,11 @@
 #include "settings/IniFile.h"
 #include "settings/Settings.h"
 #include "store/Store.h"
-#include "store/Transaction.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-
-#include <random>
 
 using namespace velatask;
 
@@ -33,6 +31,7 @@ public:
     bool add(const QString&) override { return false; }
     bool modify(const QString&) override { return false; }
     bool remove() override { return false; }
+    QString tip() const override { return {}; }
 };
 
 class QuietFrame : public Frame {
@@ -70,27 +69,7 @@ public:
         m_store.SCH1.open();
         m_store.SCR.open();
         m_store.SCH.open();
-        std::mt19937 random(kRows);
-        Transaction tx(m_store);
-        tx.begin();
-        for (int i = 1; i <= kRows; ++i) {
-            ScheduleRecord& r = m_store.SCH.buffer();
-            r = ScheduleRecord{};
-            r.ID = i;
-            r.TaskType = QStringLiteral("Display Message");
-            r.ScheduleType = QStringLiteral("Custom");
-            r.Every = 1;
-            r.EveryType = QStringLiteral("day(s)");
-            r.Description = QStringLiteral("Task %1").arg(i);
-            r.Message = QStringLiteral("Remember the thing of the day.");
-            r.Time = std::int32_t(random() % Time::kDay) + 1;
-            const bool history = i % 10 != 0;
-            r.Date = kFirstDate + std::int32_t(random() % 3000) + (history ? 0 : 4000);
-            r.Disabled = history ? 1 : 0;
-            r.Completed = history ? 1 : 0;
-            m_store.SCH.add();
-        }
-        tx.commit();
+        fillSchedule(m_store, kRows, kFirstDate);
 
         m_ctx.ini = &m_ini;
         m_ctx.settings = &m_settings;

@@ -12,6 +12,8 @@ public:
     virtual bool add(const QString& tip) = 0;
     virtual bool modify(const QString& tip) = 0;
     virtual bool remove() = 0;
+    // The tip last given to add() or modify().
+    virtual QString tip() const = 0;
 };
 
 } // namespace velatask

@@ -17,35 +17,44 @@ namespace velatask {
 void DueTaskScan(AppContext& ctx) {
     Frame& frame = *ctx.frame;
     ScheduleView& sch1 = ctx.store->SCH1;
+    SchedulerState& state = ctx.schedulerState;
     const QString title = FixedText::rtrim(frame.applicationTitle());
 
-    sch1.setStart(ScheduleKey::KeyDateEnabled);
-    if (sch1.next() != StoreCode::NoError || sch1.buffer().Disabled == 1) {
-        frame.setCaption(title);
+    // Until the first task is due, only what the caption and the due test need is read.
+    ScheduleRecord next;
+    std::int64_t position = 0;
+    if (!state.dueTask.read(*ctx.store,
+                            {QStringLiteral("Disabled"), QStringLiteral("Date"),
+                             QStringLiteral("Time"), QStringLiteral("Description")},
+                            next, position) ||
+        next.Disabled == 1) {
+        ShowCaption(frame, title, false);
         return;
     }
-    const ScheduleRecord& task = sch1.buffer();
 
     QString caption = title;
     if (frame.isIconised()) {
-        caption += QStringLiteral(" - ") + FixedText::rtrim(task.Description) + QLatin1Char(' ') +
-                   Picture::formatDate(task.Date) + QLatin1Char(' ') +
-                   Picture::formatTime(task.Time);
+        caption += QStringLiteral(" - ") + FixedText::rtrim(next.Description) + QLatin1Char(' ') +
+                   Picture::formatDate(next.Date) + QLatin1Char(' ') +
+                   Picture::formatTime(next.Time);
     }
-    frame.setCaption(caption);
-    if (!ctx.settings->noTray) {
-        frame.tray().modify(caption.left(63)); // fails harmlessly while no icon is installed
-    }
+    ShowCaption(frame, caption, !ctx.settings->noTray);
 
-    SchedulerState& state = ctx.schedulerState;
+    const auto due = [&ctx](const ScheduleRecord& task) {
+        const std::int32_t today = ctx.clock->today();
+        return task.Disabled != 1 &&
+               (today > task.Date || (today == task.Date && ctx.clock->now() > task.Time));
+    };
+    // Then the whole task, as the execution steps and the history copy need it (and tested again,
+    // in case another program changed it in between).
+    if (!due(next) || sch1.reget(QString::number(position)) != StoreCode::NoError ||
+        !due(sch1.buffer())) {
+        return;
+    }
+    const ScheduleRecord& task = sch1.buffer();
     state.saved = task;
     state.suppressRun = false;
 
-    const std::int32_t today = ctx.clock->today();
-    const bool due = today > task.Date || (today == task.Date && ctx.clock->now() > task.Time);
-    if (!due) {
-        return;
-    }
     if (task.SkipNextTime == 1) {
         ProcessDueOccurrence(ctx, OccurrenceAction::Skip);
         return;

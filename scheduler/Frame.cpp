@@ -3,6 +3,11 @@
 #include "platform/Tray.h"
 
 namespace velatask {
+namespace {
+
+constexpr int kTrayTipLength = 63;
+
+} // namespace
 
 void RestoreFromTray(Frame& frame) {
     if (!frame.inTray()) {
@@ -13,8 +18,20 @@ void RestoreFromTray(Frame& frame) {
         frame.showNormally();
         frame.bringToForeground();
         frame.setInTray(false);
-    } else if (frame.tray().add(frame.caption().left(63))) {
+    } else if (frame.tray().add(frame.caption().left(kTrayTipLength))) {
         frame.setInTray(true);
+    }
+}
+
+void ShowCaption(Frame& frame, const QString& caption, bool withTip) {
+    if (frame.caption() != caption) {
+        frame.setCaption(caption);
+    }
+    if (withTip) {
+        const QString tip = caption.left(kTrayTipLength);
+        if (frame.tray().tip() != tip) {
+            frame.tray().modify(tip);
+        }
     }
 }
 

@@ -29,4 +29,9 @@ public:
 // it cannot be removed. Does nothing unless the frame is in the tray.
 void RestoreFromTray(Frame& frame);
 
+// Sets the caption, and with `withTip` the tray tip to its first 63 characters, writing each only
+// when its text changes: a tick that changes nothing costs the window system nothing. A tip the
+// shell refuses (no icon installed) is ignored.
+void ShowCaption(Frame& frame, const QString& caption, bool withTip);
+
 } // namespace velatask

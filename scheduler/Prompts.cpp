@@ -66,20 +66,27 @@ void MissedTaskPrompts(AppContext& ctx, const ScheduleRecord& task, bool& suppre
 
 void AdvanceWarningScan(AppContext& ctx) {
     ScheduleView& sch1 = ctx.store->SCH1;
-    sch1.setStart(ScheduleKey::KeyAdvanced);
-    if (sch1.next() != StoreCode::NoError) {
+    ScheduleRecord first;
+    std::int64_t position = 0;
+    if (!ctx.schedulerState.warningTask.read(
+            *ctx.store,
+            {QStringLiteral("AdvanceWarned"), QStringLiteral("AdvanceWarnDate"),
+             QStringLiteral("AdvanceWarnTime"), QStringLiteral("ScheduleType")},
+            first, position)) {
+        return;
+    }
+    const auto due = [&ctx](const ScheduleRecord& task) {
+        const std::int32_t today = ctx.clock->today();
+        return task.AdvanceWarned != 1 && !FixedText::isBlank(task.ScheduleType) &&
+               (today > task.AdvanceWarnDate ||
+                (today == task.AdvanceWarnDate && ctx.clock->now() > task.AdvanceWarnTime));
+    };
+    // The whole task only for a warning to give, tested again in case another program changed it.
+    if (!due(first) || sch1.reget(QString::number(position)) != StoreCode::NoError ||
+        !due(sch1.buffer())) {
         return;
     }
     ScheduleRecord& task = sch1.buffer();
-    if (task.AdvanceWarned == 1 || FixedText::isBlank(task.ScheduleType)) {
-        return;
-    }
-    const std::int32_t today = ctx.clock->today();
-    const bool due = today > task.AdvanceWarnDate ||
-                     (today == task.AdvanceWarnDate && ctx.clock->now() > task.AdvanceWarnTime);
-    if (!due) {
-        return;
-    }
     if (task.SkipNextTime == 0) {
         ctx.ui->message(warningText(task), QStringLiteral("Advanced Warning"), Ui::NoIcon, Ui::Ok,
                         Ui::Ok);

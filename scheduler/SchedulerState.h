@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scheduler/FirstTaskReader.h"
 #include "scheduler/HeldOccurrences.h"
 #include "store/ScheduleRecord.h"
 
@@ -16,6 +17,9 @@ struct SchedulerState {
     // Set while the advance warning is held as an offset from the due moment.
     bool warningShift = false;
     std::int32_t historyExpiryDate = 0;
+    // The first tasks of the due scan and the advance-warning scan.
+    FirstTaskReader dueTask{ScheduleKey::KeyDateEnabled};
+    FirstTaskReader warningTask{ScheduleKey::KeyAdvanced};
     // Occurrences asked about or performed but not yet recorded.
     HeldOccurrences held;
 };

@@ -18,8 +18,10 @@ void SchedulerTick::tick() {
         return;
     }
     if (!m_ctx.settings->schedulerActive) {
-        m_ctx.frame->setCaption(FixedText::rtrim(m_ctx.frame->applicationTitle()) +
-                                QStringLiteral(" (Inactive)"));
+        ShowCaption(*m_ctx.frame,
+                    FixedText::rtrim(m_ctx.frame->applicationTitle()) +
+                        QStringLiteral(" (Inactive)"),
+                    false);
         return;
     }
     DueTaskScan(m_ctx);

@@ -35,9 +35,16 @@ bool isValidObjectPath(const QString& path) {
 
 } // namespace
 
-DBusDdeClient::DBusDdeClient() : m_connection(QDBusConnection::sessionBus()) {}
+DBusDdeClient::DBusDdeClient() = default;
 
 DBusDdeClient::DBusDdeClient(const QDBusConnection& connection) : m_connection(connection) {}
+
+QDBusConnection& DBusDdeClient::connection() {
+    if (!m_connection) {
+        m_connection = QDBusConnection::sessionBus();
+    }
+    return *m_connection;
+}
 
 QString DBusDdeClient::defaultObjectPath(const QString& service) {
     QString path = QStringLiteral("/") + service;
@@ -50,7 +57,7 @@ int DBusDdeClient::DdeOpen(const QString& service, const QString& topic) {
     const QString name = fieldValue(service);
     const QString objectTopic = fieldValue(topic).trimmed();
     // A blank service stood for "any application"; the bus has no broadcast to match it.
-    if (!m_connection.isConnected() || !isValidBusName(name)) {
+    if (!connection().isConnected() || !isValidBusName(name)) {
         return 0;
     }
     const QString path = objectTopic.isEmpty() ? defaultObjectPath(name) : objectTopic;
@@ -61,7 +68,7 @@ int DBusDdeClient::DdeOpen(const QString& service, const QString& topic) {
         QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
         QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
     ask << name;
-    const QDBusMessage reply = m_connection.call(ask, QDBus::Block, kBusTimeoutMs);
+    const QDBusMessage reply = connection().call(ask, QDBus::Block, kBusTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty() ||
         !reply.arguments().constFirst().toBool()) {
         return 0;
@@ -91,7 +98,7 @@ void DBusDdeClient::DdeExecute(int channel, const QString& command) {
         QStringLiteral("ActivateAction"));
     call << action << QVariant::fromValue(parameters) << QVariant::fromValue(QVariantMap());
     call.setAutoStartService(false);
-    m_connection.send(call);
+    connection().send(call);
 }
 
 void DBusDdeClient::DdeClose(int channel) {

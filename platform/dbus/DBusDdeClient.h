@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <map>
+#include <optional>
 
 namespace velatask {
 
@@ -19,7 +20,8 @@ namespace velatask {
 // partner never holds up the scheduler. Nothing is ever reported to the user.
 class DBusDdeClient : public DdeClient {
 public:
-    // Uses the session bus unless given another connection.
+    // Uses the session bus unless given another connection; the session bus is connected on the
+    // first opening, not at start-up.
     DBusDdeClient();
     explicit DBusDdeClient(const QDBusConnection& connection);
 
@@ -40,7 +42,9 @@ private:
         QString path;
     };
 
-    QDBusConnection m_connection;
+    QDBusConnection& connection();
+
+    std::optional<QDBusConnection> m_connection;
     std::map<int, Channel> m_channels;
     int m_nextChannel = 1;
 };

@@ -26,8 +26,9 @@ public:
     bool modify(const QString& tip) override;
     bool remove() override;
 
+    QString tip() const override;
+
     bool isShown() const;
-    QString tip() const;
     QMenu* menu() const { return m_menu.get(); }
 
     static constexpr int kMaxTipLength = 63;

@@ -125,9 +125,13 @@ TEST_F(MainFrameTest, InactiveCaptionAfterOneTick) {
     MainFrame mainFrame(ctx, ticker);
     ctx.frame = &mainFrame;
     settings.schedulerActive = false;
-    mainFrame.timer().setInterval(1);
-    EXPECT_TRUE(
-        waitFor([&] { return mainFrame.windowTitle() == QStringLiteral("Velatask (Inactive)"); }));
+    // The timer follows the clock: a second that passes brings a tick.
+    setNow(1999, 1, 4, 12, 0, 0, 1);
+    mainFrame.tickTimer().clockSet();
+    EXPECT_TRUE(waitFor([&] {
+        clock.advance(Time::kSecond);
+        return mainFrame.windowTitle() == QStringLiteral("Velatask (Inactive)");
+    }));
 }
 
 TEST_F(MainFrameTest, MinimisingGoesToTheTrayAndAClickRestores) {
@@ -264,20 +268,24 @@ TEST_F(MainFrameTest, SessionSaveKeepsTheSchedulerRunning) {
     addTask(r);
     MainFrame mainFrame(ctx, ticker);
     ctx.frame = &mainFrame;
+    ASSERT_TRUE(waitFor([&] { return mainFrame.tickTimer().isActive(); })) << "started up";
     mainFrame.setGeometry(40, 50, 700, 450);
     settings.historyExpires = 12;
     mainFrame.saveState();
     EXPECT_EQ(ini.readNumber(QStringLiteral("Main"), QStringLiteral("XPosit")), 40);
     EXPECT_EQ(ini.readNumber(QStringLiteral("Settings"), QStringLiteral("HistoryExpires")), 12);
-    EXPECT_TRUE(mainFrame.timer().isActive());
+    EXPECT_TRUE(mainFrame.tickTimer().isActive());
     EXPECT_TRUE(store->SCH1.isOpen());
-    mainFrame.timer().setInterval(1);
-    EXPECT_TRUE(waitFor([&] { return !messageWindows.opened.isEmpty(); }));
+    mainFrame.tickTimer().clockSet();
+    EXPECT_TRUE(waitFor([&] {
+        clock.advance(Time::kSecond);
+        return !messageWindows.opened.isEmpty();
+    }));
 
     // "E&xit" afterwards still saves the position where the frame now is.
     mainFrame.setGeometry(80, 90, 700, 450);
     mainFrame.close();
     EXPECT_EQ(ini.readNumber(QStringLiteral("Main"), QStringLiteral("XPosit")), 80);
-    EXPECT_FALSE(mainFrame.timer().isActive());
+    EXPECT_FALSE(mainFrame.tickTimer().isActive());
     ctx.frame = &frame;
 }

@@ -2,6 +2,9 @@
 
 #include "scheduler/DueTaskScan.h"
 
+#include <functional>
+#include <vector>
+
 using namespace velatask;
 
 namespace {
@@ -139,4 +142,63 @@ TEST_F(DueTaskScanTest, SkippedOccurrenceDoesNothingButMovesOn) {
     EXPECT_EQ(copy->Date, clock.today());
     EXPECT_EQ(copy->Completed, 1);
     EXPECT_EQ(copy->Disabled, 1);
+}
+
+TEST_F(DueTaskScanTest, CaptionAndTipAreWrittenOnlyWhenTheirTextChanges) {
+    setNow(1999, 1, 6, 8, 0);
+    addTask(dailyMessage("Standup", clock.today(), Time::fromHms(9, 5)));
+    frame.iconised = true;
+    frame.fakeTray().installed = true;
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+        int captionWrites;
+        int tipWrites;
+    };
+    const std::vector<Step> steps = {
+        {"the first tick", [] {}, 1, 1},
+        {"the next tick", [] {}, 0, 0},
+        {"an earlier task",
+         [&] { addTask(dailyMessage("Coffee", clock.today(), Time::fromHms(8, 30))); }, 1, 1},
+        {"the frame restored", [&] { frame.iconised = false; }, 1, 1},
+        {"the frame restored, next tick", [] {}, 0, 0},
+        {"the scheduler inactive", [&] { settings.schedulerActive = false; }, 1, 0},
+        {"the scheduler inactive, next tick", [] {}, 0, 0},
+    };
+    for (const Step& step : steps) {
+        step.change();
+        const int captions = frame.captionWrites;
+        const int tips = frame.fakeTray().modifies;
+        clock.advance(Time::kSecond);
+        ticker.tick();
+        EXPECT_EQ(frame.captionWrites - captions, step.captionWrites) << step.what;
+        EXPECT_EQ(frame.fakeTray().modifies - tips, step.tipWrites) << step.what;
+    }
+    EXPECT_EQ(frame.caption(), QStringLiteral("Velatask (Inactive)"));
+    EXPECT_EQ(frame.fakeTray().tipText, QStringLiteral("Velatask"));
+}
+
+TEST_F(DueTaskScanTest, ATaskWrittenBetweenTicksIsSeenOnTheNextTick) {
+    // The scan reads nothing while the data file is unchanged: a write through the program's own
+    // views and one by another program on the same file must both end that.
+    setNow(1999, 1, 6, 9, 0);
+    for (const bool otherProgram : {false, true}) {
+        DueTaskScan(ctx);
+        DueTaskScan(ctx);
+        const char* name = otherProgram ? "Another program's" : "Own";
+        ScheduleRecord r = dailyMessage(name, clock.today(), Time::fromHms(8, 0));
+        if (otherProgram) {
+            ScriptedUi otherUi;
+            Store other(dir.path(), otherUi);
+            ASSERT_EQ(other.SCH.open(), 0);
+            other.SCH.buffer() = r;
+            other.SCH.buffer().ID = 1000;
+            ASSERT_EQ(other.SCH.add(), 0);
+        } else {
+            addTask(r);
+        }
+        DueTaskScan(ctx);
+        ASSERT_FALSE(messageWindows.opened.isEmpty()) << name;
+        EXPECT_EQ(messageWindows.opened.last(), QString::fromLatin1(name) + " message");
+    }
 }

@@ -46,6 +46,7 @@ public:
         return accept;
     }
     bool modify(const QString& tip) override {
+        ++modifies;
         tipText = tip;
         return installed;
     }
@@ -57,8 +58,10 @@ public:
         installed = false;
         return true;
     }
+    QString tip() const override { return tipText; }
     bool accept = true;
     bool acceptRemove = true;
+    int modifies = 0;
     bool installed = false;
     QString tipText;
 
@@ -71,7 +74,10 @@ public:
     explicit FakeFrame(EventLog& log) : m_log(log), m_tray(log) {}
     QString applicationTitle() const override { return QStringLiteral("Velatask"); }
     QString caption() const override { return m_caption; }
-    void setCaption(const QString& caption) override { m_caption = caption; }
+    void setCaption(const QString& caption) override {
+        ++captionWrites;
+        m_caption = caption;
+    }
     bool isIconised() const override { return iconised; }
     void unIconise() override {
         m_log << QStringLiteral("un-iconise");
@@ -89,6 +95,7 @@ public:
 
     bool iconised = false;
     bool visible = true;
+    int captionWrites = 0;
 
 private:
     EventLog& m_log;
