@@ -163,7 +163,9 @@ TEST(EndToEnd, TerminationSignalsEndTheProgramAsExitDoes) {
         X11WindowSystem windows(display);
         ASSERT_TRUE(
             waitFor([&] { return windowTitled(windows, QStringLiteral("Velatask")); }, 30000));
-        ASSERT_TRUE(QFile::exists(data.filePath(QStringLiteral("SM"))));
+        // The tables are opened once the window is on the screen.
+        ASSERT_TRUE(
+            waitFor([&] { return QFile::exists(data.filePath(QStringLiteral("SM"))); }, 30000));
         ::kill(static_cast<pid_t>(app.processId()), c.signal);
         ASSERT_TRUE(app.waitForFinished(20000));
         EXPECT_EQ(app.exitStatus(), QProcess::NormalExit);

@@ -283,7 +283,8 @@ TEST_F(MainFrameTest, StartUpShowsTheFrameOnlyWhereItBelongs) {
 
 // A checkpoint or a logout that is later cancelled saves the state and stops nothing.
 TEST_F(MainFrameTest, SessionSaveKeepsTheSchedulerRunning) {
-    setNow(1999, 1, 4, 9, 0, 1);
+    // A hundredth past the second, so that each second the clock is moved on brings a tick.
+    setNow(1999, 1, 4, 9, 0, 1, 1);
     ScheduleRecord r;
     r.TaskType = QStringLiteral("Display Message");
     r.ScheduleType = QStringLiteral("Once");
