@@ -22,6 +22,8 @@ packages=(
   poppler-utils
   # fuzz targets: clang with the libFuzzer runtime
   clang-14 libclang-rt-14-dev
+  # the accessibility bus and its Python client: reading the windows as a screen reader does
+  at-spi2-core python3-pyatspi
 )
 
 missing=()
