@@ -1,6 +1,6 @@
 #include "app/MainFrame.h"
 
-#include "app/ManualLocation.h"
+#include "app/SharedFiles.h"
 #include "core/Ui.h"
 #include "platform/Tray.h"
 #include "resources/Resources.h"
@@ -35,10 +35,6 @@
 #include <QToolBar>
 #include <QUrl>
 #include <QWindow>
-
-#ifndef VELATASK_SHARE_DIR
-#define VELATASK_SHARE_DIR ""
-#endif
 
 namespace velatask {
 namespace {
@@ -240,11 +236,11 @@ void MainFrame::finishStartUp() {
     m_tickTimer.start();
 }
 
-void MainFrame::startUp() {
+void MainFrame::startUp(bool minimized) {
     if (m_ctx.settings->startUpToDo) {
         openToDo();
     }
-    if (!m_ctx.settings->startUpMinimized) {
+    if (!m_ctx.settings->startUpMinimized && !minimized) {
         show();
         return;
     }
@@ -292,6 +288,18 @@ void MainFrame::trayClicked() {
 void MainFrame::trayClose() {
     RestoreFromTray(*this);
     QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+void MainFrame::comeForward() {
+    if (m_inTray) {
+        RestoreFromTray(*this);
+        return;
+    }
+    if (isIconised()) {
+        unIconise();
+    }
+    show();
+    bringToForeground();
 }
 
 void MainFrame::changeEvent(QEvent* event) {
@@ -365,18 +373,7 @@ void MainFrame::printSetup() {
 }
 
 void MainFrame::openHelp(const QString& page) {
-    const QString dir = ManualLocation::find(QCoreApplication::applicationDirPath(),
-                                             QStringLiteral(VELATASK_SHARE_DIR));
-    if (dir.isEmpty()) {
-        m_ctx.ui->message(QStringLiteral("The manual was not found in ") +
-                              ManualLocation::candidates(QCoreApplication::applicationDirPath(),
-                                                         QStringLiteral(VELATASK_SHARE_DIR))
-                                  .join(QStringLiteral(" or ")),
-                          QStringLiteral("Help"), Ui::Exclamation, Ui::Ok, Ui::Ok);
-        return;
-    }
-    const QString file = page.section(QLatin1Char('#'), 0, 0);
-    QUrl url = QUrl::fromLocalFile(dir + QLatin1Char('/') + file);
+    QUrl url = QUrl::fromLocalFile(SharedFiles::manualPage(page.section(QLatin1Char('#'), 0, 0)));
     url.setFragment(page.section(QLatin1Char('#'), 1));
     QDesktopServices::openUrl(url);
 }

@@ -33,10 +33,10 @@ public:
     MainFrame(AppContext& ctx, SchedulerTick& tick, QWidget* parent = nullptr);
     ~MainFrame() override;
 
-    // Opens the start-up windows and shows the frame, or with minimise-at-start-up puts it
-    // straight into the tray (an ordinary minimised window without one), so that it never
-    // flashes up first.
-    void startUp();
+    // Opens the start-up windows and shows the frame, or when minimising at start-up (asked for
+    // by the setting or, for this run only, by `minimized`) puts it straight into the tray (an
+    // ordinary minimised window without one), so that it never flashes up first.
+    void startUp(bool minimized = false);
     // Saves the position and the settings without stopping anything, for the session manager's
     // requests (checkpoints, and logouts that may still be cancelled).
     void saveState();
@@ -62,6 +62,9 @@ public slots:
     // From the tray icon: a click, the menu's "&Restore", the menu's "&Close".
     void trayClicked();
     void trayClose();
+    // Brings the frame to the front from the tray, from its minimised state or from behind other
+    // windows: a second start of the program asks for this.
+    void comeForward();
 
 protected:
     void changeEvent(QEvent* event) override;

@@ -95,7 +95,7 @@ public:
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), configDir);
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         m_process.setProcessEnvironment(env);
-        m_process.setWorkingDirectory(dataDir);
+        m_process.setArguments({QStringLiteral("--data-dir"), dataDir});
         m_process.setStandardOutputFile(QProcess::nullDevice());
         m_process.setStandardErrorFile(QProcess::nullDevice());
         m_process.setProgram(options.exe);
