@@ -13,6 +13,7 @@
 #include "scheduler/Prompts.h"
 #include "scheduler/QueueScript.h"
 #include "store/Store.h"
+#include "store/TaskRemoval.h"
 #include "store/Transaction.h"
 
 #include <limits>
@@ -100,7 +101,8 @@ int moveOnAndRecord(AppContext& ctx, const ScheduleRecord& occurrence) {
         ComputeNextOccurrence(task, ctx.clock->today(), ctx.clock->now(), *ctx.ui);
         int code = StoreCode::NoError;
         if (task.Completed == 1) {
-            code = sch1.erase();
+            // With its steps: a new task may get its number.
+            code = RemoveTask(*ctx.store, sch1);
         } else {
             task.SkipNextTime = 0;
             if (state.warningShift) {

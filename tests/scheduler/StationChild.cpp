@@ -41,6 +41,7 @@ public:
         }
         return StartResult{true, 100, QString()};
     }
+    bool isProgram(const QString&) const override { return true; }
 
 private:
     Store& m_store;
