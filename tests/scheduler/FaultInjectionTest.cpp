@@ -125,7 +125,7 @@ protected:
 // purpose (after performing, before recording), the scheduler leaves a whole data file in which
 // each occurrence is performed and moved on with one history copy, or not moved at all.
 TEST_F(FaultInjectionTest, KilledSchedulerNeverRecordsAnOccurrenceTwiceOrWithoutPerformingIt) {
-    constexpr int kRuns = 30;
+    constexpr int kRuns = 200;
     QRandomGenerator random(20260116);
     int kills = 0;
     for (int run = 0; run < kRuns; ++run) {
