@@ -289,7 +289,11 @@ TEST_F(MainFrameTest, WizardItemsOpenTheirWizardsBesideTheFrame) {
         EXPECT_FALSE(open[0]->isModal());
         EXPECT_EQ(open[0]->windowTitle(), QLatin1String(title));
         open[0]->cancelButton()->click();
-        EXPECT_TRUE(waitFor([&] { return mainFrame.findChildren<TaskWizard*>().isEmpty(); }));
+        // Deleted once the event loop gets back to it.
+        EXPECT_TRUE(waitFor([&] {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            return mainFrame.findChildren<TaskWizard*>().isEmpty();
+        }));
     }
     // Each reserved task went again with its wizard.
     store->SCH.setStart(ScheduleKey::KeyID);
