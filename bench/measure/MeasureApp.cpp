@@ -90,13 +90,17 @@ bool prepareData(const QString& dir, int rows) {
 // The program under test, started in its data folder with its own settings folder.
 class AppRun {
 public:
-    AppRun(const Options& options, const QString& dataDir, const QString& configDir) {
+    // The program's standard output goes to `output` when given: the programs it starts write
+    // there too.
+    AppRun(const Options& options, const QString& dataDir, const QString& configDir,
+           const QString& output = QString()) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), configDir);
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         m_process.setProcessEnvironment(env);
         m_process.setWorkingDirectory(dataDir);
-        m_process.setStandardOutputFile(QProcess::nullDevice());
+        m_process.setStandardOutputFile(output.isEmpty() ? QProcess::nullDevice() : output,
+                                        QIODevice::Append);
         m_process.setStandardErrorFile(QProcess::nullDevice());
         m_process.setProgram(options.exe);
     }
@@ -179,19 +183,20 @@ int measureDue(const Options& o) {
                 r.TaskType = QStringLiteral("Run Program");
                 r.ScheduleType = QStringLiteral("Once");
                 r.Description = QStringLiteral("Stamp %1").arg(i);
-                r.Command = QStringLiteral("sh -c \"date +%s.%N >>starts\"");
+                r.Command = QStringLiteral("date +%s.%N");
                 r.Date = dateOf(due);
                 r.Time = timeOf(due);
                 store.SCH.add();
             }
             tx.commit();
         }
-        AppRun app(o, data, config);
+        // Each started program writes its start time to the output it inherits.
+        const QString stamps = data + QStringLiteral("/starts");
+        AppRun app(o, data, config, stamps);
         if (!app.start()) {
             std::fprintf(stderr, "cannot start %s\n", qPrintable(o.exe));
             return 1;
         }
-        const QString stamps = data + QStringLiteral("/starts");
         const qint64 deadline = (first + o.tasks + 5) * 1000;
         int lines = 0;
         while (QDateTime::currentMSecsSinceEpoch() < deadline && lines < o.tasks) {
