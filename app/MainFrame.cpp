@@ -11,6 +11,8 @@
 #include "ui/ReportPrinter.h"
 #include "windows/AboutDialog.h"
 #include "windows/BrowseCategories.h"
+#include "windows/ExportSchedule.h"
+#include "windows/ImportSchedule.h"
 #include "windows/Reports.h"
 #include "windows/SetupDialog.h"
 #include "windows/ViewToDo.h"
@@ -105,9 +107,9 @@ void MainFrame::buildMenus() {
             [this] { printSetup(); });
     file->addSeparator();
     addItem(file, QStringLiteral("&Import Schedule"),
-            QStringLiteral("Import from a Comma-Delimited Text File"));
+            QStringLiteral("Import from a Comma-Delimited Text File"), [this] { openImport(); });
     addItem(file, QStringLiteral("&Export Schedule"),
-            QStringLiteral("Export to a Comma-Delimited Text File"));
+            QStringLiteral("Export to a Comma-Delimited Text File"), [this] { openExport(); });
     file->addSeparator();
     addItem(file, QStringLiteral("E&xit"), QStringLiteral("Exit this application"),
             [this] { close(); });
@@ -353,6 +355,36 @@ void MainFrame::openHelp(const QString& page) {
     QUrl url = QUrl::fromLocalFile(dir + file);
     url.setFragment(page.section(QLatin1Char('#'), 1));
     QDesktopServices::openUrl(url);
+}
+
+void MainFrame::openExport() {
+    if (!raiseChild(m_export)) {
+        showCsvWindow(m_export = new ExportSchedule(m_ctx));
+    }
+}
+
+void MainFrame::openImport() {
+    if (!raiseChild(m_import)) {
+        m_import =
+            ImportSchedule::open(m_ctx, [this] { return ImportSchedule::askImportFile(this); });
+        if (m_import) {
+            showCsvWindow(m_import);
+        }
+    }
+}
+
+// Brings forward the export or import window already open; false when there is none.
+bool MainFrame::raiseChild(CsvWindow* window) {
+    if (!window) {
+        return false;
+    }
+    m_mdi->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->frameWidget()));
+    return true;
+}
+
+void MainFrame::showCsvWindow(CsvWindow* window) {
+    window->setHelp([this] { openHelp(QStringLiteral("index.html#csv")); });
+    window->showIn(m_mdi);
 }
 
 void MainFrame::about() {

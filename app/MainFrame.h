@@ -18,6 +18,9 @@ class QToolBar;
 namespace velatask {
 
 struct AppContext;
+class CsvWindow;
+class ExportSchedule;
+class ImportSchedule;
 class BrowseCategories;
 class SchedulerTick;
 class ViewToDo;
@@ -80,6 +83,10 @@ private:
     QPrinter& printer();
     void printSetup();
     void openHelp(const QString& page);
+    void openExport();
+    void openImport();
+    bool raiseChild(CsvWindow* window);
+    void showCsvWindow(CsvWindow* window);
     void about();
     void arrangeIcons();
 
@@ -94,6 +101,8 @@ private:
     // The list windows open at most once; a second choice brings the open one forward.
     QPointer<ViewToDo> m_toDo;
     QPointer<BrowseCategories> m_categories;
+    QPointer<ExportSchedule> m_export;
+    QPointer<ImportSchedule> m_import;
     bool m_inTray = false;
     bool m_shutDown = false;
     bool m_tablesOpen = false;

@@ -14,11 +14,10 @@ struct ButtonMap {
     QMessageBox::StandardButton qt;
 };
 
-constexpr ButtonMap kButtons[] = {{Ui::Ok, QMessageBox::Ok},
-                                  {Ui::Yes, QMessageBox::Yes},
-                                  {Ui::No, QMessageBox::No},
-                                  {Ui::Retry, QMessageBox::Retry},
-                                  {Ui::Cancel, QMessageBox::Cancel}};
+constexpr ButtonMap kButtons[] = {
+    {Ui::Ok, QMessageBox::Ok},       {Ui::Yes, QMessageBox::Yes},
+    {Ui::No, QMessageBox::No},       {Ui::Abort, QMessageBox::Abort},
+    {Ui::Retry, QMessageBox::Retry}, {Ui::Cancel, QMessageBox::Cancel}};
 
 QMessageBox::Icon iconOf(int icon) {
     switch (icon) {
@@ -56,6 +55,8 @@ int QtUi::messageBox(const MessageBoxSpec& box) {
     // Closing the box answers with its safest choice.
     if (box.buttons & Ui::Cancel) {
         mb.setEscapeButton(QMessageBox::Cancel);
+    } else if (box.buttons & Ui::Abort) {
+        mb.setEscapeButton(QMessageBox::Abort);
     } else if (box.buttons & Ui::No) {
         mb.setEscapeButton(QMessageBox::No);
     }

@@ -18,7 +18,7 @@ struct MessageBoxSpec {
 class Ui {
 public:
     enum Icon { NoIcon = 0, Exclamation = 1, Question = 2, Information = 3 };
-    enum Button { Ok = 1, Yes = 2, No = 4, Retry = 16, Cancel = 64 };
+    enum Button { Ok = 1, Yes = 2, No = 4, Abort = 8, Retry = 16, Cancel = 64 };
 
     virtual ~Ui() = default;
 

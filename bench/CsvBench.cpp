@@ -1,0 +1,140 @@
+// Export and import of 10^5 tasks with all 34 fields, and the longest slice of 25 that the
+// progress window's timer runs.
+#include "tests/csv/RandomTask.h"
+
+#include "csv/ExportJob.h"
+#include "csv/ImportFile.h"
+#include "csv/ImportJob.h"
+#include "platform/fake/ScriptedUi.h"
+#include "store/Store.h"
+#include "store/Transaction.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+using namespace velatask;
+
+namespace {
+
+constexpr int kTasks = 100000;
+constexpr int kSlice = 25;
+
+QList<ExportField> allFields() {
+    QList<ExportField> fields;
+    for (int i = 0; i < ScheduleField::kCount; ++i) {
+        fields.append({i, ScheduleField::all()[size_t(i)].pictureText()});
+    }
+    return fields;
+}
+
+// A data folder with the tasks, made once per run, and the file they export to.
+class Dataset {
+public:
+    Dataset() : m_store(m_dir.path(), m_ui) {
+        m_store.SCH.open();
+        RandomTask random(7);
+        Transaction tx(m_store);
+        tx.begin();
+        for (int i = 1; i <= kTasks; ++i) {
+            m_store.SCH.buffer() = random.next();
+            m_store.SCH.buffer().ID = i;
+            m_store.SCH.add();
+        }
+        tx.commit();
+    }
+    Store& store() { return m_store; }
+    QString file() const { return m_dir.filePath(QStringLiteral("tasks.csv")); }
+
+private:
+    QTemporaryDir m_dir;
+    ScriptedUi m_ui;
+    Store m_store;
+};
+
+Dataset& dataset() {
+    static Dataset d;
+    return d;
+}
+
+// Runs slices to the end; the longest one in milliseconds.
+template <class Job> double runSlices(Job& job) {
+    QElapsedTimer t;
+    qint64 longest = 0;
+    for (;;) {
+        t.start();
+        const auto step = job.step(kSlice);
+        longest = std::max(longest, t.nsecsElapsed());
+        if (step != Job::Step::More) {
+            break;
+        }
+    }
+    return double(longest) / 1e6;
+}
+
+} // namespace
+
+static void BM_ExportAllFields(benchmark::State& state) {
+    Dataset& d = dataset();
+    double longest = 0;
+    for (auto _ : state) {
+        ExportJob job(d.store(), allFields(), true);
+        if (!job.start(d.file())) {
+            state.SkipWithError("export did not start");
+            return;
+        }
+        longest = std::max(longest, runSlices(job));
+        job.finish();
+    }
+    state.SetItemsProcessed(state.iterations() * kTasks);
+    state.counters["longest_slice_ms"] = longest;
+}
+BENCHMARK(BM_ExportAllFields)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+static void BM_ImportAllFields(benchmark::State& state) {
+    Dataset& d = dataset();
+    {
+        ExportJob job(d.store(), allFields(), true);
+        job.start(d.file());
+        runSlices(job);
+        job.finish();
+    }
+    double longest = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto dir = std::make_unique<QTemporaryDir>();
+        ScriptedUi ui;
+        auto store = std::make_unique<Store>(dir->path(), ui);
+        ImportFile file;
+        file.open(d.file());
+        ImportPlan plan;
+        plan.setFields(file.fields());
+        plan.autoAssign(file.values());
+        state.ResumeTiming();
+        ImportJob job(*store, file.reader(), file.size(), plan);
+        job.start(true);
+        longest = std::max(longest, runSlices(job));
+        if (job.added() != kTasks) {
+            state.SkipWithError("not every task was added");
+        }
+        state.PauseTiming();
+        store.reset();
+        dir.reset();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * kTasks);
+    state.counters["longest_slice_ms"] = longest;
+}
+BENCHMARK(BM_ImportAllFields)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv); // the SQL driver wants an application object
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

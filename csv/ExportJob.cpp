@@ -1,0 +1,199 @@
+#include "csv/ExportJob.h"
+
+#include "store/StandardWarning.h"
+#include "store/Store.h"
+
+#include <QDir>
+
+namespace velatask {
+
+namespace {
+
+constexpr int kPage = 250;
+
+// The fields a line can hold, as the cursor names its columns.
+QStringList columnNames() {
+    QStringList names;
+    for (const ScheduleField& f : ScheduleField::all()) {
+        names << f.nameText().mid(4); // without "SCH:"
+    }
+    return names;
+}
+
+} // namespace
+
+ExportJob::ExportJob(Store& store, const QList<ExportField>& fields, bool header)
+    : m_store(store), m_builder(fields), m_header(header) {}
+
+ExportJob::~ExportJob() {
+    release();
+}
+
+void ExportJob::release() {
+    if (m_open) {
+        m_store.SCH.close();
+        m_open = false;
+    }
+}
+
+int ExportJob::fileMessage(const QString& operation, int buttons, int defaultButton) {
+    return m_store.ui().messageBox(MessageBoxSpec{
+        QStringLiteral("Cannot %1 ").arg(operation) + QDir::toNativeSeparators(m_file.path()),
+        m_file.error().message(), Ui::Exclamation, buttons, defaultButton});
+}
+
+bool ExportJob::start(const QString& path) {
+    if (!m_file.create(path)) {
+        fileMessage(QStringLiteral("CREATE"));
+        return false;
+    }
+    if (!m_file.open()) {
+        fileMessage(QStringLiteral("OPEN"));
+        return false;
+    }
+    if (m_store.SCH.open() != 0) {
+        m_file.close();
+        return false;
+    }
+    m_open = true;
+    if (m_header) {
+        m_builder.header(m_line);
+        if (!writeLine(m_line.text())) {
+            return false;
+        }
+    }
+    m_keyed = std::make_unique<WindowCursor>(m_store, ScheduleKey::KeyCategoryDate);
+    // The key leaves out tasks without category, date and time; they come after the others.
+    m_unkeyed = std::make_unique<WindowCursor>(m_store, ScheduleKey::KeyID);
+    m_unkeyed->setRecordOrder();
+    const Filter unkeyed =
+        Filter::compare(QStringLiteral("Category"), Filter::Op::Equal, QStringLiteral("")) &&
+        Filter::compare(QStringLiteral("Date"), Filter::Op::Equal, 0) &&
+        Filter::compare(QStringLiteral("Time"), Filter::Op::Equal, 0);
+    if (m_keyed->setColumns(columnNames()) != 0 || m_unkeyed->setColumns(columnNames()) != 0 ||
+        m_unkeyed->setFilter(unkeyed) != 0) {
+        StandardWarning(m_store, 35, QStringLiteral("Schedule"));
+        return false;
+    }
+    if (!countTasks()) {
+        return false;
+    }
+    m_phase = Phase::Keyed;
+    m_page.clear();
+    m_at = 0;
+    m_lastPage = false;
+    return true;
+}
+
+bool ExportJob::countTasks() {
+    WindowCursor all(m_store, ScheduleKey::KeyID);
+    all.setRecordOrder();
+    std::int64_t n = 0;
+    if (all.count(n) != 0) {
+        m_store.setLastError(all.error());
+        StandardWarning(m_store, 35, QStringLiteral("Schedule"));
+        return false;
+    }
+    m_total = int(n);
+    return true;
+}
+
+int ExportJob::readPage() {
+    WindowCursor::Page next;
+    const int code =
+        m_page.empty() ? cursor().first(kPage, next) : cursor().after(m_page.back(), kPage, next);
+    if (code != 0) {
+        m_store.setLastError(cursor().error());
+        return code;
+    }
+    m_lastPage = int(next.size()) < kPage;
+    m_page = std::move(next);
+    m_at = 0;
+    return 0;
+}
+
+// The next task in category, date and time order; then those that the key leaves out.
+int ExportJob::readNext(ScheduleRecord& task) {
+    while (m_at >= m_page.size()) {
+        if (m_phase == Phase::Done) {
+            return StoreCode::NoRecord;
+        }
+        if (m_lastPage) {
+            m_phase = m_phase == Phase::Keyed ? Phase::Unkeyed : Phase::Done;
+            m_page.clear();
+            m_lastPage = false;
+            continue;
+        }
+        if (const int code = readPage(); code != 0) {
+            return code;
+        }
+    }
+    cursor().toRecord(m_page[m_at++], task);
+    return 0;
+}
+
+ExportJob::Step ExportJob::step(int records) {
+    if (!m_open) {
+        return Step::Stopped;
+    }
+    for (int i = 0; i < records; ++i) {
+        const int code = readNext(m_task);
+        if (code == StoreCode::NoRecord) {
+            return Step::Finished;
+        }
+        if (code != 0) {
+            StandardWarning(m_store, 35, QStringLiteral("Schedule"));
+            release();
+            return Step::Stopped;
+        }
+        m_builder.build(m_task, m_line);
+        if (!writeLine(m_line.text())) {
+            release();
+            return Step::Stopped;
+        }
+        ++m_done;
+    }
+    return Step::More;
+}
+
+// Writes a line; a failure asks whether to write it again.
+bool ExportJob::writeLine(const QString& line) {
+    return m_file.writeLine(line) || retryWrite();
+}
+
+// "Cannot ADD to": Retry writes what failed once more, Abort gives it up. True once written.
+bool ExportJob::retryWrite() {
+    for (;;) {
+        if (fileMessage(QStringLiteral("ADD to"), Ui::Retry | Ui::Abort, Ui::Abort) != Ui::Retry) {
+            m_file.discard();
+            return false;
+        }
+        if (m_file.flush()) {
+            return true;
+        }
+    }
+}
+
+bool ExportJob::finish() {
+    release();
+    if (!m_file.isOpen()) {
+        return true;
+    }
+    if (!m_file.flush()) {
+        retryWrite();
+    }
+    if (!m_file.close()) {
+        fileMessage(QStringLiteral("CLOSE"));
+        return false;
+    }
+    return true;
+}
+
+int ExportJob::percent() const {
+    if (m_total <= 0) {
+        return 100;
+    }
+    return int(qMin<qint64>(100, qint64(m_done) * 100 / m_total));
+}
+
+} // namespace velatask

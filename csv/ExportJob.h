@@ -1,0 +1,67 @@
+#pragma once
+
+#include "core/Ui.h"
+#include "store/WindowCursor.h"
+
+#include "csv/CsvLine.h"
+#include "csv/CsvOutputFile.h"
+#include "csv/ExportLineBuilder.h"
+#include <memory>
+
+namespace velatask {
+
+class Store;
+
+// The export's batch work: creates the file, writes the header line when asked, then a slice of
+// tasks at a time in category, date and time order, one line each.
+class ExportJob {
+public:
+    enum class Step { More, Finished, Stopped };
+
+    ExportJob(Store& store, const QList<ExportField>& fields, bool header);
+    ~ExportJob();
+    ExportJob(const ExportJob&) = delete;
+    ExportJob& operator=(const ExportJob&) = delete;
+
+    // Creates (replacing) and opens the file and writes the header. False after a message.
+    bool start(const QString& path);
+    // Writes up to `records` tasks. Stopped after a failure that a message reported.
+    Step step(int records);
+    // Writes out what is buffered and closes the file; false after a message. Also what
+    // "Cancel" does: the lines written so far stay.
+    bool finish();
+
+    int total() const { return m_total; }
+    int done() const { return m_done; }
+    // Tasks done * 100 / all tasks, at most 100.
+    int percent() const;
+
+private:
+    enum class Phase { Keyed, Unkeyed, Done };
+    bool countTasks();
+    int readNext(ScheduleRecord& task);
+    int readPage();
+    WindowCursor& cursor() { return m_phase == Phase::Keyed ? *m_keyed : *m_unkeyed; }
+    bool writeLine(const QString& line);
+    bool retryWrite();
+    int fileMessage(const QString& operation, int buttons = Ui::Ok, int defaultButton = 0);
+    void release();
+
+    Store& m_store;
+    ExportLineBuilder m_builder;
+    bool m_header;
+    CsvOutputFile m_file;
+    CsvLine m_line;
+    ScheduleRecord m_task;
+    std::unique_ptr<WindowCursor> m_keyed;   // tasks in category, date and time order
+    std::unique_ptr<WindowCursor> m_unkeyed; // those that key leaves out
+    WindowCursor::Page m_page;
+    size_t m_at = 0;
+    bool m_lastPage = false;
+    Phase m_phase = Phase::Keyed;
+    int m_total = 0;
+    int m_done = 0;
+    bool m_open = false;
+};
+
+} // namespace velatask

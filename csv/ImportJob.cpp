@@ -1,0 +1,140 @@
+#include "csv/ImportJob.h"
+
+#include "core/FixedText.h"
+#include "scheduler/ErrorText.h"
+#include "store/StandardWarning.h"
+#include "store/Store.h"
+#include "store/Transaction.h"
+
+namespace velatask {
+
+namespace {
+
+const QString kSchedule = QStringLiteral("Schedule");
+
+} // namespace
+
+ImportJob::ImportJob(Store& store, CsvRecordReader& reader, qint64 totalBytes,
+                     const ImportPlan& plan)
+    : m_store(store), m_reader(reader), m_plan(plan), m_totalBytes(totalBytes) {}
+
+ImportJob::~ImportJob() {
+    cancel();
+}
+
+bool ImportJob::start(bool stripHeader) {
+    if (!m_open) {
+        if (m_store.SCH.open() != 0) {
+            return false;
+        }
+        m_open = true;
+    }
+    m_bytesDone = 0;
+    m_added = 0;
+    m_committed = 0;
+    m_reader.rewind();
+    if (stripHeader) {
+        qint64 bytes = 0;
+        m_reader.read(m_record, bytes);
+        m_bytesDone += bytes;
+    }
+    return true;
+}
+
+void ImportJob::cancel() {
+    if (m_open) {
+        m_store.SCH.close();
+        m_open = false;
+    }
+}
+
+int ImportJob::percent() const {
+    if (m_totalBytes <= 0) {
+        return 100;
+    }
+    return int(qMin<qint64>(100, m_bytesDone * 100 / m_totalBytes));
+}
+
+ImportJob::Step ImportJob::step(int lines) {
+    if (!m_open) {
+        return Step::Stopped;
+    }
+    Transaction tx(m_store);
+    if (tx.begin() != 0) {
+        cannotAdd();
+        cancel();
+        return Step::Stopped;
+    }
+    Step result = Step::More;
+    for (int i = 0; i < lines; ++i) {
+        qint64 bytes = 0;
+        if (!m_reader.read(m_record, bytes)) {
+            result = Step::Finished;
+            break;
+        }
+        m_bytesDone += bytes;
+        m_plan.apply(m_record, m_store.SCH.buffer());
+        if (!addTask()) {
+            result = Step::Stopped;
+            break;
+        }
+    }
+    // What was added stays, also when this slice ended in a failure.
+    if (tx.active() && tx.commit() != 0) {
+        cannotAdd();
+        result = Step::Stopped;
+    } else {
+        m_committed = m_added;
+    }
+    if (result != Step::More) {
+        cancel();
+    }
+    return result;
+}
+
+bool ImportJob::cannotAdd() {
+    const StoreError& e = m_store.lastError();
+    m_store.ui().message(
+        CsvText::errorMessage(e.code == StoreCode::DriverError ? e.driverCode : e.code,
+                              errorText(e)),
+        QStringLiteral("Cannot ADD to Schedule!"), Ui::Exclamation);
+    return false;
+}
+
+// A new task number as forms take one: the highest number plus 1, tried again while another
+// writer takes that number first; after three collisions in a row the user decides.
+bool ImportJob::addTask() {
+    ScheduleView& sch = m_store.SCH;
+    ScheduleRecord task = sch.buffer();
+    // Imported history copies become disabled tasks that are not completed.
+    task.Completed = 0;
+    for (;;) {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            sch.setEnd(ScheduleKey::KeyID);
+            const int code = sch.previous();
+            std::int32_t id = 1;
+            if (code == 0) {
+                id = sch.buffer().ID + 1;
+            } else if (code != StoreCode::NoRecord) {
+                sch.buffer() = task;
+                StandardWarning(m_store, 35, kSchedule);
+                return false;
+            }
+            task.ID = id;
+            sch.buffer() = task;
+            const int added = sch.add();
+            if (added == 0) {
+                ++m_added;
+                return true;
+            }
+            if (added != StoreCode::DuplicateKey) {
+                return cannotAdd();
+            }
+        }
+        if (StandardWarning(m_store, 25) != Ui::Retry) {
+            return cannotAdd();
+        }
+    }
+}
+
+} // namespace velatask

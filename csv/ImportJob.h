@@ -1,0 +1,53 @@
+#pragma once
+
+#include "csv/CsvRecordReader.h"
+#include "csv/ImportPlan.h"
+
+namespace velatask {
+
+class Store;
+
+// The import's batch work, a slice of lines at a time: each line goes into the Schedule record
+// buffer through the plan and is added as a new task with the next task number. Added tasks are
+// committed slice by slice, so a cancelled or failed import keeps them.
+class ImportJob {
+public:
+    enum class Step { More, Finished, Stopped };
+
+    ImportJob(Store& store, CsvRecordReader& reader, qint64 totalBytes, const ImportPlan& plan);
+    ~ImportJob();
+    ImportJob(const ImportJob&) = delete;
+    ImportJob& operator=(const ImportJob&) = delete;
+
+    // Back to the first line, past the header line when asked. False when the Schedule table
+    // could not be opened (the table opener has said why).
+    bool start(bool stripHeader);
+    // Adds the tasks of up to `lines` lines. Stopped after a failure that a message reported.
+    Step step(int lines);
+    // Stops; the tasks added so far stay.
+    void cancel();
+
+    qint64 bytesDone() const { return m_bytesDone; }
+    qint64 totalBytes() const { return m_totalBytes; }
+    // Bytes done * 100 / total, at most 100.
+    int percent() const;
+    int added() const { return m_added; }
+    // The tasks added and committed: they stay whatever happens to the program afterwards.
+    int committed() const { return m_committed; }
+
+private:
+    bool addTask();
+    bool cannotAdd();
+
+    Store& m_store;
+    CsvRecordReader& m_reader;
+    const ImportPlan& m_plan;
+    qint64 m_totalBytes = 0;
+    qint64 m_bytesDone = 0;
+    int m_added = 0;
+    int m_committed = 0;
+    bool m_open = false;
+    QString m_record;
+};
+
+} // namespace velatask

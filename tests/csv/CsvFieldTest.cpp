@@ -1,0 +1,139 @@
+#include "csv/CsvFieldReader.h"
+#include "csv/CsvLine.h"
+#include "csv/CsvText.h"
+
+#include "tests/store/StoreTestBase.h" // readable texts in failures
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace velatask;
+
+namespace {
+
+struct Read {
+    QString text;
+    bool quoted;
+    bool operator==(const Read&) const = default;
+};
+
+std::vector<Read> split(QStringView line) {
+    std::vector<Read> out;
+    CsvFieldReader reader(line);
+    CsvField f;
+    while (reader.next(f)) {
+        out.push_back({f.text, f.quoted});
+    }
+    EXPECT_TRUE(f.text.isEmpty());
+    return out;
+}
+
+void PrintTo(const Read& r, std::ostream* os) {
+    *os << (r.quoted ? "\"" : "") << r.text.toStdString() << (r.quoted ? "\"" : "");
+}
+
+} // namespace
+
+TEST(CsvFieldReader, SplitsLines) {
+    const struct {
+        const char* line;
+        std::vector<Read> fields;
+    } cases[] = {
+        {"1,22,-3", {{"1", false}, {"22", false}, {"-3", false}}},
+        {R"("a ""q"" b",7)", {{R"(a "q" b)", true}, {"7", false}}},
+        {R"("""",x)", {{R"(")", true}, {"x", false}}},
+        {R"("",5)", {{"", true}, {"5", false}}},
+        {"a,,b", {{"a", false}, {"", false}, {"b", false}}},
+        // A missing closing quote takes the rest of the line, commas included.
+        {R"(x,"abc,def, ghi)", {{"x", false}, {"abc,def, ghi", true}}},
+        // A blank rest of the line ends the fields, a trailing comma included.
+        {"a,b,", {{"a", false}, {"b", false}}},
+        {"a,b,   ", {{"a", false}, {"b", false}}},
+        {"   ", {}},
+        {"", {}},
+        // Blanks before a quote make a plain field; text after a closing quote is dropped.
+        {R"( "a",b)", {{R"( "a")", false}, {"b", false}}},
+        {R"("a" x,b)", {{"a", true}, {"b", false}}},
+        {"\"line\none\",2", {{"line\none", true}, {"2", false}}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(split(QString::fromUtf8(c.line)), c.fields) << c.line;
+    }
+}
+
+TEST(CsvFieldReader, CutsLongLinesAndFieldsWithoutReadingPastThem) {
+    const QString huge(1000000, QLatin1Char('x'));
+    for (const QString& line : {huge, QLatin1Char('"') + huge, QStringLiteral("1,") + huge}) {
+        int fields = 0;
+        int chars = 0;
+        CsvFieldReader reader(line);
+        CsvField f;
+        while (reader.next(f)) {
+            EXPECT_LE(f.text.size(), CsvText::kMaxField);
+            chars += int(f.text.size());
+            ++fields;
+        }
+        EXPECT_GE(fields, 1);
+        EXPECT_LE(chars, CsvText::kMaxLine);
+    }
+    // The line limit cuts before the field reader sees the rest: no field past 16000 characters.
+    const QString late = QString(CsvText::kMaxLine - 1, QLatin1Char(',')) + QStringLiteral("late");
+    EXPECT_EQ(split(late).back().text, QStringLiteral("l"));
+}
+
+TEST(CsvLine, WritesByPictureClassAndReadsBack) {
+    CsvLine line;
+    const QString values[] = {QStringLiteral("plain"), QStringLiteral(R"(say "hi", twice "")"),
+                              QStringLiteral("  lead and trail   "), QStringLiteral("multi\nline"),
+                              QString()};
+    for (const QString& v : values) {
+        line.append(v, CsvText::PictureClass::String);
+    }
+    line.appendNumber(1);
+    line.appendNumber(-42);
+    line.appendNumber(std::numeric_limits<std::int64_t>::min());
+    line.append(QStringLiteral("5/01/1999"), CsvText::PictureClass::Other);
+    EXPECT_TRUE(line.text().startsWith(QStringLiteral(R"("plain","say ""hi"", twice """"",)")));
+    EXPECT_TRUE(
+        line.text().endsWith(QStringLiteral(R"(,"",1,-42,-9223372036854775808,"5/01/1999")")));
+
+    const std::vector<Read> back = split(line.text());
+    ASSERT_EQ(back.size(), 9u);
+    EXPECT_EQ(back[1], (Read{values[1], true}));
+    EXPECT_EQ(back[2], (Read{QStringLiteral("  lead and trail"), true})); // trailing blanks go
+    EXPECT_EQ(back[3], (Read{values[3], true}));
+    EXPECT_EQ(back[5], (Read{QStringLiteral("1"), false}));
+    EXPECT_EQ(back[8], (Read{QStringLiteral("5/01/1999"), true}));
+}
+
+TEST(CsvLine, StaysWithinTheLimits) {
+    CsvLine line;
+    const QString quotes(CsvText::kMaxField + 100, QLatin1Char('"'));
+    for (int i = 0; i < 3; ++i) {
+        line.append(quotes, CsvText::PictureClass::String);
+    }
+    EXPECT_EQ(line.text().size(), CsvText::kMaxLine);
+    CsvFieldReader reader(line.text());
+    CsvField f;
+    ASSERT_TRUE(reader.next(f));
+    EXPECT_EQ(f.text.size(), CsvText::kMaxField); // the value was cut before quoting
+}
+
+TEST(CsvText, HeaderNamesAndNumbers) {
+    EXPECT_EQ(CsvText::headerName(QStringLiteral("SCH:Date")), QStringLiteral("SCH:Date"));
+    EXPECT_EQ(CsvText::headerName(QStringLiteral("A:B[1,2]")), QStringLiteral("A:B_1_2 "));
+    EXPECT_EQ(CsvText::headerName(QStringLiteral("A,B")), QStringLiteral("A,B"));
+
+    const struct {
+        const char* text;
+        std::int64_t value;
+    } numbers[] = {{"1", 1},         {" 42 ", 42},
+                   {"-7", -7},       {"3.9", 3},
+                   {"", 0},          {"abc", 0},
+                   {"5/01/1999", 0}, {"1e3", 1000},
+                   {"nan", 0},       {"1e300", std::numeric_limits<std::int64_t>::max()}};
+    for (const auto& n : numbers) {
+        EXPECT_EQ(CsvText::numericValue(QString::fromLatin1(n.text)), n.value) << n.text;
+    }
+}

@@ -1,0 +1,138 @@
+#include "CsvJobFixture.h"
+#include "tests/store/RawSqlite.h"
+
+#include <QFile>
+
+#include <algorithm>
+
+namespace velatask {
+namespace {
+
+class CsvJobTest : public CsvJobFixture {
+protected:
+    // The exported line of every task, sorted: two task sets with equal lists hold the same
+    // 34 fields.
+    QStringList linesOf(bool imported, int originals) {
+        ExportLineBuilder builder(allFields());
+        CsvLine line;
+        QStringList out;
+        UseCount open(store().SCH);
+        store().SCH.setStart(ScheduleKey::KeyID);
+        while (store().SCH.next() == 0) {
+            const ScheduleRecord& r = store().SCH.buffer();
+            if ((r.ID > originals) == imported) {
+                EXPECT_TRUE(!imported || r.Completed == 0);
+                builder.build(r, line);
+                out << line.text();
+            }
+        }
+        out.sort();
+        return out;
+    }
+};
+
+TEST_F(CsvJobTest, ExportWithHeaderThenAutoImportDoublesTheTasks) {
+    constexpr int kTasks = 300;
+    addRandomTasks(kTasks);
+    {
+        // A history copy, and a task that the category-and-date key leaves out.
+        UseCount open(store().SCH);
+        ScheduleRecord copy =
+            task(kTasks + 1, QStringLiteral("Work"), QStringLiteral("done"), 72000, 360001, 1);
+        copy.Completed = 1;
+        ASSERT_EQ(addTask(store().SCH, copy), 0);
+        ASSERT_EQ(addTask(store().SCH, task(kTasks + 2, QString(), QStringLiteral("bare"), 0, 0)),
+                  0);
+    }
+    const int originals = kTasks + 2;
+    ASSERT_EQ(runExport(allFields(), true, csvPath()), ExportJob::Step::Finished);
+
+    ASSERT_EQ(runImport(csvPath(), true), ImportJob::Step::Finished);
+    EXPECT_EQ(taskCount(), 2 * originals);
+    const QStringList before = linesOf(false, originals);
+    EXPECT_EQ(before.size(), originals);
+    EXPECT_EQ(linesOf(true, originals), before);
+    EXPECT_TRUE(m_ui.boxes().empty());
+}
+
+TEST_F(CsvJobTest, ExportFailuresAreReportedAndLeaveTheTasks) {
+    addRandomTasks(60);
+    const QString missing = csvPath("no-such-folder/x.csv");
+    EXPECT_EQ(runExport(allFields(), false, missing), ExportJob::Step::Stopped);
+    ASSERT_EQ(m_ui.boxes().size(), 1u);
+    EXPECT_EQ(m_ui.boxes()[0].title, QStringLiteral("Cannot CREATE ") + missing);
+    EXPECT_TRUE(m_ui.boxes()[0].text.startsWith(QStringLiteral("Error #")));
+
+    if (QFile::exists(QStringLiteral("/dev/full"))) {
+        m_ui.clear();
+        m_ui.answerNext(Ui::Retry); // the same data fails again, then the default: Abort
+        EXPECT_NE(runExport(allFields(), false, QStringLiteral("/dev/full")),
+                  ExportJob::Step::More);
+        ASSERT_EQ(m_ui.boxes().size(), 2u);
+        for (const MessageBoxSpec& box : m_ui.boxes()) {
+            EXPECT_EQ(box.title, QStringLiteral("Cannot ADD to /dev/full"));
+            EXPECT_TRUE(box.text.endsWith(QStringLiteral("No space left on device")));
+            EXPECT_EQ(box.buttons, Ui::Retry | Ui::Abort);
+            EXPECT_EQ(box.defaultButton, Ui::Abort);
+        }
+    }
+    EXPECT_EQ(taskCount(), 60);
+}
+
+TEST_F(CsvJobTest, CancelledOrFailedImportKeepsTheTasksAdded) {
+    addRandomTasks(100);
+    ASSERT_EQ(runExport(allFields(), false, csvPath()), ExportJob::Step::Finished);
+    // Cancelled after two slices.
+    EXPECT_EQ(runImport(csvPath(), false, 2), ImportJob::Step::More);
+    m_store.reset(); // what another program would find
+    EXPECT_EQ(taskCount(), 100 + 2 * kSlice);
+
+    // A task that the database refuses ends the import; the tasks before it stay.
+    m_store.reset();
+    {
+        RawSqlite raw(dataFile());
+        ASSERT_TRUE(raw.exec(
+            QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON Schedule WHEN NEW.ID = 160 "
+                           "BEGIN SELECT RAISE(ABORT, 'refused by test'); END")));
+    }
+    EXPECT_EQ(runImport(csvPath(), false), ImportJob::Step::Stopped);
+    ASSERT_EQ(m_ui.boxes().size(), 1u);
+    EXPECT_EQ(m_ui.boxes()[0].title, QStringLiteral("Cannot ADD to Schedule!"));
+    EXPECT_TRUE(m_ui.boxes()[0].text.contains(QStringLiteral("refused by test")));
+    m_store.reset();
+    EXPECT_EQ(taskCount(), 159);
+}
+
+TEST_F(CsvJobTest, FileChoiceRefusesWhatCannotBeImported) {
+    const QString empty = csvPath("empty.csv");
+    const QString binary = csvPath("binary.csv");
+    const QString good = csvPath("good.csv");
+    for (const auto& [path, bytes] : {std::pair{empty, QByteArray("\r\n")},
+                                      std::pair{binary, QByteArray("\x7f"
+                                                                   "ELF\0\0",
+                                                                   6)},
+                                      std::pair{good, QByteArray("\"a\",1\n\"b\",2\n")}}) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QStringList answers{csvPath("missing.csv"), empty, binary, good};
+    ImportFile file;
+    ASSERT_TRUE(file.choose(m_ui, [&] { return answers.takeFirst(); }));
+    ASSERT_EQ(m_ui.boxes().size(), 3u);
+    EXPECT_EQ(m_ui.boxes()[0].title, QStringLiteral("Cannot OPEN ") + csvPath("missing.csv"));
+    EXPECT_EQ(m_ui.boxes()[1].title, QStringLiteral("Attention!"));
+    EXPECT_EQ(m_ui.boxes()[1].text,
+              QStringLiteral("That file is empty!  Please pick another file."));
+    EXPECT_EQ(m_ui.boxes()[2].text, QStringLiteral("Error #5 - Not a text file"));
+    EXPECT_EQ(file.values(), (QStringList{"a", "1"}));
+    EXPECT_TRUE(file.next());
+    EXPECT_EQ(file.recordNumber(), 2);
+    EXPECT_FALSE(file.next());
+    EXPECT_EQ(file.values(), (QStringList{"b", "2"}));
+
+    EXPECT_FALSE(file.choose(m_ui, [] { return QString(); }));
+}
+
+} // namespace
+} // namespace velatask

@@ -1,0 +1,62 @@
+#include "CsvJobFixture.h"
+#include "tests/store/RawSqlite.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QProcess>
+
+namespace velatask {
+namespace {
+
+constexpr int kLines = 20000;
+
+class ImportKillTest : public CsvJobFixture {};
+
+TEST_F(ImportKillTest, KilledImportLeavesEveryCommittedTaskWhole) {
+    QFile f(csvPath());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("\"SCH:Description\",\"SCH:Message\",\"SCH:Every\"\n");
+    for (int i = 1; i <= kLines; ++i) {
+        f.write(QStringLiteral("\"task %1\",\"message %1\nsecond line\",%1\n").arg(i).toUtf8());
+    }
+    f.close();
+
+    QProcess child;
+    child.start(QStringLiteral(VELATASK_IMPORT_CHILD), {m_dir.path(), csvPath()});
+    ASSERT_TRUE(child.waitForStarted());
+    // Kill it once a few slices are in, somewhere inside the next ones.
+    QByteArray out;
+    QDeadlineTimer deadline(60000);
+    while (!out.contains("committed 500\n") && !deadline.hasExpired() &&
+           child.state() == QProcess::Running) {
+        child.waitForReadyRead(100);
+        out += child.readAllStandardOutput();
+    }
+    child.kill();
+    child.waitForFinished(10000);
+    out += child.readAllStandardOutput();
+    int lastReported = 0;
+    for (const QByteArray& line : out.split('\n')) {
+        if (line.startsWith("committed ")) {
+            lastReported = line.mid(10).toInt();
+        }
+    }
+    ASSERT_GE(lastReported, 500) << out.right(200).toStdString();
+    ASSERT_LT(lastReported, kLines) << "the import ended before the kill";
+
+    RawSqlite raw(dataFile());
+    EXPECT_EQ(raw.value(QStringLiteral("PRAGMA integrity_check")).toString(), "ok");
+    const int tasks = raw.value(QStringLiteral("SELECT count(*) FROM Schedule")).toInt();
+    EXPECT_GE(tasks, lastReported);
+    // Tasks are numbered in file order, each one whole.
+    EXPECT_EQ(raw.value(QStringLiteral("SELECT max(ID) FROM Schedule")).toInt(), tasks);
+    EXPECT_EQ(
+        raw.value(QStringLiteral("SELECT count(*) FROM Schedule WHERE Description = 'task ' || ID "
+                                 "AND Message = 'message ' || ID || char(10) || 'second line' "
+                                 "AND Every = ID"))
+            .toInt(),
+        tasks);
+}
+
+} // namespace
+} // namespace velatask

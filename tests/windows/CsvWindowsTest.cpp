@@ -1,0 +1,200 @@
+#include "tests/ui/WindowFixture.h"
+
+#include "core/Date.h"
+#include "scheduler/AppContext.h"
+#include "store/Transaction.h"
+#include "store/UseCount.h"
+#include "tests/support/WaitFor.h"
+#include "ui/Accessibility.h"
+#include "windows/CsvFieldList.h"
+#include "windows/ExportSchedule.h"
+#include "windows/ImportSchedule.h"
+#include "windows/PictureDialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+
+namespace velatask {
+namespace {
+
+class CsvWindowsTest : public WindowFixture {
+protected:
+    CsvWindowsTest() {
+        m_ctx.ini = &ini;
+        m_ctx.store = &store;
+        m_ctx.ui = &ui;
+    }
+
+    QString path(const char* name) const {
+        return QDir(m_dir.path()).filePath(QLatin1String(name));
+    }
+
+    void addTasks(int count) {
+        UseCount open(store.SCH);
+        Transaction tx(store);
+        ASSERT_EQ(tx.begin(), 0);
+        for (int i = 1; i <= count; ++i) {
+            store.SCH.clearBuffer();
+            store.SCH.buffer().ID = i;
+            store.SCH.buffer().Description = QStringLiteral("Task \"%1\"").arg(i);
+            store.SCH.buffer().Date = Date::fromYmd(1998, 2, 16);
+            ASSERT_EQ(store.SCH.add(), 0);
+        }
+        ASSERT_EQ(tx.commit(), 0);
+    }
+
+    int taskCount() {
+        UseCount open(store.SCH);
+        int n = 0;
+        store.SCH.setStart(ScheduleKey::KeyID);
+        while (store.SCH.next() == 0) {
+            ++n;
+        }
+        return n;
+    }
+
+    static QStringList texts(CsvFieldList* list, int column) {
+        QStringList out;
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            out << list->topLevelItem(i)->text(column);
+        }
+        return out;
+    }
+
+    // Answers the next modal dialog (the picture dialog) once it shows.
+    static void whenDialogShows(const std::function<void(PictureDialog*)>& answer) {
+        QTimer::singleShot(0, [answer] {
+            auto* dialog = qobject_cast<PictureDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            answer(dialog);
+            if (dialog->isVisible()) {
+                dialog->reject();
+            }
+        });
+    }
+
+    AppContext m_ctx;
+};
+
+TEST_F(CsvWindowsTest, ExportWindowChoosesFieldsAndPicturesThenExports) {
+    addTasks(60);
+    QPointer<ExportSchedule> window = new ExportSchedule(m_ctx);
+    window->show();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Choose Fields for Export..."));
+    EXPECT_TRUE(Accessibility::unnamedControls(window).isEmpty())
+        << Accessibility::unnamedControls(window).join(u',').toStdString();
+
+    window->okButton()->click(); // nothing chosen yet
+    EXPECT_EQ(boxTitles(), QStringList{"No Fields Selected for Export!"});
+
+    window->allFields()->setCurrentRow(3); // SCH:Description
+    window->button(QStringLiteral("&Add ->"))->click();
+    window->allFields()->setCurrentRow(20); // SCH:Date, one row up now
+    window->button(QStringLiteral("&Add ->"))->click();
+    emit window->exportFields()->dropped(window->allFields(), 0, 0); // SCH:Message dragged on top
+    EXPECT_EQ(texts(window->exportFields(), 0),
+              (QStringList{"SCH:Message", "SCH:Description", "SCH:Date"}));
+    EXPECT_EQ(window->allFields()->topLevelItemCount(), ScheduleField::kCount - 3);
+
+    window->exportFields()->setCurrentRow(0);
+    window->button(QStringLiteral("Shift &Down"))->click();
+    window->button(QStringLiteral("&Remove"))->click(); // SCH:Message goes back
+    EXPECT_EQ(texts(window->exportFields(), 0), (QStringList{"SCH:Description", "SCH:Date"}));
+    EXPECT_EQ(window->allFields()->topLevelItem(0)->text(0), QStringLiteral("SCH:Message"));
+
+    window->exportFields()->setCurrentRow(1);
+    EXPECT_EQ(window->pictureEntry()->text(), QStringLiteral("@d6"));
+    whenDialogShows([this](PictureDialog* d) {
+        EXPECT_EQ(d->windowTitle(), QStringLiteral("Enter Picture..."));
+        EXPECT_TRUE(Accessibility::unnamedControls(d).isEmpty());
+        d->entry()->setText(QStringLiteral("d3"));
+        d->accept(); // refused, the dialog stays
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_EQ(d->entry()->selectedText(), QStringLiteral("d3"));
+        d->entry()->setText(QStringLiteral("@d3"));
+        d->accept();
+    });
+    window->button(QStringLiteral("&Picture"))->click();
+    EXPECT_EQ(ui.boxes().back().title, QStringLiteral("Invalid Picture!"));
+    EXPECT_EQ(ui.boxes().back().text, QStringLiteral("Pictures must begin with \"@\""));
+    EXPECT_EQ(window->pictureEntry()->text(), QStringLiteral("@d3"));
+    whenDialogShows([](PictureDialog* d) { d->entry()->setText(QStringLiteral("@n9")); });
+    window->button(QStringLiteral("&Picture"))->click(); // cancelled: no change
+    EXPECT_EQ(window->pictureEntry()->text(), QStringLiteral("@d3"));
+
+    window->headerOption()->setChecked(true);
+    const QString file = path("out.csv");
+    window->setFileChooser([&] { return file; });
+    window->okButton()->click();
+    EXPECT_TRUE(waitFor([&] { return window.isNull(); }));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = f.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 62); // header, 60 tasks, the end of the last line
+    EXPECT_EQ(lines[0], QByteArray("\"SCH:Description\",\"SCH:Date\""));
+    EXPECT_EQ(lines[1], QByteArray("\"Task \"\"1\"\"\",\"Feb 16, 1998\""));
+}
+
+TEST_F(CsvWindowsTest, ImportWindowAssignsFieldsAndAddsTasks) {
+    QFile f(path("in.csv"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("\"SCH:Description\",\"SCH:Date\",\"extra\"\n\"one\",\"16/02/1998\",1\n"
+            "\"two\",\"17/02/1998\",2\n");
+    f.close();
+    QStringList answers{path("missing.csv"), path("in.csv")};
+    QPointer<ImportSchedule> window =
+        ImportSchedule::open(m_ctx, [&] { return answers.takeFirst(); });
+    ASSERT_FALSE(window.isNull());
+    EXPECT_EQ(boxTitles(), QStringList{QStringLiteral("Cannot OPEN ") + path("missing.csv")});
+    window->show();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Assign fields for Import..."));
+    EXPECT_TRUE(Accessibility::unnamedControls(window).isEmpty())
+        << Accessibility::unnamedControls(window).join(u',').toStdString();
+    EXPECT_EQ(texts(window->importFields(), 0), (QStringList{"Field_1", "Field_2", "Field_3"}));
+    EXPECT_EQ(texts(window->importFields(), 1),
+              (QStringList{"Alpha-num", "Alpha-num", "Alpha-num"}));
+    EXPECT_EQ(window->recordNumber()->text(), QStringLiteral("Rec# 1"));
+
+    window->okButton()->click();
+    EXPECT_EQ(ui.boxes().back().title, QStringLiteral("No Fields Selected for Import!"));
+
+    window->button(QStringLiteral("A&uto"))->click();
+    EXPECT_EQ(texts(window->importFields(), 1), (QStringList{"Alpha-num", "@d6", "Alpha-num"}));
+    const int description = ScheduleField::indexOf(u"SCH:Description");
+    EXPECT_EQ(window->targetFields()->topLevelItem(description)->text(1), QStringLiteral("="));
+    EXPECT_EQ(window->targetFields()->topLevelItem(description)->text(2),
+              QStringLiteral("Field_1"));
+
+    // Field_3 to SCH:Every by hand, then taken back.
+    const int every = ScheduleField::indexOf(u"SCH:Every");
+    window->importFields()->setCurrentRow(2);
+    window->targetFields()->setCurrentRow(every);
+    window->button(QStringLiteral("&Assign"))->click();
+    EXPECT_EQ(window->plan().assignment(every), 2);
+    window->button(QStringLiteral("&Unassign"))->click();
+    EXPECT_EQ(window->plan().assignment(every), ImportPlan::kNone);
+
+    window->button(QStringLiteral("&Next"))->click();
+    EXPECT_EQ(window->recordNumber()->text(), QStringLiteral("Rec# 2"));
+    EXPECT_EQ(window->importFields()->topLevelItem(0)->text(2), QStringLiteral("one"));
+
+    window->stripHeader()->setChecked(true);
+    window->okButton()->click();
+    EXPECT_TRUE(waitFor([&] { return window.isNull(); }));
+    EXPECT_EQ(taskCount(), 2);
+    UseCount open(store.SCH);
+    store.SCH.setStart(ScheduleKey::KeyID);
+    ASSERT_EQ(store.SCH.next(), 0);
+    EXPECT_EQ(store.SCH.buffer().Description, QStringLiteral("one"));
+    EXPECT_EQ(store.SCH.buffer().Date, Date::fromYmd(1998, 2, 16));
+
+    EXPECT_EQ(ImportSchedule::open(m_ctx, [] { return QString(); }), nullptr);
+}
+
+} // namespace
+} // namespace velatask
