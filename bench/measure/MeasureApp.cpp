@@ -184,7 +184,8 @@ int measureDue(const Options& o) {
                 r.TaskType = QStringLiteral("Run Program");
                 r.ScheduleType = QStringLiteral("Once");
                 r.Description = QStringLiteral("Stamp %1").arg(i);
-                r.Command = QStringLiteral("date +%s.%N");
+                // The line names the second the task was due, then the moment it started.
+                r.Command = QStringLiteral("date +%1:%s.%N").arg(first + i);
                 r.Date = dateOf(due);
                 r.Time = timeOf(due);
                 store.SCH.add();
@@ -212,8 +213,8 @@ int measureDue(const Options& o) {
         if (f.open(QIODevice::ReadOnly)) {
             QTextStream in(&f);
             for (QString line; in.readLineInto(&line);) {
-                const double t = line.toDouble();
-                const double due = std::floor(t);
+                const double due = line.section(QLatin1Char(':'), 0, 0).toDouble();
+                const double t = line.section(QLatin1Char(':'), 1).toDouble();
                 if (due >= double(first) && due < double(first + o.tasks)) {
                     late.push_back((t - due) * 1000.0);
                 }
