@@ -20,6 +20,48 @@ constexpr int kWheelRows = 3;
 constexpr int kWheelNotch = 120;
 constexpr int kChangeIntervalMs = 1000;
 
+using Move = std::function<int(BrowsePager&)>;
+
+// What a navigation key does to the rows on screen; empty for other keys.
+Move keyMove(int key) {
+    switch (key) {
+    case Qt::Key_Up:
+        return [](BrowsePager& p) { return p.move(-1); };
+    case Qt::Key_Down:
+        return [](BrowsePager& p) { return p.move(1); };
+    case Qt::Key_PageUp:
+        return [](BrowsePager& p) { return p.page(-1); };
+    case Qt::Key_PageDown:
+        return [](BrowsePager& p) { return p.page(1); };
+    case Qt::Key_Home:
+        return &BrowsePager::home;
+    case Qt::Key_End:
+        return &BrowsePager::end;
+    default:
+        return {};
+    }
+}
+
+// What a click on the scroll bar's arrows, page areas or ends does.
+Move sliderMove(int action) {
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd:
+        return [](BrowsePager& p) { return p.scroll(1); };
+    case QAbstractSlider::SliderSingleStepSub:
+        return [](BrowsePager& p) { return p.scroll(-1); };
+    case QAbstractSlider::SliderPageStepAdd:
+        return keyMove(Qt::Key_PageDown);
+    case QAbstractSlider::SliderPageStepSub:
+        return keyMove(Qt::Key_PageUp);
+    case QAbstractSlider::SliderToMinimum:
+        return &BrowsePager::home;
+    case QAbstractSlider::SliderToMaximum:
+        return &BrowsePager::end;
+    default:
+        return {};
+    }
+}
+
 } // namespace
 
 BrowseList::BrowseList(PageSource& source, const ListFormat& format, QWidget* parent)
@@ -87,8 +129,9 @@ BrowseList::BrowseList(PageSource& source, const ListFormat& format, QWidget* pa
         emit recordMenuRequested(m_view->viewport()->mapToGlobal(pos));
     });
     connect(m_thumb, &QAbstractSlider::actionTriggered, this, &BrowseList::thumbAction);
-    connect(m_thumb, &QAbstractSlider::sliderMoved, this,
-            [this](int value) { jump(double(value) / kThumbSteps); });
+    connect(m_thumb, &QAbstractSlider::sliderMoved, this, [this](int value) {
+        act([value](BrowsePager& p) { return p.jump(double(value) / kThumbSteps); });
+    });
 
     m_thumbLater.setSingleShot(true);
     m_thumbLater.setInterval(0);
@@ -133,31 +176,11 @@ int BrowseList::columnPixels(const ListColumn& column, const DialogUnits& units)
 int BrowseList::start() {
     m_pager.setCapacity(visibleRows());
     m_stamp = m_source.changeStamp();
-    return done(m_pager.home());
+    return act(&BrowsePager::home);
 }
 
-int BrowseList::home() {
-    return done(m_pager.home());
-}
-
-int BrowseList::end() {
-    return done(m_pager.end());
-}
-
-int BrowseList::move(int rows) {
-    return done(m_pager.move(rows));
-}
-
-int BrowseList::page(int direction) {
-    return done(m_pager.page(direction));
-}
-
-int BrowseList::scroll(int rows) {
-    return done(m_pager.scroll(rows));
-}
-
-int BrowseList::jump(double fraction) {
-    return done(m_pager.jump(fraction));
+int BrowseList::act(const std::function<int(BrowsePager&)>& move) {
+    return done(move(m_pager));
 }
 
 int BrowseList::reload() {
@@ -228,28 +251,11 @@ void BrowseList::updateThumb() {
 }
 
 void BrowseList::thumbAction(int action) {
-    switch (action) {
-    case QAbstractSlider::SliderSingleStepAdd:
-        scroll(1);
-        break;
-    case QAbstractSlider::SliderSingleStepSub:
-        scroll(-1);
-        break;
-    case QAbstractSlider::SliderPageStepAdd:
-        page(1);
-        break;
-    case QAbstractSlider::SliderPageStepSub:
-        page(-1);
-        break;
-    case QAbstractSlider::SliderToMinimum:
-        home();
-        break;
-    case QAbstractSlider::SliderToMaximum:
-        end();
-        break;
-    default:
+    const Move move = sliderMove(action);
+    if (!move) {
         return; // dragging goes through sliderMoved
     }
+    act(move);
     // The thumb shows where the highlighted record stands, not where the click put it.
     const PageSource::Row* row = m_pager.currentRow();
     m_thumb->setSliderPosition(row ? int(std::lround(m_source.fractionOf(*row) * kThumbSteps)) : 0);
@@ -267,7 +273,7 @@ bool BrowseList::eventFilter(QObject* watched, QEvent* event) {
             const int notches = m_wheelRemainder / kWheelNotch;
             m_wheelRemainder -= notches * kWheelNotch;
             if (notches != 0) {
-                scroll(-notches * kWheelRows);
+                act([notches](BrowsePager& p) { return p.scroll(-notches * kWheelRows); });
             }
             return true;
         }
@@ -297,25 +303,11 @@ bool BrowseList::keyPressed(QKeyEvent* event) {
         return true;
     }
     m_locator.clear();
+    if (const Move move = keyMove(key)) {
+        act(move);
+        return true;
+    }
     switch (key) {
-    case Qt::Key_Up:
-        move(-1);
-        return true;
-    case Qt::Key_Down:
-        move(1);
-        return true;
-    case Qt::Key_PageUp:
-        page(-1);
-        return true;
-    case Qt::Key_PageDown:
-        page(1);
-        return true;
-    case Qt::Key_Home:
-        home();
-        return true;
-    case Qt::Key_End:
-        end();
-        return true;
     case Qt::Key_Insert:
         emit insertPressed();
         return true;

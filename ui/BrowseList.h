@@ -48,13 +48,9 @@ public:
     ListFormat layout() const;
     void applyLayout(const ListFormat& saved);
 
-    // What the keys and the scroll bar do; each answers the store code of a failed read.
-    int home();
-    int end();
-    int move(int rows);
-    int page(int direction);
-    int scroll(int rows);
-    int jump(double fraction);
+    // Moves the list as a key or the scroll bar does (`list.act(&BrowsePager::end)`) and
+    // shows the result; answers the store code of a failed read.
+    int act(const std::function<int(BrowsePager&)>& move);
     int locate(const QString& typed);
     int reload();
     int showRecord(std::int64_t position);

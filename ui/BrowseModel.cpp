@@ -49,11 +49,13 @@ void BrowseModel::setValueColumns(QVector<int> indexes) {
     m_valueColumns = std::move(indexes);
 }
 
-void BrowseModel::setIcons(const QStringList& names, std::function<int(const Values&)> iconOf) {
+void BrowseModel::setIcons(const QStringList& names, const QStringList& spoken,
+                           std::function<int(const Values&)> iconOf) {
     m_icons.clear();
     for (const QString& name : names) {
         m_icons.append(resourceIcon(name));
     }
+    m_spoken = spoken;
     m_iconOf = std::move(iconOf);
 }
 
@@ -112,13 +114,15 @@ QVariant BrowseModel::data(const QModelIndex& index, int role) const {
         return v >= 0 && v < values.size() ? cellText(column, values.at(v)) : QString();
     }
     case Qt::DecorationRole:
-        if (format.icon && m_iconOf) {
-            const int icon = m_iconOf(values);
-            if (icon >= 1 && icon <= m_icons.size()) {
-                return m_icons.at(icon - 1);
-            }
+    case Qt::AccessibleTextRole: {
+        // An icon cell has no text of its own: a screen reader says what the icon means.
+        const int icon = format.icon && m_iconOf ? m_iconOf(values) : 0;
+        if (icon < 1 || icon > m_icons.size()) {
+            return QVariant();
         }
-        return QVariant();
+        return role == Qt::DecorationRole ? QVariant(m_icons.at(icon - 1))
+                                          : QVariant(m_spoken.value(icon - 1));
+    }
     case Qt::ForegroundRole:
         if (format.colours && m_colourOf) {
             const QColor colour = m_colourOf(values, column);

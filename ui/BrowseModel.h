@@ -31,8 +31,10 @@ public:
 
     // Which of the row's values each format column shows (-1: none).
     void setValueColumns(QVector<int> indexes);
-    // The icon table by resource name; `iconOf` answers 1 for the first, 0 for none.
-    void setIcons(const QStringList& names, std::function<int(const Values&)> iconOf);
+    // The icon table by resource name, with what a screen reader says for each;
+    // `iconOf` answers 1 for the first, 0 for none.
+    void setIcons(const QStringList& names, const QStringList& spoken,
+                  std::function<int(const Values&)> iconOf);
     // Text colours of colour columns; an invalid colour keeps the default.
     void setTextColour(std::function<QColor(const Values&, int column)> colourOf);
 
@@ -53,6 +55,7 @@ private:
     QVector<Picture> m_pictures;
     QVector<int> m_valueColumns;
     QVector<QIcon> m_icons;
+    QStringList m_spoken;
     std::function<int(const Values&)> m_iconOf;
     std::function<QColor(const Values&, int)> m_colourOf;
 };

@@ -33,6 +33,12 @@ void BrowsePager::setCurrent(int index) {
     }
 }
 
+void BrowsePager::clear() {
+    m_rows.clear();
+    m_current = -1;
+    m_atStart = m_atEnd = false;
+}
+
 double BrowsePager::fraction() const {
     const Row* row = currentRow();
     if (!row || (m_atStart && m_current == 0)) {

@@ -25,6 +25,8 @@ public:
     int current() const { return m_current; }
     const Row* currentRow() const;
     void setCurrent(int index);
+    // Forgets the rows on screen (their keys belong to an order no longer read).
+    void clear();
 
     // Home and End.
     int home();

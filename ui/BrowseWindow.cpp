@@ -21,7 +21,23 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace velatask {
+namespace {
+
+// Moves a child window up and left as far as needed to show it whole inside the frame's area
+// (or from the area's top left corner when it is larger): the area has no scroll bars, so a
+// window placed beyond its edge could not be reached.
+void keepInside(QMdiSubWindow* sub, const QMdiArea* area) {
+    const QRect room = area->viewport()->rect();
+    QRect r = sub->geometry();
+    r.moveRight(std::min(r.right(), room.right()));
+    r.moveBottom(std::min(r.bottom(), room.bottom()));
+    sub->move(std::max(r.left(), 0), std::max(r.top(), 0));
+}
+
+} // namespace
 
 BrowseWindow::BrowseWindow(Store& store, IniFile& ini, std::unique_ptr<PageSource> source,
                            BrowseDeclaration declaration, QWidget* parent)
@@ -187,7 +203,9 @@ void BrowseWindow::tabChanged(int index) {
         reportReadError(code);
         return;
     }
-    // The highlighted record stays highlighted in the new order.
+    // The highlighted record stays highlighted in the new order (or the list starts at its top
+    // when the new order leaves it out).
+    m_list->pager().clear();
     if (position != 0) {
         m_list->showRecord(position);
     } else {
@@ -224,6 +242,9 @@ QMdiSubWindow* BrowseWindow::showIn(QMdiArea* area) {
     sub->resize(sub->sizeHint().expandedTo(size()));
     WidgetGeometry::restore(sub, m_ini, m_declaration.section);
     sub->show();
+    if (!sub->isMaximized()) {
+        keepInside(sub, area);
+    }
     m_list->setFocus();
     return sub;
 }

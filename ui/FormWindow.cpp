@@ -3,6 +3,7 @@
 #include "settings/qt/WidgetGeometry.h"
 #include "ui/Accessibility.h"
 #include "ui/FormRecord.h"
+#include "ui/TitleWidth.h"
 
 #include <QApplication>
 #include <QFormLayout>
@@ -136,9 +137,7 @@ Response FormWindow::run() {
     }
     setTabOrder(m_ok, m_cancel);
     setTabOrder(m_cancel, m_tabs);
-    // Wide enough for the whole title.
-    setMinimumWidth(std::max(minimumSizeHint().width(),
-                             fontMetrics().horizontalAdvance(windowTitle()) * 3 / 2 + 80));
+    fitTitle(this);
     Accessibility::nameControls(this);
     WidgetGeometry::restore(this, m_ini, m_declaration.section);
     exec();

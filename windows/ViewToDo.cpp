@@ -34,6 +34,7 @@ ViewToDo::ViewToDo(Store& store, IniFile& ini, QWidget* parent)
     BrowseModel& model = list()->model();
     model.setValueColumns({-1, Priority, Text});
     model.setIcons({QStringLiteral("~done.ico"), QStringLiteral("~notdone.ico")},
+                   {QStringLiteral("Done"), QStringLiteral("Not done")},
                    [](const BrowseModel::Values& v) { return v.at(Done).toInt() == 1 ? 1 : 2; });
 
     for (const auto& [text, key] :

@@ -99,18 +99,18 @@ TEST_F(BrowseListTest, AFailingStoreIsReportedOnceAndChangesAreReadAgain) {
     QList<int> reported;
     list.setErrorReporter([&](int code) { reported << code; });
     source.failWith(90);
-    EXPECT_EQ(list.end(), 90);
-    EXPECT_EQ(list.page(1), 90);
+    EXPECT_EQ(list.act(&BrowsePager::end), 90);
+    EXPECT_EQ(list.act([](BrowsePager& p) { return p.page(1); }), 90);
     EXPECT_EQ(reported, QList<int>{90});
     source.failWith(0);
-    EXPECT_EQ(list.end(), 0);
+    EXPECT_EQ(list.act(&BrowsePager::end), 0);
     source.failWith(33);
-    list.home();
+    list.act(&BrowsePager::home);
     EXPECT_EQ(reported, (QList<int>{90, 33}));
     source.failWith(0);
 
     list.setChangeInterval(10);
-    ASSERT_EQ(list.move(-1), 0);
+    ASSERT_EQ(list.act([](BrowsePager& p) { return p.move(-1); }), 0);
     const int highlighted = currentKey(list);
     source.add(highlighted - 5); // another writer adds a row just above
     ASSERT_TRUE(waitFor([&] {

@@ -88,7 +88,7 @@ TEST_F(CursorBrowseTest, KeysReachBothEndsAndTheLocatorFindsTheDay) {
     // The date is the order's first free component: typing a day number finds its first task.
     QTest::keyClicks(list->view(), QStringLiteral("72500"));
     EXPECT_EQ(highlighted(), 500 * kPerDay);
-    list->jump(0.5);
+    list->act([](BrowsePager& p) { return p.jump(0.5); });
     EXPECT_NEAR(highlighted(), kRows / 2, kRows / 20) << "the thumb is close, not exact";
 }
 
@@ -107,7 +107,7 @@ TEST_F(CursorBrowseTest, ARangeLocatesOnItsFreeComponent) {
 TEST_F(CursorBrowseTest, ChangesByOthersAreReadWithTheRecordKeptOnItsLine) {
     ASSERT_EQ(list->start(), 0);
     list->locate(QStringLiteral("72300"));
-    list->move(5);
+    list->act([](BrowsePager& p) { return p.move(5); });
     const int before = highlighted();
     const int line = list->pager().current();
     {

@@ -9,6 +9,8 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -147,6 +149,8 @@ TEST_F(CategoriesTest, TheListAddsAndPicksNamesAndKeepsTheHighlightedOneInTheRec
     browse.show();
     ASSERT_TRUE(browse.open());
     EXPECT_FALSE(browse.button(QStringLiteral(" &Schedule"))->isEnabled());
+    EXPECT_TRUE(Accessibility::unnamedControls(&browse).isEmpty())
+        << Accessibility::unnamedControls(&browse).join(", ").toStdString();
     QTimer::singleShot(0, [] {
         auto* form = qobject_cast<UpdateCategories*>(QApplication::activeModalWidget());
         ASSERT_NE(form, nullptr);
@@ -167,4 +171,32 @@ TEST_F(CategoriesTest, TheListAddsAndPicksNamesAndKeepsTheHighlightedOneInTheRec
     EXPECT_EQ(pick.call(&browse), Response::Completed);
     EXPECT_EQ(store.CAT.buffer().Category, QStringLiteral("Work"));
     EXPECT_EQ(pick.windowTitle(), QStringLiteral("Select a Category"));
+}
+
+TEST_F(CategoriesTest, AListOpenedInTheFrameIsShownWholeWhereverItWasLeft) {
+    QMdiArea area;
+    area.resize(800, 600);
+    area.show();
+    ASSERT_EQ(area.viewport()->size(), QSize(800, 600));
+    const struct {
+        QRect saved;
+        QPoint shown;
+    } cases[] = {
+        {{20, 30, 460, 300}, {20, 30}},     // fits: left where it was
+        {{600, 450, 460, 300}, {340, 300}}, // beyond the right and bottom edges: moved in
+        {{100, 100, 900, 700}, {0, 0}},     // larger than the area: from its top left corner
+    };
+    const QString section = QStringLiteral("BrowseCategories");
+    for (const auto& c : cases) {
+        ini.write(section, QStringLiteral("XPosit"), QString::number(c.saved.x()));
+        ini.write(section, QStringLiteral("YPosit"), QString::number(c.saved.y()));
+        ini.write(section, QStringLiteral("Width"), QString::number(c.saved.width()));
+        ini.write(section, QStringLiteral("Height"), QString::number(c.saved.height()));
+        auto* browse = new BrowseCategories(store, ini);
+        ASSERT_TRUE(browse->open());
+        QMdiSubWindow* sub = browse->showIn(&area);
+        EXPECT_EQ(sub->pos(), c.shown) << c.saved.x() << "," << c.saved.y();
+        EXPECT_EQ(sub->size(), c.saved.size()) << "the size stays as it was left";
+        delete sub;
+    }
 }

@@ -1,6 +1,7 @@
 #include "../support/WaitFor.h"
 #include "../ui/WindowFixture.h"
 
+#include "ui/Accessibility.h"
 #include "ui/BrowseList.h"
 #include "windows/UpdateTodo.h"
 #include "windows/ViewToDo.h"
@@ -73,9 +74,17 @@ protected:
 
 TEST_F(ViewToDoTest, ThreeOrdersWithTheOpenItemsFirstAndTheHighlightKept) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("To Do List"));
+    EXPECT_TRUE(Accessibility::unnamedControls(window.get()).isEmpty())
+        << Accessibility::unnamedControls(window.get()).join(", ").toStdString();
     EXPECT_EQ(shown(), (QStringList{"2 air tyres", "2 call Anna", "7 Buy milk", "+1 book dentist",
                                     "+2 pay rent"}));
-    window->list()->move(2); // "Buy milk"
+    const auto spoken = [this](int row) {
+        const BrowseModel& model = window->list()->model();
+        return model.data(model.index(row, 0), Qt::AccessibleTextRole).toString();
+    };
+    EXPECT_FALSE(spoken(0).isEmpty()) << "a screen reader says what the icon means";
+    EXPECT_NE(spoken(0), spoken(3)) << "an open item and a done one sound different";
+    window->list()->act([](BrowsePager& p) { return p.move(2); }); // "Buy milk"
     window->tabs()->setCurrentIndex(1);
     EXPECT_EQ(shown(), (QStringList{"+1 book dentist", "2 air tyres", "2 call Anna", "+2 pay rent",
                                     "7 Buy milk"}));
@@ -84,13 +93,13 @@ TEST_F(ViewToDoTest, ThreeOrdersWithTheOpenItemsFirstAndTheHighlightKept) {
     EXPECT_EQ(shown(), (QStringList{"2 air tyres", "+1 book dentist", "7 Buy milk", "2 call Anna",
                                     "+2 pay rent"}));
     EXPECT_EQ(highlighted(), QStringLiteral("Buy milk"));
-    window->list()->home();
+    window->list()->act(&BrowsePager::home);
     QTest::keyClicks(window->list()->view(), QStringLiteral("c"));
     EXPECT_EQ(highlighted(), QStringLiteral("call Anna")) << "the locator ignores letter case";
 }
 
 TEST_F(ViewToDoTest, TogglingTwiceRestoresTheItemAndItChangesGroup) {
-    window->list()->home(); // "air tyres", open
+    window->list()->act(&BrowsePager::home); // "air tyres", open
     window->toggleDone();
     EXPECT_EQ(highlighted(), QStringLiteral("air tyres")) << "still highlighted in its new group";
     EXPECT_EQ(shown().last(), QStringLiteral("+2 pay rent"));
