@@ -23,14 +23,17 @@ int main(int argc, char** argv) {
     if (dpy == nullptr) {
         return 1;
     }
+    // Atoms first: a round trip after the window exists would let a test find it by title and
+    // process before it takes part in WM_DELETE_WINDOW.
+    Atom deleteAtom = XInternAtom(dpy, "WM_DELETE_WINDOW", False);
+    const Atom pidAtom = XInternAtom(dpy, "_NET_WM_PID", False);
     const Window window = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), 60, 60, 240, 80, 0,
                                               BlackPixel(dpy, 0), WhitePixel(dpy, 0));
-    XStoreName(dpy, window, argv[1]);
-    const long pid = static_cast<long>(getpid());
-    XChangeProperty(dpy, window, XInternAtom(dpy, "_NET_WM_PID", False), XA_CARDINAL, 32,
-                    PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
-    Atom deleteAtom = XInternAtom(dpy, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(dpy, window, &deleteAtom, 1);
+    const long pid = static_cast<long>(getpid());
+    XChangeProperty(dpy, window, pidAtom, XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&pid), 1);
+    XStoreName(dpy, window, argv[1]);
     XMapWindow(dpy, window);
     XFlush(dpy);
 
