@@ -1,5 +1,7 @@
 #include "app/MainFrame.h"
 
+#include "app/SharedFiles.h"
+
 #include "platform/Tray.h"
 #include "resources/Resources.h"
 #include "scheduler/AppContext.h"
@@ -33,10 +35,6 @@
 #include <QToolBar>
 #include <QUrl>
 #include <QWindow>
-
-#ifndef VELATASK_SHARE_DIR
-#define VELATASK_SHARE_DIR ""
-#endif
 
 namespace velatask {
 namespace {
@@ -236,11 +234,11 @@ void MainFrame::finishStartUp() {
     m_tickTimer.start();
 }
 
-void MainFrame::startUp() {
+void MainFrame::startUp(bool minimized) {
     if (m_ctx.settings->startUpToDo) {
         openToDo();
     }
-    if (m_ctx.settings->startUpMinimized) {
+    if (m_ctx.settings->startUpMinimized || minimized) {
         showMinimized();
         iconised();
     }
@@ -282,6 +280,18 @@ void MainFrame::trayClicked() {
 void MainFrame::trayClose() {
     RestoreFromTray(*this);
     QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+void MainFrame::comeForward() {
+    if (m_inTray) {
+        RestoreFromTray(*this);
+        return;
+    }
+    if (isIconised()) {
+        unIconise();
+    }
+    show();
+    bringToForeground();
 }
 
 void MainFrame::changeEvent(QEvent* event) {
@@ -350,9 +360,7 @@ void MainFrame::printSetup() {
 }
 
 void MainFrame::openHelp(const QString& page) {
-    const QString dir = QStringLiteral(VELATASK_SHARE_DIR "/manual/");
-    const QString file = page.section(QLatin1Char('#'), 0, 0);
-    QUrl url = QUrl::fromLocalFile(dir + file);
+    QUrl url = QUrl::fromLocalFile(SharedFiles::manualPage(page.section(QLatin1Char('#'), 0, 0)));
     url.setFragment(page.section(QLatin1Char('#'), 1));
     QDesktopServices::openUrl(url);
 }

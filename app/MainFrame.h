@@ -33,8 +33,9 @@ public:
     MainFrame(AppContext& ctx, SchedulerTick& tick, QWidget* parent = nullptr);
     ~MainFrame() override;
 
-    // Start-up steps that need the window on screen: minimising at start-up.
-    void startUp();
+    // Start-up steps that need the window on screen: minimising at start-up, asked for by the
+    // setting or, for this run only, by `minimized`.
+    void startUp(bool minimized = false);
 
     // Frame
     QString applicationTitle() const override { return m_title; }
@@ -57,6 +58,9 @@ public slots:
     // From the tray icon: a click, the menu's "&Restore", the menu's "&Close".
     void trayClicked();
     void trayClose();
+    // Brings the frame to the front from the tray, from its minimised state or from behind other
+    // windows: a second start of the program asks for this.
+    void comeForward();
 
 protected:
     void changeEvent(QEvent* event) override;

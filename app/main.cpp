@@ -1,11 +1,16 @@
+#include "app/DataDirectory.h"
 #include "app/MainFrame.h"
 #include "app/QtUi.h"
+#include "app/SharedFiles.h"
+#include "app/StartOptions.h"
 #include "platform/dbus/DBusDdeClient.h"
+#include "platform/dbus/DBusSingleInstance.h"
 #include "platform/qt/ClockSetNotifier.h"
 #include "platform/qt/ProcessStarter.h"
 #include "platform/qt/QtSound.h"
 #include "platform/qt/QtTray.h"
 #include "platform/qt/SystemClock.h"
+#include "platform/qt/XdgAutostart.h"
 #include "platform/x11/X11Display.h"
 #include "platform/x11/X11KeyInjector.h"
 #include "platform/x11/X11WindowSystem.h"
@@ -26,17 +31,70 @@
 #include <QApplication>
 #include <QDir>
 
+#include <cstdio>
+
 using namespace velatask;
 
-// Builds the context with the desktop's services and runs the main frame. The working directory
-// is the data directory: the data file "SM" lives there.
+namespace {
+
+QStringList argumentList(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    return arguments;
+}
+
+// How the session starts the program at login: quietly, for the data directory in use.
+QStringList loginCommand(const StartOptions& options) {
+    QStringList command{QCoreApplication::applicationFilePath(), QStringLiteral("--minimized")};
+    if (!options.dataDir.isEmpty()) {
+        command << QStringLiteral("--data-dir") << QDir::current().absolutePath();
+    }
+    return command;
+}
+
+int fail(const QString& text) {
+    std::fprintf(stderr, "velatask: %s\n", qPrintable(text));
+    return 1;
+}
+
+} // namespace
+
+// Reads the command line, makes the data directory the working directory (the data file "SM"
+// lives there), hands over to a scheduler already running for it, or builds the context with the
+// desktop's services and runs the main frame.
 int main(int argc, char* argv[]) {
+    const StartOptions options =
+        StartOptions::parse(argumentList(argc, argv), QStringLiteral(VELATASK_VERSION));
+    if (options.action != StartOptions::Action::Run) {
+        std::fputs(qPrintable(options.text),
+                   options.action == StartOptions::Action::Fail ? stderr : stdout);
+        return options.exitCode();
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velatask"));
     QApplication::setApplicationVersion(QStringLiteral(VELATASK_VERSION));
     QApplication::setWindowIcon(resourceIcon(QStringLiteral("CLOCK.ICO")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("velatask"));
     // The frame may sit hidden in the tray while the last message window closes.
     QApplication::setQuitOnLastWindowClosed(false);
+
+    DataDirectory data;
+    if (!data.prepare(options.dataDir.isEmpty() ? DataDirectory::defaultPath() : options.dataDir,
+                      SharedFiles::keyCodes()) ||
+        !QDir::setCurrent(data.path())) {
+        return fail(data.error().isEmpty() ? QStringLiteral("cannot work in %1").arg(data.path())
+                                           : data.error());
+    }
+    DBusSingleInstance instance(QDir(data.path()).canonicalPath());
+    if (instance.claim() == DBusSingleInstance::Claim::Running) {
+        return instance.activateRunning()
+                   ? 0
+                   : fail(QStringLiteral("a Velatask for %1 is running but does not answer")
+                              .arg(data.path()));
+    }
 
     IniFile ini(IniFile::defaultPath());
     Settings settings = Settings::load(ini);
@@ -69,6 +127,8 @@ int main(int argc, char* argv[]) {
     ctx.scriptQueue = &queue;
     ctx.scriptRunner = &runner;
     ctx.tray = &tray;
+    XdgAutostart autostart(loginCommand(options));
+    ctx.autostart = &autostart;
     QtMessageWindows messageWindows(ctx);
     ctx.messageWindows = &messageWindows;
 
@@ -85,6 +145,7 @@ int main(int argc, char* argv[]) {
 
     frame.show();
     runner.setOwnWindow(frame.winId());
-    frame.startUp();
+    QObject::connect(&instance, &DBusSingleInstance::activated, &frame, &MainFrame::comeForward);
+    frame.startUp(options.minimized);
     return QApplication::exec();
 }

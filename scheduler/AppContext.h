@@ -9,6 +9,7 @@
 
 namespace velatask {
 
+class Autostart;
 class Clock;
 class DdeClient;
 class Frame;
@@ -40,6 +41,8 @@ struct AppContext {
     Frame* frame = nullptr;
     Tray* tray = nullptr;
     MessageWindowOpener* messageWindows = nullptr;
+    // Start at login; absent where the desktop offers none.
+    Autostart* autostart = nullptr;
 
     // Message windows currently open (at most 60); changed by the windows as they open and close.
     std::atomic<int> OpenMessageWindows{0};

@@ -4,8 +4,8 @@
 set -euo pipefail
 
 packages=(
-  # build
-  cmake ninja-build g++ pkg-config
+  # build; the icon's pictures are drawn from its SVG file; the Debian package (dpkg-shlibdeps)
+  cmake ninja-build g++ pkg-config librsvg2-bin dpkg-dev
   # Qt 6 (Widgets, Sql, PrintSupport, DBus, Test come with qt6-base-dev)
   qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev qt6-svg-dev libqt6svg6
   # X11 key playback and window control
@@ -18,8 +18,8 @@ packages=(
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils x11-apps jwm dbus-daemon dbus-x11 faketime sox imagemagick
-  # reading the text and page count of printed reports (PDF)
-  poppler-utils
+  # reading the text and page count of printed reports (PDF); checking the desktop entry
+  poppler-utils desktop-file-utils
   # the accessibility bus and its Python client: reading the windows as a screen reader does
   at-spi2-core python3-pyatspi
 )

@@ -8,6 +8,7 @@
 #include "ui/BrowseList.h"
 #include "ui/DialogUnits.h"
 #include "ui/PageSource.h"
+#include "ui/SubWindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -21,23 +22,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace velatask {
-namespace {
-
-// Moves a child window up and left as far as needed to show it whole inside the frame's area
-// (or from the area's top left corner when it is larger): the area has no scroll bars, so a
-// window placed beyond its edge could not be reached.
-void keepInside(QMdiSubWindow* sub, const QMdiArea* area) {
-    const QRect room = area->viewport()->rect();
-    QRect r = sub->geometry();
-    r.moveRight(std::min(r.right(), room.right()));
-    r.moveBottom(std::min(r.bottom(), room.bottom()));
-    sub->move(std::max(r.left(), 0), std::max(r.top(), 0));
-}
-
-} // namespace
 
 BrowseWindow::BrowseWindow(Store& store, IniFile& ini, std::unique_ptr<PageSource> source,
                            BrowseDeclaration declaration, QWidget* parent)
@@ -242,9 +227,7 @@ QMdiSubWindow* BrowseWindow::showIn(QMdiArea* area) {
     sub->resize(sub->sizeHint().expandedTo(size()));
     WidgetGeometry::restore(sub, m_ini, m_declaration.section);
     sub->show();
-    if (!sub->isMaximized()) {
-        keepInside(sub, area);
-    }
+    SubWindowPlacement::keepInside(sub, area);
     m_list->setFocus();
     return sub;
 }

@@ -108,6 +108,9 @@ bool readModifier(FormatReader& r, ListColumn& c) {
     case 'J':
         c.icon = c.transparentIcon = true;
         return true;
+    case 'S':
+        c.scrolls = true;
+        return r.optionalParenthesised(c.scrollWidth);
     case '~': {
         if (!r.until(QLatin1Char('~'), c.header)) {
             return false;
@@ -195,6 +198,9 @@ QString ListFormat::toString() const {
             if (c.headerJustify) {
                 out += letter(*c.headerJustify) + parenthesised(c.headerIndent);
             }
+        }
+        if (c.scrolls) {
+            out += QLatin1Char('S') + parenthesised(c.scrollWidth);
         }
         if (!c.picture.isEmpty()) {
             out += c.picture + QLatin1Char('@');

@@ -28,6 +28,9 @@ struct ListColumn {
     bool fixed = false;
     bool underline = false;
     bool lastOnLine = false;
+    // "S(n)": the column's text scrolls sideways, n dialog units of it ("S" alone: no width).
+    bool scrolls = false;
+    std::optional<int> scrollWidth;
 
     bool operator==(const ListColumn&) const = default;
 };

@@ -5,6 +5,9 @@
 
 #include <QDropEvent>
 #include <QHeaderView>
+#include <QScrollBar>
+
+#include <algorithm>
 
 namespace velatask {
 
@@ -15,21 +18,15 @@ CsvFieldList::CsvFieldList(const QString& format, QWidget* parent) : QTreeWidget
     setAllColumnsShowFocus(true);
     const std::optional<ListFormat> columns = ListFormat::parse(format);
     const DialogUnits units(fontMetrics());
-    QStringList headers;
-    int width = 0;
     if (columns) {
+        QStringList headers;
         for (const ListColumn& c : columns->columns()) {
             headers << c.header;
+            m_widths << units.toPixelsX(c.width);
         }
         setHeaderLabels(headers);
         for (int i = 0; i < columns->size(); ++i) {
             const ListColumn& c = columns->columns()[i];
-            const int px = units.toPixelsX(c.width);
-            width += px;
-            // The last column takes what room is left.
-            if (i + 1 < columns->size()) {
-                setColumnWidth(i, px);
-            }
             if (c.headerJustify == ListColumn::Justify::Centre ||
                 c.justify == ListColumn::Justify::Centre) {
                 headerItem()->setTextAlignment(i, Qt::AlignHCenter);
@@ -37,7 +34,24 @@ CsvFieldList::CsvFieldList(const QString& format, QWidget* parent) : QTreeWidget
         }
     }
     header()->setStretchLastSection(true);
-    setMinimumWidth(qMin(width, units.toPixelsX(200)) + frameWidth() * 2);
+    fitColumns();
+}
+
+// Each column is as wide as its format says, or as its heading and texts need; the last one
+// takes the rest. The list is never narrower than its columns, so no text is cut.
+void CsvFieldList::fitColumns() {
+    int total = 0;
+    for (int i = 0; i < m_widths.size(); ++i) {
+        const bool last = i + 1 == m_widths.size();
+        const int need =
+            last ? m_widths[i]
+                 : std::max({m_widths[i], sizeHintForColumn(i), header()->sectionSizeHint(i)});
+        if (!last) {
+            setColumnWidth(i, need);
+        }
+        total += need;
+    }
+    setMinimumWidth(total + frameWidth() * 2 + verticalScrollBar()->sizeHint().width());
 }
 
 void CsvFieldList::setRows(const QList<QStringList>& rows, int current) {
@@ -54,6 +68,7 @@ void CsvFieldList::setRows(const QList<QStringList>& rows, int current) {
         items << item;
     }
     addTopLevelItems(items);
+    fitColumns();
     setCurrentRow(qMin(current, int(rows.size()) - 1));
 }
 

@@ -31,8 +31,10 @@ protected:
 
 private:
     bool acceptsFrom(const QObject* source) const;
+    void fitColumns();
 
     CsvFieldList* m_partner = nullptr;
+    QList<int> m_widths; // of the columns, in pixels, as the format gives them
 };
 
 } // namespace velatask

@@ -2,6 +2,7 @@
 
 #include "scheduler/AppContext.h"
 #include "settings/qt/WidgetGeometry.h"
+#include "ui/SubWindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -27,10 +28,12 @@ QMdiSubWindow* CsvWindow::showIn(QMdiArea* area) {
     QMdiSubWindow* sub = area->addSubWindow(this);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(area->window()->windowIcon());
+    sub->resize(sub->sizeHint());
     if (m_ctx.ini) {
         WidgetGeometry::restore(sub, *m_ctx.ini, m_section);
     }
     sub->show();
+    SubWindowPlacement::keepInside(sub, area);
     return sub;
 }
 

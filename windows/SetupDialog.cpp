@@ -1,6 +1,7 @@
 #include "windows/SetupDialog.h"
 
 #include "core/Ui.h"
+#include "platform/Autostart.h"
 #include "resources/Resources.h"
 #include "scheduler/AppContext.h"
 #include "scheduler/Housekeeping.h"
@@ -61,6 +62,9 @@ void SetupDialog::buildWindow() {
     m_active = new QCheckBox(QStringLiteral("Scheduler active"), options);
     m_fullSchedule = new QCheckBox(QStringLiteral("Show full schedule initially"), options);
     m_noTray = new QCheckBox(QStringLiteral("Do not place in tray when minimized"), options);
+    if (m_ctx.autostart != nullptr) {
+        m_startAtLogin = new QCheckBox(QStringLiteral("Start Velatask when I log in"), options);
+    }
     m_historyExpires = new QLineEdit(options);
     m_historyExpires->setToolTip(QStringLiteral("History expires in how many days"));
     m_historyExpires->setValidator(
@@ -74,6 +78,9 @@ void SetupDialog::buildWindow() {
     for (QCheckBox* box :
          {m_showSchedule, m_showToDo, m_minimize, m_active, m_fullSchedule, m_noTray}) {
         optionsLayout->addWidget(box);
+    }
+    if (m_startAtLogin != nullptr) {
+        optionsLayout->addWidget(m_startAtLogin);
     }
     auto* expires = new QHBoxLayout;
     expires->addWidget(expiresLabel);
@@ -167,6 +174,9 @@ void SetupDialog::showSettings() {
     m_noTray->setChecked(s.noTray);
     m_removeUncompleted->setChecked(s.removeUncompleted);
     m_historyExpires->setText(QString::number(s.historyExpires));
+    if (m_startAtLogin != nullptr) {
+        m_startAtLogin->setChecked(m_ctx.autostart->isEnabled());
+    }
 }
 
 QPushButton* SetupDialog::button(const QString& text) const {
@@ -188,8 +198,25 @@ void SetupDialog::report(const char* text) {
 }
 
 void SetupDialog::saveAndClose() {
+    if (!saveStartAtLogin()) {
+        return;
+    }
     m_ctx.settings->save(*m_ctx.ini);
     finish(QDialog::Accepted);
+}
+
+bool SetupDialog::saveStartAtLogin() {
+    if (m_startAtLogin == nullptr) {
+        return true;
+    }
+    const bool on = m_startAtLogin->isChecked();
+    if (on == m_ctx.autostart->isEnabled() || m_ctx.autostart->setEnabled(on)) {
+        return true;
+    }
+    m_ctx.ui->message(QStringLiteral("The desktop's autostart entry could not be %1.")
+                          .arg(on ? QStringLiteral("written") : QStringLiteral("removed")),
+                      QStringLiteral("Velatask Setup"), Ui::Exclamation, Ui::Ok, Ui::Ok);
+    return false;
 }
 
 void SetupDialog::cancelAndClose() {

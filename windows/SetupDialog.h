@@ -11,7 +11,8 @@ namespace velatask {
 struct AppContext;
 
 // "Velatask Setup": the start-up and history options, bound to the live settings while the
-// window is open ("&OK" saves them, "Cancel" reads the saved ones back), and five housekeeping
+// window is open ("&OK" saves them, "Cancel" reads the saved ones back), start at login (kept by
+// the desktop, not in the settings file, and written on "&OK" only), and five housekeeping
 // commands.
 class SetupDialog : public QDialog {
     Q_OBJECT
@@ -25,6 +26,8 @@ public:
     QCheckBox* active() const { return m_active; }
     QCheckBox* fullSchedule() const { return m_fullSchedule; }
     QCheckBox* noTray() const { return m_noTray; }
+    // Shown only when the context offers start at login.
+    QCheckBox* startAtLogin() const { return m_startAtLogin; }
     QCheckBox* removeUncompleted() const { return m_removeUncompleted; }
     QLineEdit* historyExpires() const { return m_historyExpires; }
     QPushButton* button(const QString& text) const;
@@ -43,6 +46,9 @@ private:
     bool confirm(const char* question);
     void report(const char* text);
     void finish(int result);
+    // Writes the start-at-login choice when it changed; false (after telling the user) when the
+    // desktop's autostart entry could not be written.
+    bool saveStartAtLogin();
 
     AppContext& m_ctx;
     QCheckBox* m_showSchedule = nullptr;
@@ -51,6 +57,7 @@ private:
     QCheckBox* m_active = nullptr;
     QCheckBox* m_fullSchedule = nullptr;
     QCheckBox* m_noTray = nullptr;
+    QCheckBox* m_startAtLogin = nullptr;
     QCheckBox* m_removeUncompleted = nullptr;
     QLineEdit* m_historyExpires = nullptr;
     bool m_tablesOpen = false;

@@ -99,6 +99,8 @@ public:
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), configDir);
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         m_process.setProcessEnvironment(env);
+        // The folder is given both ways, so that builds from before the option can be measured.
+        m_process.setArguments({QStringLiteral("--data-dir"), dataDir});
         m_process.setWorkingDirectory(dataDir);
         m_process.setStandardOutputFile(output.isEmpty() ? QProcess::nullDevice() : output,
                                         QIODevice::Append);

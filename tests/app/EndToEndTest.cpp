@@ -1,12 +1,15 @@
 #include "../support/WaitFor.h"
 
 #include "core/Time.h"
+#include "platform/dbus/DBusSingleInstance.h"
 #include "platform/fake/ScriptedUi.h"
 #include "platform/qt/SystemClock.h"
 #include "platform/x11/X11Display.h"
 #include "platform/x11/X11WindowSystem.h"
 #include "store/Store.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -88,8 +91,7 @@ TEST(EndToEnd, TasksInTheDataFileFallDueAndRun) {
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     app.setProcessEnvironment(env);
-    app.setWorkingDirectory(data.path());
-    app.start(QStringLiteral(VELATASK_BINARY), {});
+    app.start(QStringLiteral(VELATASK_BINARY), {QStringLiteral("--data-dir"), data.path()});
     ASSERT_TRUE(app.waitForStarted(10000));
 
     X11Display display;
@@ -125,4 +127,82 @@ TEST(EndToEnd, TasksInTheDataFileFallDueAndRun) {
     }
     EXPECT_EQ(all[2].TaskType, QStringLiteral("Display Message"));
     EXPECT_EQ(all[3].TaskType, QStringLiteral("Run Program"));
+}
+
+// What a person typing the command sees: help and version on standard output, usage errors on
+// standard error with exit status 2; none of it needs a display.
+TEST(EndToEnd, CommandLineAnswersWithoutADisplay) {
+    const struct {
+        QStringList arguments;
+        int exitCode;
+        QString out;
+        QString err;
+    } cases[] = {
+        {{QStringLiteral("--help")}, 0, QStringLiteral("--data-dir=DIR"), QString()},
+        {{QStringLiteral("--version")}, 0, QStringLiteral("velatask "), QString()},
+        {{QStringLiteral("--frobnicate")}, 2, QString(), QStringLiteral("Unknown option")},
+        {{QStringLiteral("extra")}, 2, QString(), QStringLiteral("Try 'velatask --help'")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        QProcess app;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        app.setProcessEnvironment(env);
+        app.start(QStringLiteral(VELATASK_BINARY), c.arguments);
+        ASSERT_TRUE(app.waitForFinished(30000));
+        EXPECT_EQ(app.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(app.exitCode(), c.exitCode);
+        const QString out = QString::fromLocal8Bit(app.readAllStandardOutput());
+        const QString err = QString::fromLocal8Bit(app.readAllStandardError());
+        EXPECT_EQ(out.isEmpty(), c.out.isEmpty()) << out.toStdString();
+        EXPECT_EQ(err.isEmpty(), c.err.isEmpty()) << err.toStdString();
+        EXPECT_TRUE(out.contains(c.out) && err.contains(c.err));
+    }
+}
+
+// A new user's first start makes the data directory with its key list and works there; a second
+// start for the same directory brings the first out of the tray and ends at once.
+TEST(EndToEnd, FirstStartMakesTheDataDirectoryAndASecondStartRaisesIt) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY") || !QDBusConnection::sessionBus().isConnected()) {
+        GTEST_SKIP() << "needs the test display and session bus";
+    }
+    QTemporaryDir home;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    const QString data = home.filePath(QStringLiteral("data/velatask"));
+
+    QProcess first;
+    first.setProcessEnvironment(env);
+    first.start(QStringLiteral(VELATASK_BINARY), {QStringLiteral("--minimized")});
+    ASSERT_TRUE(first.waitForStarted(10000));
+    EXPECT_TRUE(waitFor(
+        [&] {
+            const QString service = DBusSingleInstance::serviceName(QDir(data).canonicalPath());
+            return QDBusConnection::sessionBus().interface()->isServiceRegistered(service);
+        },
+        30000));
+    EXPECT_TRUE(waitFor([&] { return QFile::exists(data + QStringLiteral("/SM")); }, 30000));
+    EXPECT_TRUE(QFile::exists(data + QStringLiteral("/KEYCODES.TXT")));
+
+    // Hidden in the tray, so not the active window.
+    X11Display display;
+    X11WindowSystem windows(display);
+    const auto frame = [&] { return windows.windowOfProcess(std::uint32_t(first.processId())); };
+    EXPECT_TRUE(waitFor([&] { return frame() != 0 && windows.activeWindow() != frame(); }, 30000));
+
+    QProcess second;
+    second.setProcessEnvironment(env);
+    second.start(QStringLiteral(VELATASK_BINARY), {});
+    EXPECT_TRUE(second.waitForFinished(30000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_TRUE(waitFor([&] { return windows.activeWindow() == frame(); }, 30000));
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    first.terminate();
+    first.waitForFinished(10000);
 }

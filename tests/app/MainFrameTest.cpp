@@ -224,3 +224,43 @@ TEST_F(MainFrameTest, MinimiseAtStartUpWithoutTrayIsAnOrdinaryMinimisedWindow) {
     EXPECT_TRUE(mainFrame.isMinimized());
     EXPECT_TRUE(trayLog.isEmpty());
 }
+
+TEST_F(MainFrameTest, MinimizedOptionGoesToTheTrayForThisRunOnly) {
+    MainFrame mainFrame(ctx, ticker);
+    ctx.frame = &mainFrame;
+    mainFrame.show();
+    mainFrame.startUp(true);
+    EXPECT_TRUE(mainFrame.inTray());
+    EXPECT_FALSE(settings.startUpMinimized) << "the setting is left as it was";
+}
+
+// A second start of the program brings the frame forward from wherever it is.
+TEST_F(MainFrameTest, ComeForwardFromTrayMinimisedOrBehind) {
+    struct Case {
+        const char* where;
+        bool noTray;
+        bool minimise;
+    };
+    const Case cases[] = {
+        {"in the tray", false, true},
+        {"minimised without tray", true, true},
+        {"shown", false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.where);
+        settings.noTray = c.noTray;
+        MainFrame mainFrame(ctx, ticker);
+        ctx.frame = &mainFrame;
+        mainFrame.show();
+        if (c.minimise) {
+            mainFrame.showMinimized();
+            QCoreApplication::sendPostedEvents();
+            ASSERT_EQ(mainFrame.inTray(), !c.noTray);
+        }
+        mainFrame.comeForward();
+        EXPECT_FALSE(mainFrame.inTray());
+        EXPECT_TRUE(mainFrame.isVisible());
+        EXPECT_FALSE(mainFrame.isMinimized());
+        ctx.frame = nullptr;
+    }
+}

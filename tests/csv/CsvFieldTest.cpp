@@ -56,6 +56,13 @@ TEST(CsvFieldReader, SplitsLines) {
         {R"( "a",b)", {{R"( "a")", false}, {"b", false}}},
         {R"("a" x,b)", {{"a", true}, {"b", false}}},
         {"\"line\none\",2", {{"line\none", true}, {"2", false}}},
+        // Quotes at the very end of the line, alone or doubled, never read past it.
+        {R"(")", {{"", true}}},
+        {R"(a,")", {{"a", false}, {"", true}}},
+        {R"("a"")", {{R"(a")", true}}},
+        {R"("a"",b)", {{R"(a",b)", true}}},
+        {R"("a"   ,b)", {{"a", true}, {"b", false}}},
+        {",,", {{"", false}, {"", false}}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(split(QString::fromUtf8(c.line)), c.fields) << c.line;

@@ -13,6 +13,8 @@ const char* const kSchedule =
     "11L|M*I@s1@47L|M*~Date~@d3@32L|M*~Time~@t3@60L|M~Category~@s20@90L|"
     "M~Description~@s40@60L|M~Task Type~@s20@60L|M~Schedule Type~L(1)@s20@";
 const char* const kToDo = "10C(1)|MI23C(1)|M~Priority~C(0)@n2@60L|M~To Do~L(1)@s40@";
+const char* const kImportFields = "42L(1)|M~Import Field~S(75)@s50@40L(1)|M~Picture~S(45)@s30@"
+                                  "150L(1)~Value~S(300)@s255@";
 
 } // namespace
 
@@ -38,6 +40,8 @@ TEST(ListFormat, ReadsTheWindowsFormatsAndWritesThemBackUnchanged) {
         {kToDo, 3, 1, 23, J::Centre, 1, "Priority", "@n2", false, false},
         {"60L(1)|M~Category~@s20@", 1, 0, 60, J::Left, 1, "Category", "@s20", false, false},
         {"80L~Category~@s20@", 1, 0, 80, J::Left, {}, "Category", "@s20", false, false},
+        {kImportFields, 3, 2, 150, J::Left, 1, "Value", "@s255", false, false},
+        {"65L(1)M~Target Field~S@s50@", 1, 0, 65, J::Left, 1, "Target Field", "@s50", false, false},
     };
     for (const Case& c : cases) {
         const QString text = QString::fromLatin1(c.format);
@@ -57,11 +61,15 @@ TEST(ListFormat, ReadsTheWindowsFormatsAndWritesThemBackUnchanged) {
     const ListColumn last = ListFormat::parse(QString::fromLatin1(kSchedule))->columns().last();
     EXPECT_EQ(last.headerJustify, ListColumn::Justify::Left);
     EXPECT_EQ(last.headerIndent, 1);
+    const ListColumn value =
+        ListFormat::parse(QString::fromLatin1(kImportFields))->columns().last();
+    EXPECT_TRUE(value.scrolls);
+    EXPECT_EQ(value.scrollWidth, 300);
 }
 
 TEST(ListFormat, TextThatIsNoFormatIsRefused) {
     for (const char* text : {"", "L", "60", "60X", "60L~open", "60L@s20", "60L(1", "60LQ",
-                             "60L|M~A~@s20@x", "99999L", "60L@@"}) {
+                             "60L|M~A~@s20@x", "99999L", "60L@@", "60LS(", "60LS(x)"}) {
         EXPECT_FALSE(ListFormat::parse(QString::fromLatin1(text))) << text;
     }
 }

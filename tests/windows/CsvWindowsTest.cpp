@@ -16,6 +16,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
 
@@ -140,6 +142,26 @@ TEST_F(CsvWindowsTest, ExportWindowChoosesFieldsAndPicturesThenExports) {
     EXPECT_EQ(lines[1], QByteArray("\"Task \"\"1\"\"\",\"Feb 16, 1998\""));
 }
 
+// In a frame smaller than the window, the window starts at the top left corner of the frame's
+// area, its title within reach; in a large one it starts wholly inside.
+TEST_F(CsvWindowsTest, ExportWindowStartsInsideTheFramesArea) {
+    for (const QSize areaSize : {QSize(420, 260), QSize(1600, 1000)}) {
+        QMdiArea area;
+        area.resize(areaSize);
+        area.show();
+        auto* window = new ExportSchedule(m_ctx);
+        QMdiSubWindow* sub = window->showIn(&area);
+        const QRect room = area.viewport()->rect();
+        EXPECT_GE(sub->x(), 0) << areaSize.width();
+        EXPECT_GE(sub->y(), 0) << areaSize.width();
+        EXPECT_EQ(sub->size(), sub->sizeHint()) << areaSize.width();
+        if (sub->width() <= room.width()) {
+            EXPECT_LE(sub->geometry().right(), room.right());
+        }
+        sub->close();
+    }
+}
+
 TEST_F(CsvWindowsTest, ImportWindowAssignsFieldsAndAddsTasks) {
     QFile f(path("in.csv"));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -155,6 +177,11 @@ TEST_F(CsvWindowsTest, ImportWindowAssignsFieldsAndAddsTasks) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Assign fields for Import..."));
     EXPECT_TRUE(Accessibility::unnamedControls(window).isEmpty())
         << Accessibility::unnamedControls(window).join(u',').toStdString();
+    // The columns come from the lists' formats.
+    ASSERT_EQ(window->importFields()->columnCount(), 3);
+    ASSERT_EQ(window->targetFields()->columnCount(), 3);
+    EXPECT_EQ(window->importFields()->headerItem()->text(2), QStringLiteral("Value"));
+    EXPECT_EQ(window->targetFields()->headerItem()->text(2), QStringLiteral("Import Field"));
     EXPECT_EQ(texts(window->importFields(), 0), (QStringList{"Field_1", "Field_2", "Field_3"}));
     EXPECT_EQ(texts(window->importFields(), 1),
               (QStringList{"Alpha-num", "Alpha-num", "Alpha-num"}));
@@ -169,6 +196,16 @@ TEST_F(CsvWindowsTest, ImportWindowAssignsFieldsAndAddsTasks) {
     EXPECT_EQ(window->targetFields()->topLevelItem(description)->text(1), QStringLiteral("="));
     EXPECT_EQ(window->targetFields()->topLevelItem(description)->text(2),
               QStringLiteral("Field_1"));
+    // No text is cut short: every column but the last (which takes the rest) is wide enough.
+    for (CsvFieldList* list : {window->importFields(), window->targetFields()}) {
+        for (int row = 0; row < list->topLevelItemCount(); ++row) {
+            for (int column = 0; column + 1 < list->columnCount(); ++column) {
+                const QString text = list->topLevelItem(row)->text(column);
+                EXPECT_GE(list->columnWidth(column), list->fontMetrics().horizontalAdvance(text))
+                    << text.toStdString();
+            }
+        }
+    }
 
     // Field_3 to SCH:Every by hand, then taken back.
     const int every = ScheduleField::indexOf(u"SCH:Every");

@@ -1,5 +1,6 @@
 #include "../scheduler/EngineFixture.h"
 
+#include "platform/fake/FakeAutostart.h"
 #include "scheduler/QueueScript.h"
 #include "windows/SetupDialog.h"
 
@@ -145,4 +146,49 @@ TEST_F(SetupTest, NoToAnyQuestionChangesNothing) {
     EXPECT_EQ(store->TDO.next(), 0);
     EXPECT_EQ(queue.size(), 1);
     EXPECT_EQ(ini.readNumber(QStringLiteral("Calendar"), QStringLiteral("XPosit")), 40);
+}
+
+// Start at login lives with the desktop: "&OK" writes it when it changed, "Cancel" never does,
+// and a failed write keeps the window open after saying so.
+TEST_F(SetupTest, StartAtLoginIsWrittenOnOkOnly) {
+    {
+        SetupDialog setup(ctx);
+        EXPECT_EQ(setup.startAtLogin(), nullptr) << "not offered without a desktop to keep it";
+    }
+    FakeAutostart autostart;
+    ctx.autostart = &autostart;
+    struct Case {
+        bool enabledBefore;
+        bool tick;
+        const char* button;
+        bool fail;
+        bool enabledAfter;
+        int writes;
+        bool stillOpen;
+    };
+    const Case cases[] = {
+        {false, true, "&OK", false, true, 1, false},
+        {true, false, "&OK", false, false, 1, false},
+        {true, true, "&OK", false, true, 0, false},
+        {false, true, "Cancel", false, false, 0, false},
+        {false, true, "&OK", true, false, 1, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.enabledBefore << c.tick << c.button << c.fail);
+        autostart.enabled = c.enabledBefore;
+        autostart.fail = c.fail;
+        autostart.writes = 0;
+        SetupDialog setup(ctx);
+        setup.show();
+        ASSERT_NE(setup.startAtLogin(), nullptr);
+        EXPECT_EQ(setup.startAtLogin()->isChecked(), c.enabledBefore);
+        setup.startAtLogin()->setChecked(c.tick);
+        const std::size_t boxes = ui.boxes().size();
+        setup.button(QLatin1String(c.button))->click();
+        EXPECT_EQ(ui.boxes().size() - boxes, c.fail ? 1u : 0u) << "the failure is told";
+        EXPECT_EQ(autostart.enabled, c.enabledAfter);
+        EXPECT_EQ(autostart.writes, c.writes);
+        EXPECT_EQ(setup.isVisible(), c.stillOpen);
+        EXPECT_FALSE(ini.contains(QStringLiteral("Settings"), QStringLiteral("StartAtLogin")));
+    }
 }

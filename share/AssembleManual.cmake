@@ -1,0 +1,20 @@
+# Makes the manual's page from its template and the chapter files (cmake -P): each chapter starts
+# with <h2 id="anchor">Title</h2>; the template's @CONTENTS@ becomes the list of chapters and
+# @CHAPTERS@ the chapters themselves, in file-name order.
+file(GLOB files ${CHAPTERS}/*.html)
+list(SORT files)
+set(CONTENTS "")
+set(BODY "")
+foreach(file IN LISTS files)
+    file(READ ${file} text)
+    string(REGEX MATCH "<h2 id=\"([^\"]+)\">([^<]+)</h2>" heading "${text}")
+    if(NOT heading)
+        message(FATAL_ERROR "${file}: a chapter starts with <h2 id=\"...\">Title</h2>")
+    endif()
+    string(APPEND CONTENTS "<li><a href=\"#${CMAKE_MATCH_1}\">${CMAKE_MATCH_2}</a></li>\n")
+    string(APPEND BODY "${text}\n")
+endforeach()
+file(READ ${TEMPLATE} page)
+string(REPLACE "@CONTENTS@" "${CONTENTS}" page "${page}")
+string(REPLACE "@CHAPTERS@" "${BODY}" page "${page}")
+file(WRITE ${OUTPUT} "${page}")
