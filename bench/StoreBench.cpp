@@ -1,9 +1,11 @@
 // Store operations that the scheduler and the windows run often, on Schedule tables of 10^3,
 // 10^5 and 10^6 rows, nine in ten of them history copies.
 #include "platform/fake/ScriptedUi.h"
+#include "store/Connection.h"
 #include "store/Procedures.h"
 #include "store/Store.h"
 #include "store/Transaction.h"
+#include "store/WindowCursor.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -53,10 +55,28 @@ public:
             m_store.SCH.add();
         }
         tx.commit();
+        tagRows(rows, random);
     }
     Store& store() { return m_store; }
 
 private:
+    // Tag set 1 holds a few records (what a narrow search selects), set 2 one in ten.
+    void tagRows(int rows, std::mt19937& random) {
+        m_store.TF_.open();
+        Connection& tags = m_store.tagConnection();
+        StoreError error;
+        tags.begin(Transaction::kDefaultWaitMs, error);
+        const QString insert = QStringLiteral("INSERT OR IGNORE INTO TagFile_ (Usr, Tbl, Ptr, Val) "
+                                              "VALUES (0, ?, ?, '')");
+        for (int i = 0; i < std::min(1000, rows / 10); ++i) {
+            tags.exec(insert, {1, int(random() % rows) + 1}, error);
+        }
+        for (int p = 1; p <= rows; p += 10) {
+            tags.exec(insert, {2, p}, error);
+        }
+        tags.commit(error);
+    }
+
     QTemporaryDir m_dir;
     ScriptedUi m_ui;
     Store m_store;
@@ -153,6 +173,153 @@ static void BM_AddAndDeleteTaskWithTenSteps(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_AddAndDeleteTaskWithTenSteps)->Apply(sizes);
+
+namespace {
+
+constexpr int kPageRows = 40;
+
+// A browse of all tasks by date, showing the columns of the schedule list.
+std::unique_ptr<WindowCursor> browse(Store& store, ScheduleKey key = ScheduleKey::KeyDate) {
+    auto cursor = std::make_unique<WindowCursor>(store, key);
+    cursor->setColumns({"Date", "Time", "Category", "Description", "TaskType", "ScheduleType",
+                        "Completed", "Disabled", "SkipNextTime"});
+    return cursor;
+}
+
+void checkPage(benchmark::State& state, const WindowCursor::Page& page) {
+    if (page.size() != size_t(kPageRows)) {
+        state.SkipWithError("short page");
+    }
+}
+
+} // namespace
+
+// Opening a browse: its first page.
+static void BM_CursorFirstPage(benchmark::State& state) {
+    Store& store = dataset(int(state.range(0))).store();
+    WindowCursor::Page page;
+    for (auto _ : state) {
+        browse(store)->first(kPageRows, page);
+    }
+    checkPage(state, page);
+}
+BENCHMARK(BM_CursorFirstPage)->Apply(sizes);
+
+// End.
+static void BM_CursorLastPage(benchmark::State& state) {
+    Store& store = dataset(int(state.range(0))).store();
+    WindowCursor::Page page;
+    for (auto _ : state) {
+        browse(store)->last(kPageRows, page);
+    }
+    checkPage(state, page);
+}
+BENCHMARK(BM_CursorLastPage)->Apply(sizes);
+
+// Page Down from the middle of the table.
+static void BM_CursorPageDown(benchmark::State& state) {
+    Store& store = dataset(int(state.range(0))).store();
+    auto cursor = browse(store);
+    WindowCursor::Page page;
+    WindowCursor::Page middle;
+    cursor->seek({kFirstDate + kDays / 2}, kPageRows, middle);
+    page = middle;
+    for (auto _ : state) {
+        const WindowCursor::Row anchor = page.back();
+        cursor->after(anchor, kPageRows, page);
+        if (page.size() < size_t(kPageRows)) {
+            page = middle; // the end: down again from the middle
+        }
+    }
+    checkPage(state, page);
+}
+BENCHMARK(BM_CursorPageDown)->Apply(sizes);
+
+// The thumb dragged to the middle of a browse just opened (the key sample is taken then).
+static void BM_CursorThumbToMiddle(benchmark::State& state) {
+    Store& store = dataset(int(state.range(0))).store();
+    WindowCursor::Page page;
+    for (auto _ : state) {
+        browse(store)->atFraction(0.5, kPageRows, page);
+    }
+    checkPage(state, page);
+}
+BENCHMARK(BM_CursorThumbToMiddle)->Apply(sizes);
+
+// The locator in the by-name order: typing "Task number 25".
+static void BM_CursorLocator(benchmark::State& state) {
+    Store& store = dataset(int(state.range(0))).store();
+    WindowCursor::Page page;
+    for (auto _ : state) {
+        browse(store, ScheduleKey::KeyTaskName)
+            ->seek({QStringLiteral("Task number 25")}, kPageRows, page);
+    }
+    checkPage(state, page);
+}
+BENCHMARK(BM_CursorLocator)->Apply(sizes);
+
+// Records to process: the enabled tasks (a range of KeyDateEnabled) that are not completed, and
+// all records not completed (a filter on a column outside the key).
+static void BM_CursorCountRangeAndFilter(benchmark::State& state) {
+    Store& store = dataset(int(state.range(0))).store();
+    std::int64_t n = 0;
+    for (auto _ : state) {
+        WindowCursor cursor(store, ScheduleKey::KeyDateEnabled);
+        cursor.setRange({0});
+        cursor.setFilter(Filter::compare("Completed", Filter::Op::Equal, 0));
+        cursor.count(n);
+    }
+    state.counters["rows"] = double(n);
+}
+BENCHMARK(BM_CursorCountRangeAndFilter)->Apply(sizes);
+
+static void BM_CursorCountFilterOutsideTheKey(benchmark::State& state) {
+    Store& store = dataset(int(state.range(0))).store();
+    std::int64_t n = 0;
+    for (auto _ : state) {
+        WindowCursor cursor(store, ScheduleKey::KeyDate);
+        cursor.setFilter(Filter::compare("Completed", Filter::Op::Equal, 0) &&
+                         Filter::text("Description", Filter::Text::Contains, "number 12"));
+        cursor.count(n);
+    }
+    state.counters["rows"] = double(n);
+}
+BENCHMARK(BM_CursorCountFilterOutsideTheKey)->Apply(sizes);
+
+// "Tagged in set n, in date order": the first page and the count, for a set of at most 1000
+// records (1) and for one record in ten (2).
+static void BM_CursorTaggedFirstPage(benchmark::State& state) {
+    Store& store = dataset(int(state.range(0))).store();
+    WindowCursor::Page page;
+    std::int64_t n = 0;
+    for (auto _ : state) {
+        auto cursor = browse(store);
+        cursor->setFilter(Filter::taggedIn(int(state.range(1))));
+        cursor->first(kPageRows, page);
+    }
+    auto cursor = browse(store);
+    cursor->setFilter(Filter::taggedIn(int(state.range(1))));
+    cursor->count(n);
+    state.counters["tagged"] = double(n);
+    checkPage(state, page);
+}
+BENCHMARK(BM_CursorTaggedFirstPage)
+    ->ArgsProduct({{1000, 100000, 1000000}, {1, 2}})
+    ->Unit(benchmark::kMicrosecond);
+
+static void BM_CursorTaggedCount(benchmark::State& state) {
+    Store& store = dataset(int(state.range(0))).store();
+    std::int64_t n = 0;
+    for (auto _ : state) {
+        WindowCursor cursor(store, ScheduleKey::KeyDate);
+        cursor.setFilter(Filter::taggedIn(int(state.range(1))));
+        cursor.count(n);
+    }
+    state.counters["tagged"] = double(n);
+}
+BENCHMARK(BM_CursorTaggedCount)
+    ->ArgsProduct({{1000, 100000, 1000000}, {1, 2}})
+    ->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

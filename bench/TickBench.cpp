@@ -15,12 +15,17 @@
 #include "scripting/ScriptQueue.h"
 #include "settings/IniFile.h"
 #include "settings/Settings.h"
+#include "store/BatchWriter.h"
 #include "store/Store.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
 
 using namespace velatask;
 
@@ -100,6 +105,8 @@ public:
     }
 
     void tick() { m_tick.tick(); }
+    Store& store() { return m_store; }
+    void setHistoryExpires(long days) { m_settings.historyExpires = days; }
 
     FakeClock clock;
     CountingMessageWindows messages;
@@ -147,6 +154,62 @@ static void BM_TickOneTaskDue(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_TickOneTaskDue)->Unit(benchmark::kMicrosecond);
+
+namespace {
+
+double msSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+} // namespace
+
+// A batch deletes 10^5 history copies in slices (housekeeping, an import's undo); the scheduler
+// ticks between slices, as the event loop interleaves them. Reports the ticks' durations and the
+// batch's own speed.
+static void BM_TickWhileABatchDeletes(benchmark::State& state) {
+    TickWorld& w = world();
+    const int slice = int(state.range(0));
+    std::vector<double> ticks;
+    double batchMs = 0;
+    int deleted = 0;
+    std::int64_t position = 1;
+    for (auto _ : state) {
+        BatchWriter batch(w.store());
+        while (deleted < 100000) {
+            const auto start = std::chrono::steady_clock::now();
+            batch.beginSlice();
+            for (int i = 0; i < slice; ++position) {
+                if (position % 10 != 0) { // a history copy
+                    batch.erase(Table::Schedule, position);
+                    ++i;
+                }
+            }
+            batch.commitSlice();
+            deleted += slice;
+            batchMs += msSince(start);
+            const auto tickStart = std::chrono::steady_clock::now();
+            w.tick();
+            ticks.push_back(msSince(tickStart));
+        }
+    }
+    std::sort(ticks.begin(), ticks.end());
+    state.counters["tick_median_ms"] = ticks[ticks.size() / 2];
+    state.counters["tick_max_ms"] = ticks.back();
+    state.counters["batch_rows_per_s"] = deleted / (batchMs / 1000.0);
+}
+BENCHMARK(BM_TickWhileABatchDeletes)->Arg(100)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// Ticks that each remove a slice of expired history copies (the once-a-day expiry with a large
+// backlog: every copy older than 300 days).
+static void BM_TickWithExpirySlice(benchmark::State& state) {
+    TickWorld& w = world();
+    w.setHistoryExpires(300);
+    for (auto _ : state) {
+        w.tick();
+    }
+}
+BENCHMARK(BM_TickWithExpirySlice)->Iterations(40)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv); // the SQL driver wants an application object

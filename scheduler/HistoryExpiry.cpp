@@ -5,10 +5,15 @@
 #include "scheduler/AppContext.h"
 #include "scheduler/ErrorText.h"
 #include "settings/Settings.h"
+#include "store/BatchWriter.h"
 #include "store/Store.h"
+#include "store/WindowCursor.h"
 
 namespace velatask {
 namespace {
+
+// Records deleted by one tick: a transaction short enough for the tick to keep its second.
+constexpr int kSlice = 100;
 
 void report(AppContext& ctx, const StoreError& error) {
     ctx.ui->message(errorText(error) + QStringLiteral(" error while removing history"),
@@ -23,27 +28,33 @@ void HistoryExpiry(AppContext& ctx) {
     if (days == 0 || ctx.schedulerState.historyExpiryDate == today) {
         return;
     }
-    ctx.schedulerState.historyExpiryDate = today;
-
-    ScheduleView& sch1 = ctx.store->SCH1;
-    sch1.clearBuffer();
-    sch1.buffer().Disabled = 1;
-    sch1.setAt(ScheduleKey::KeyDateEnabled, 1);
-    for (;;) {
-        const int code = sch1.next();
-        if (code == StoreCode::NoRecord) {
-            return;
-        }
-        if (code != StoreCode::NoError) {
-            report(ctx, sch1.error());
-            return;
-        }
-        const ScheduleRecord& task = sch1.buffer();
-        if (task.Date + days < today && (task.Completed == 1 || ctx.settings->removeUncompleted)) {
-            if (sch1.erase() != StoreCode::NoError) {
-                report(ctx, sch1.error());
-            }
-        }
+    // The disabled records of KeyDateEnabled, oldest first, up to the last day that expires.
+    WindowCursor expired(*ctx.store, ScheduleKey::KeyDateEnabled);
+    expired.setRange({1});
+    Filter old = Filter::compare("Date", Filter::Op::Less, qlonglong(today) - days);
+    if (!ctx.settings->removeUncompleted) {
+        old = old && Filter::compare("Completed", Filter::Op::Equal, 1);
+    }
+    expired.setFilter(old);
+    expired.setColumns({});
+    WindowCursor::Page page;
+    if (expired.first(kSlice, page) != 0) {
+        ctx.schedulerState.historyExpiryDate = today;
+        report(ctx, expired.error());
+        return;
+    }
+    BatchWriter batch(*ctx.store);
+    bool failed = batch.beginSlice() != 0;
+    for (size_t i = 0; !failed && i < page.size(); ++i) {
+        failed = batch.erase(Table::Schedule, page[i].position) != 0;
+    }
+    failed = failed || batch.commitSlice() != 0;
+    // Done for today once a slice finds the rest; a failure is reported once, not every tick.
+    if (failed || page.size() < size_t(kSlice)) {
+        ctx.schedulerState.historyExpiryDate = today;
+    }
+    if (failed) {
+        report(ctx, batch.error());
     }
 }
 

@@ -4,9 +4,10 @@ namespace velatask {
 
 struct AppContext;
 
-// The housekeeping commands of the Setup window. Each deletes what it names through the plain
-// store operations; a record that cannot be deleted is reported and the scan goes on, a failed
-// read ends the scan.
+// The housekeeping commands of the Setup window. Each deletes what it names in transactions of a
+// slice of records each, a task together with its script steps; the scheduler's timer keeps
+// ticking between slices. A record that cannot be deleted is reported and the scan goes on, a
+// failed read ends the scan.
 namespace Housekeeping {
 
 // Every disabled task, history copies included.

@@ -11,6 +11,7 @@
 #include "scheduler/Prompts.h"
 #include "scheduler/QueueScript.h"
 #include "store/Store.h"
+#include "store/TaskRemoval.h"
 
 namespace velatask {
 namespace {
@@ -82,7 +83,7 @@ void RescheduleTask(AppContext& ctx) {
         }
         ComputeNextOccurrence(task, ctx.clock->today(), ctx.clock->now(), *ctx.ui);
         if (task.Completed == 1) {
-            sch1.erase();
+            RemoveTask(*ctx.store, sch1); // with its steps: a new task may get its number
         } else {
             task.SkipNextTime = 0;
             if (state.warningShift) {

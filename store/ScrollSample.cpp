@@ -6,6 +6,12 @@
 
 namespace velatask {
 
+ScrollSample::ScrollSample(std::vector<Entry> entries, std::int64_t count, std::vector<bool> noCase)
+    : m_entries(std::move(entries)), m_count(count), m_noCase(std::move(noCase)) {
+    std::sort(m_entries.begin(), m_entries.end(),
+              [this](const Entry& a, const Entry& b) { return before(a, b.key, b.rowid); });
+}
+
 bool ScrollSample::before(const Entry& e, const QVariantList& key, std::int64_t rowid) const {
     for (int i = 0; i < e.key.size() && i < key.size(); ++i) {
         const bool noCase = size_t(i) < m_noCase.size() && m_noCase[size_t(i)];

@@ -9,7 +9,7 @@ namespace velatask {
 
 // Where a row stands in a cursor's order, as a fraction of the cursor's rows, worked out from
 // keys read once: the keys of all rows when there are few, otherwise those of rows picked at
-// random positions (a sample that stands for the whole). Entries are in the cursor's order.
+// random positions (a sample that stands for the whole).
 class ScrollSample {
 public:
     struct Entry {
@@ -20,8 +20,7 @@ public:
     ScrollSample() = default;
     // `count` is the number of rows the entries stand for (exact when they are all of them);
     // `noCase` tells per key component whether text compares without regard to ASCII case.
-    ScrollSample(std::vector<Entry> entries, std::int64_t count, std::vector<bool> noCase)
-        : m_entries(std::move(entries)), m_count(count), m_noCase(std::move(noCase)) {}
+    ScrollSample(std::vector<Entry> entries, std::int64_t count, std::vector<bool> noCase);
 
     std::int64_t count() const { return m_count; }
     // The share of the rows that come before the row with this key and position, 0 to 1.

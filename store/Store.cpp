@@ -57,11 +57,24 @@ int Store::openBatchConnection(Connection*& connection, StoreError& error) {
     if (!m_batch) {
         m_batch = std::make_unique<Connection>(m_data->filePath());
     }
-    if (m_batch->open(false, error) != 0) {
-        return error.code;
+    if (!m_batch->isOpen()) {
+        if (m_batch->open(false, error) != 0) {
+            return error.code;
+        }
+        // Deleting many records touches index pages all over the file: a larger cache while
+        // a batch runs (given back when the last writer is done).
+        m_batch->exec(QStringLiteral("PRAGMA cache_size=-16384"), {}, error);
     }
     connection = m_batch.get();
     return 0;
+}
+
+void Store::countBatchWriter(int delta) {
+    m_batchWriters += delta;
+    if (m_batchWriters == 0 && m_batch && m_batch->isOpen() && !m_batch->inTransaction()) {
+        StoreError ignored;
+        m_batch->exec(QStringLiteral("PRAGMA shrink_memory"), {}, ignored);
+    }
 }
 
 void Store::yieldBatch() {

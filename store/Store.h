@@ -69,6 +69,9 @@ public:
     Connection& dataConnection() { return *m_data; }
     Connection& tagConnection() { return *m_tags; }
     int openBatchConnection(Connection*& connection, StoreError& error);
+    // A batch writer begins (+1) or ends (-1); the batch connection's cache memory is given
+    // back when none is left.
+    void countBatchWriter(int delta);
     // Commits the open slice of a batch writer, so that a write of this program's scheduler or
     // windows never waits for it (nor joins it). The error of a failed commit is kept.
     void yieldBatch();
@@ -81,6 +84,7 @@ private:
     std::unique_ptr<Connection> m_tags;
     std::unique_ptr<Connection> m_batch;
     StoreError m_batchYieldError;
+    int m_batchWriters = 0;
     std::uint64_t m_changeCount = 1;
     std::vector<std::int64_t> m_seenStamp;
     StoreError m_lastError;

@@ -2,6 +2,7 @@
 
 #include "store/Connection.h"
 #include "store/Store.h"
+#include "store/Transaction.h"
 #include "store/UseCount.h"
 
 #include <vector>
@@ -16,7 +17,10 @@ constexpr int kCountSlice = 25;
 } // namespace
 
 void Tags::report(const QString& operation) {
-    const StoreError& e = m_store.TF_.error();
+    report(operation, m_store.TF_.error());
+}
+
+void Tags::report(const QString& operation, const StoreError& e) {
     const bool driver = e.code == StoreCode::DriverError;
     m_lastErrorText = QStringLiteral("Error #%1 - %2 (%3)")
                           .arg(driver ? e.driverCode : e.code)
@@ -152,11 +156,7 @@ bool Tags::NewTag_(int set, const Progress& progress) {
             return true;
         }
         m_store.setLastError(error);
-        const bool driver = error.code == StoreCode::DriverError;
-        m_lastErrorText = QStringLiteral("Error #%1 - %2 (NewTag_/TryQuick/EMPTY)")
-                              .arg(driver ? error.driverCode : error.code)
-                              .arg(driver ? error.driverText : error.text);
-        m_store.ui().message(m_lastErrorText, QString(), Ui::Exclamation);
+        report(QStringLiteral("NewTag_/TryQuick/EMPTY"), error);
     }
     rows.clear();
     connection.exec(QStringLiteral("SELECT COUNT(*) FROM TagFile_ WHERE Usr = ? AND Tbl = ?"),
@@ -165,25 +165,41 @@ bool Tags::NewTag_(int set, const Progress& progress) {
     TagView& tf = m_store.TF_;
     int done = 0;
     for (;;) {
+        // Each slice is a transaction of its own: one flush per slice, and a cancel keeps the
+        // slices already done.
+        if (connection.begin(Transaction::kDefaultWaitMs, error) != 0) {
+            m_store.setLastError(error);
+            report(QStringLiteral("NewTag_/SlowButSure/DELETE"), error);
+            return false;
+        }
         tf.buffer() = TagRecord{m_user, std::int16_t(set), 0, QString()};
         tf.setAt(TagKey::ValKey, 2);
         int inSlice = 0;
+        bool end = false;
         while (inSlice < kClearSlice) {
             if (tf.next() != 0 || tf.buffer().Usr != m_user || tf.buffer().Tbl != set) {
-                if (progress) {
-                    progress(done, total);
-                }
-                return true;
+                end = true;
+                break;
             }
             if (tf.erase() != 0) {
+                connection.rollback();
                 report(QStringLiteral("NewTag_/SlowButSure/DELETE"));
                 return false;
             }
             ++inSlice;
-            ++done;
         }
-        if (progress && !progress(done, total)) {
+        if (connection.commit(error) != 0) {
+            connection.rollback();
+            m_store.setLastError(error);
+            report(QStringLiteral("NewTag_/SlowButSure/DELETE"), error);
             return false;
+        }
+        done += inSlice;
+        if (progress && !progress(done, total)) {
+            return end;
+        }
+        if (end) {
+            return true;
         }
     }
 }

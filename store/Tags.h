@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/StoreError.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -40,6 +42,7 @@ public:
 
 private:
     void report(const QString& operation);
+    void report(const QString& operation, const StoreError& error);
 
     Store& m_store;
     std::int32_t m_user = 0;

@@ -35,6 +35,8 @@ constexpr std::int64_t kLookupCost = 32;
 struct WindowCursor::Query {
     SqlParts parts;
     bool values = true;
+    // Read by row id without any index, whatever the cursor's order (for rows picked by row id).
+    bool byRowid = false;
 };
 
 WindowCursor::WindowCursor(Store& store, const TableDef& table, int key)
@@ -219,9 +221,12 @@ int WindowCursor::read(const Query& query, int direction, int count, Page& out) 
             select << m_table->columns[size_t(c)].name;
         }
     }
-    const QString sql =
-        QStringLiteral("SELECT %1 FROM %2").arg(select.join(QStringLiteral(", ")), m_table->table) +
-        query.parts.whereClause() + keyset.orderBy(direction) + QStringLiteral(" LIMIT ?");
+    const QString from =
+        m_table->table + (query.byRowid ? QStringLiteral(" NOT INDEXED") : QString());
+    const QString order =
+        query.byRowid ? KeysetSql(*m_table, -1).orderBy(direction) : keyset.orderBy(direction);
+    const QString sql = QStringLiteral("SELECT %1 FROM %2").arg(select.join(", "), from) +
+                        query.parts.whereClause() + order + QStringLiteral(" LIMIT ?");
     QVariantList binds = query.parts.binds;
     binds << std::max(count, 0);
     std::vector<Connection::Row> rows;
@@ -364,6 +369,19 @@ int WindowCursor::count(std::int64_t& n) {
     return finish(e);
 }
 
+int WindowCursor::rowids(std::int64_t& low, std::int64_t& high, StoreError& error) {
+    // Two subqueries: the engine reads min() and max() from the ends of the table only when
+    // each stands alone.
+    std::vector<Connection::Row> rows;
+    m_store.dataConnection().exec(
+        QStringLiteral("SELECT (SELECT min(rowid) FROM %1), (SELECT max(rowid) FROM %1)")
+            .arg(m_table->table),
+        {}, error, &rows);
+    low = rows.empty() ? 0 : rows.front().value(0).toLongLong();
+    high = rows.empty() ? 0 : rows.front().value(1).toLongLong();
+    return error.code;
+}
+
 int WindowCursor::takeSample() {
     const std::uint64_t stamp = m_store.changeCount();
     if (m_sample && m_sampleStamp == stamp) {
@@ -395,15 +413,11 @@ int WindowCursor::takeSample() {
         m_sampleStamp = stamp;
         return 0;
     }
-    std::vector<Connection::Row> rows;
-    StoreError e;
-    m_store.dataConnection().exec(
-        QStringLiteral("SELECT min(rowid), max(rowid) FROM %1").arg(m_table->table), {}, e, &rows);
-    if (e.code != 0 || rows.empty()) {
+    std::int64_t low = 0;
+    std::int64_t high = 0;
+    if (StoreError e; rowids(low, high, e) != 0) {
         return finish(e);
     }
-    const std::int64_t low = rows.front().value(0).toLongLong();
-    const std::int64_t high = rows.front().value(1).toLongLong();
     // Positions picked the same way every time, so that the thumb does not jitter between
     // samples of an unchanged table.
     std::mt19937_64 random(0x5eed);
@@ -416,8 +430,10 @@ int WindowCursor::takeSample() {
     for (std::int64_t p : picks) {
         list << QString::number(p);
     }
+    // Looked up by row id: an index read in key order would visit every row.
     Query s;
     s.values = false;
+    s.byRowid = true;
     if (conditions(s, TagPlan::Probe) != 0) {
         return m_error.code;
     }

@@ -111,6 +111,7 @@ private:
     int conditions(Query& query, TagPlan plan);
     int tagStyle(bool& probe);
     int takeSample();
+    int rowids(std::int64_t& low, std::int64_t& high, StoreError& error);
     QVariantList fullRow(const Row& row) const;
     int fail(int code);
     int finish(const StoreError& error);

@@ -47,6 +47,24 @@ TEST_F(ExecutionTest, OnceTaskIsReplacedByItsHistoryCopy) {
     EXPECT_EQ(all[1].Time, r.Time);
 }
 
+TEST_F(ExecutionTest, APerformedOnceTaskTakesItsStepsAlongOnceTheyAreQueued) {
+    setNow(1999, 1, 4, 9, 0, 1);
+    ScheduleRecord r = weekly("Run Program");
+    r.ScheduleType = QStringLiteral("Once");
+    const std::int32_t id = addTask(r);
+    addStep(id, 1, "Send Keystrokes", "typed once");
+    DueTaskScan(ctx);
+    EXPECT_EQ(queue.size(), 1);
+    store->SCR.clearBuffer();
+    store->SCR.buffer().ID = id;
+    store->SCR.setAt(ScriptingKey::KeyID, 1);
+    const bool stepLeft = store->SCR.next() == 0 && store->SCR.buffer().ID == id;
+    EXPECT_FALSE(stepLeft) << "the history copy now holds number " << id
+                           << " and must not inherit the step";
+    ASSERT_TRUE(task(id));
+    EXPECT_EQ(task(id)->Completed, 1);
+}
+
 TEST_F(ExecutionTest, DeclinedTaskIsStampedMovedAndRecordedButNotRun) {
     setNow(1999, 1, 5, 8, 0); // the day after its date
     ScheduleRecord r = weekly("Run Program");

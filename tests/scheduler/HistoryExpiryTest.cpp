@@ -1,6 +1,7 @@
 #include "EngineFixture.h"
 
 #include "scheduler/HistoryExpiry.h"
+#include "store/Transaction.h"
 
 using namespace velatask;
 
@@ -62,7 +63,34 @@ TEST_F(HistoryExpiryTest, RemovesManyConsecutiveCopies) {
     }
     const std::int32_t keep = add(0, 1, 1);
     HistoryExpiry(ctx);
+    HistoryExpiry(ctx); // the next tick removes the rest
     const auto left = allTasks();
     ASSERT_EQ(left.size(), 1u);
     EXPECT_EQ(left[0].ID, keep);
+}
+
+// A large backlog is removed a slice per tick, disabled tasks with their steps.
+TEST_F(HistoryExpiryTest, ABacklogIsSpreadOverTicks) {
+    setNow(1999, 3, 1, 12, 0);
+    settings.historyExpires = 1;
+    settings.removeUncompleted = true;
+    {
+        Transaction tx(*store);
+        ASSERT_EQ(tx.begin(), 0);
+        for (int i = 0; i < 250; ++i) {
+            addStep(add(2 + i % 7, 1, i % 2), 1, "Wait");
+        }
+        ASSERT_EQ(tx.commit(), 0);
+    }
+    const std::int32_t keep = add(0, 1, 1);
+    std::vector<size_t> left;
+    for (int tick = 0; tick < 4; ++tick) {
+        HistoryExpiry(ctx);
+        left.push_back(allTasks().size());
+    }
+    EXPECT_EQ(left, (std::vector<size_t>{151, 51, 1, 1}));
+    EXPECT_EQ(allTasks().front().ID, keep);
+    store->SCR.setStart(ScriptingKey::KeyID);
+    EXPECT_EQ(store->SCR.next(), StoreCode::NoRecord);
+    EXPECT_TRUE(ui.boxes().empty());
 }

@@ -30,6 +30,8 @@ TEST_F(HousekeepingTest, DisabledAndCompletedTasks) {
     const std::int32_t hidden = add(0, 1, 0); // no date, time or disabled mark: not in the key
     const std::int32_t active = add(0, 0);
     addStep(history, 1, "Wait");
+    addStep(completed, 1, "Wait");
+    addStep(active, 1, "Wait");
 
     Housekeeping::clearDisabledTasks(ctx);
     EXPECT_FALSE(task(history));
@@ -42,11 +44,16 @@ TEST_F(HousekeepingTest, DisabledAndCompletedTasks) {
     EXPECT_TRUE(task(active));
     EXPECT_TRUE(ui.boxes().empty());
 
-    // Script steps of deleted tasks are left as they are.
-    store->SCR.clearBuffer();
-    store->SCR.buffer().ID = history;
-    store->SCR.buffer().Sequence = 1;
-    EXPECT_EQ(store->SCR.fetch(ScriptingKey::KeyID), 0);
+    // A deleted task's steps go with it: a new task given its number starts without them.
+    auto hasStep = [&](std::int32_t id) {
+        store->SCR.clearBuffer();
+        store->SCR.buffer().ID = id;
+        store->SCR.buffer().Sequence = 1;
+        return store->SCR.fetch(ScriptingKey::KeyID) == 0;
+    };
+    EXPECT_FALSE(hasStep(history));
+    EXPECT_FALSE(hasStep(completed));
+    EXPECT_TRUE(hasStep(active));
 }
 
 TEST_F(HousekeepingTest, ToDoListAndScriptQueue) {

@@ -104,6 +104,23 @@ TEST_F(TagsTest, CancellingTheClearingLeavesTheRestOfTheSet) {
     EXPECT_EQ(tags.CntTag_(1), 15);
 }
 
+TEST_F(TagsTest, EachSliceOfTheClearingIsOneTransaction) {
+    Tags tags(store());
+    for (int p = 1; p <= 25; ++p) {
+        tags.SetTag_(1, p);
+    }
+    tags.SetTag_(2, 1);
+    {
+        RawSqlite raw(tagFile());
+        ASSERT_TRUE(raw.exec("CREATE TRIGGER no BEFORE DELETE ON TagFile_ WHEN old.Ptr = 15 "
+                             "BEGIN SELECT RAISE(ABORT, 'kept'); END"));
+    }
+    EXPECT_FALSE(tags.NewTag_(1));
+    EXPECT_EQ(tagRows("Tbl = 1"), 15) << "the failed slice is undone whole, the first stays done";
+    ASSERT_EQ(m_ui.boxes().size(), 1u);
+    EXPECT_EQ(m_ui.boxes()[0].text, "Error #19 - kept (NewTag_/SlowButSure/DELETE)");
+}
+
 TEST_F(TagsTest, ASetThatIsTheWholeTableIsEmptiedAtOnce) {
     Tags tags(store());
     for (int p = 1; p <= 25; ++p) {

@@ -22,11 +22,12 @@ protected:
         ASSERT_EQ(store().SCH1.open(), 0);
     }
 
+    // The IDs of a page; the positions when the ID is not chosen.
     static std::vector<int> ids(const WindowCursor& c, const Page& page) {
         std::vector<int> out;
         const int id = c.columnIndex("ID");
         for (const auto& row : page) {
-            out.push_back(row.values[id].toInt());
+            out.push_back(id < 0 ? int(row.position) : row.values[id].toInt());
         }
         return out;
     }
@@ -360,6 +361,67 @@ TEST_F(WindowCursorTest, ThumbPositionsAreExactForFewRowsAndCloseForMany) {
         EXPECT_EQ(page.front().position, 1);
         EXPECT_NEAR(double(cursor.approximateCount()), rows, rows * tolerance * 2);
     }
+}
+
+// "Tagged in set 1, in date order" is one query over the attached tag file, whether the set is
+// small (read from the tags) or large (probed along the date key).
+TEST_F(WindowCursorTest, TaggedRowsOfOneSetInKeyOrder) {
+    WindowCursor tagged(store(), ScheduleKey::KeyDate);
+    ASSERT_EQ(tagged.setFilter(Filter::taggedIn(1)), 0);
+    Page page;
+    ASSERT_EQ(tagged.first(5, page), 0) << "the missing tag file is created";
+    EXPECT_TRUE(page.empty());
+    for (int setSize : {40, 3000}) {
+        {
+            RawSqlite raw(dataFile());
+            ASSERT_TRUE(raw.exec("DELETE FROM Schedule"));
+            ASSERT_TRUE(raw.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                                 "WHERE i < 6000) INSERT INTO Schedule (ID, Date, Time) "
+                                 "SELECT i, 5000 - i % 700, 1 + i % 3 FROM n"));
+            RawSqlite tags(tagFile());
+            ASSERT_TRUE(tags.exec("DELETE FROM TagFile_"));
+            // Set 1 of user 0 tags every row whose position is a multiple of `step`; set 2 and
+            // user 7 tag others.
+            ASSERT_TRUE(tags.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                                  "WHERE i < 6000) INSERT INTO TagFile_ (Usr, Tbl, Ptr) "
+                                  "SELECT 0, 1, i FROM n WHERE i % ? = 0 UNION ALL "
+                                  "SELECT 0, 2, i FROM n WHERE i % 5 = 1 UNION ALL "
+                                  "SELECT 7, 1, i FROM n WHERE i % 5 = 2",
+                                  {6000 / setSize}));
+        }
+        std::vector<std::tuple<int, int, int>> expected; // date, time, position
+        for (int i = 6000 / setSize; i <= 6000; i += 6000 / setSize) {
+            expected.emplace_back(5000 - i % 700, 1 + i % 3, i);
+        }
+        std::sort(expected.begin(), expected.end());
+        std::vector<int> positions;
+        for (const auto& e : expected) {
+            positions.push_back(std::get<2>(e));
+        }
+        EXPECT_EQ(forward(tagged, 97), positions) << setSize;
+        EXPECT_EQ(backward(tagged, 97), positions) << setSize;
+        std::int64_t n = 0;
+        ASSERT_EQ(tagged.count(n), 0);
+        EXPECT_EQ(n, setSize);
+
+        WindowCursor early(store(), ScheduleKey::KeyDate);
+        ASSERT_EQ(
+            early.setFilter(Filter::taggedIn(1) && Filter::compare("Date", Filter::Op::Less, 4400)),
+            0);
+        ASSERT_EQ(early.count(n), 0);
+        EXPECT_EQ(n, std::count_if(expected.begin(), expected.end(),
+                                   [](const auto& e) { return std::get<0>(e) < 4400; }));
+    }
+    // A tag of a deleted record shows nothing; set 0 is no set.
+    store().SCH.reget("6000");
+    ASSERT_EQ(store().SCH.erase(), 0);
+    Page last;
+    ASSERT_EQ(tagged.last(1, last), 0);
+    EXPECT_NE(last.front().position, 6000);
+    WindowCursor none(store(), ScheduleKey::KeyDate);
+    ASSERT_EQ(none.setFilter(Filter::taggedIn(0)), 0);
+    ASSERT_EQ(none.first(5, page), 0);
+    EXPECT_TRUE(page.empty());
 }
 
 TEST_F(WindowCursorTest, TheChangeCountMovesOnlyWhenSomeoneWrites) {

@@ -1,0 +1,163 @@
+#include "store/BatchWriter.h"
+
+#include "store/Connection.h"
+#include "store/KeysetSql.h"
+#include "store/RecordCodec.h"
+#include "store/Store.h"
+#include "store/StoredValue.h"
+#include "store/TableDef.h"
+#include "store/TaskRows.h"
+#include "store/Transaction.h"
+
+namespace velatask {
+
+namespace {
+
+const TableDef& tableDef(Table table) {
+    switch (table) {
+    case Table::Schedule:
+        return TableDef::schedule();
+    case Table::History:
+        return TableDef::history();
+    case Table::Categories:
+        return TableDef::categories();
+    case Table::ToDo:
+        return TableDef::toDo();
+    case Table::Scripting:
+        break;
+    }
+    return TableDef::scripting();
+}
+
+} // namespace
+
+BatchWriter::BatchWriter(Store& store) : m_store(store) {
+    m_store.countBatchWriter(+1);
+}
+
+BatchWriter::~BatchWriter() {
+    abandonSlice();
+    m_store.countBatchWriter(-1);
+}
+
+int BatchWriter::finish(const StoreError& error) {
+    m_error = error;
+    if (error.code != 0) {
+        m_store.setLastError(error);
+    }
+    return error.code;
+}
+
+bool BatchWriter::ours() const {
+    return m_open && m_connection && m_connection->inTransaction() &&
+           m_connection->transactionNumber() == m_number;
+}
+
+int BatchWriter::ensureSlice() {
+    if (ours()) {
+        return 0;
+    }
+    if (m_open) {
+        // Committed early for a write of the scheduler or a window; a failed commit lost it.
+        m_open = false;
+        if (!m_connection->committed(m_number)) {
+            return finish(m_store.batchYieldError());
+        }
+    }
+    StoreError error;
+    if (m_store.openBatchConnection(m_connection, error) != 0) {
+        return finish(error);
+    }
+    m_store.yieldBatch(); // another writer's slice
+    if (m_connection->begin(Transaction::kDefaultWaitMs, error) == 0) {
+        m_open = true;
+        m_number = m_connection->transactionNumber();
+    }
+    return finish(error);
+}
+
+int BatchWriter::beginSlice() {
+    return ensureSlice();
+}
+
+int BatchWriter::commitSlice() {
+    if (!m_open) {
+        return finish({});
+    }
+    if (!ours()) {
+        m_open = false;
+        return finish(m_connection->committed(m_number) ? StoreError{} : m_store.batchYieldError());
+    }
+    StoreError error;
+    if (m_connection->commit(error) != 0) {
+        m_connection->rollback();
+    }
+    m_open = false;
+    return finish(error);
+}
+
+void BatchWriter::abandonSlice() {
+    if (ours()) {
+        m_connection->rollback();
+    }
+    m_open = false;
+}
+
+int BatchWriter::insert(const TableDef& table, const QVariantList& row) {
+    if (ensureSlice() != 0) {
+        return m_error.code;
+    }
+    StoreError error;
+    m_connection->exec(table.insertSql(), StoredValue::forWrite(row, table), error);
+    return finish(error);
+}
+
+int BatchWriter::add(const ScheduleRecord& task) {
+    return insert(TableDef::schedule(), RecordCodec::toRow(task, TableDef::schedule()));
+}
+
+int BatchWriter::add(const CategoryRecord& category) {
+    return insert(TableDef::categories(), RecordCodec::toRow(category, TableDef::categories()));
+}
+
+int BatchWriter::add(const ToDoRecord& item) {
+    return insert(TableDef::toDo(), RecordCodec::toRow(item, TableDef::toDo()));
+}
+
+int BatchWriter::add(const ScriptingRecord& step) {
+    return insert(TableDef::scripting(), RecordCodec::toRow(step, TableDef::scripting()));
+}
+
+int BatchWriter::erase(Table table, std::int64_t position) {
+    if (ensureSlice() != 0) {
+        return m_error.code;
+    }
+    StoreError error;
+    if (table == Table::Schedule && TaskRows::eraseSteps(*m_connection, position, error) != 0) {
+        return finish(error);
+    }
+    m_connection->exec(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(tableDef(table).table),
+                       {qlonglong(position)}, error);
+    return finish(error);
+}
+
+int BatchWriter::highestTaskNumber(std::int32_t& id) {
+    id = 0;
+    if (ensureSlice() != 0) {
+        return m_error.code;
+    }
+    const KeysetSql key(TableDef::schedule(), int(ScheduleKey::KeyID));
+    SqlParts parts;
+    key.present(parts);
+    std::vector<Connection::Row> rows;
+    StoreError error;
+    m_connection->exec(QStringLiteral("SELECT ID FROM Schedule") + parts.whereClause() +
+                           key.orderBy(-1) + QStringLiteral(" LIMIT 1"),
+                       parts.binds, error, &rows);
+    if (!rows.empty()) {
+        id = rows.front().value(0).toInt();
+    }
+    return finish(error);
+}
+
+} // namespace velatask

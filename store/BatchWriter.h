@@ -1,0 +1,70 @@
+#pragma once
+
+#include "store/Keys.h"
+#include "store/StoreError.h"
+
+#include <cstdint>
+
+namespace velatask {
+
+class Connection;
+class Store;
+struct CategoryRecord;
+struct ScheduleRecord;
+struct ScriptingRecord;
+struct TableDef;
+struct ToDoRecord;
+
+// Batch work on the data file (import, housekeeping, history expiry): its writes go through a
+// connection of their own and are committed slice by slice, so a slice never holds a write of
+// the scheduler or of a window, and cancelling rolls back only the open slice. Commit each slice
+// before the event loop runs again: a slice still open when this program's scheduler or a window
+// writes is committed first, so that they never wait for it (nor fail because of it).
+//
+//   BatchWriter batch(store);
+//   batch.beginSlice();
+//   for (...) batch.erase(Table::Schedule, position);
+//   batch.commitSlice();
+//
+// Every operation returns the store code (0 = done) and leaves the error in error().
+class BatchWriter {
+public:
+    explicit BatchWriter(Store& store);
+    ~BatchWriter(); // abandons an open slice
+    BatchWriter(const BatchWriter&) = delete;
+    BatchWriter& operator=(const BatchWriter&) = delete;
+
+    // Begins a slice, waiting at most 2 s for another program's writer (32 after that).
+    // Writes begin one themselves when none is open.
+    int beginSlice();
+    int commitSlice();
+    // Rolls back what this slice wrote since it began (or since it was committed early).
+    void abandonSlice();
+
+    // Adds a record; 40 when it collides on a unique key.
+    int add(const ScheduleRecord& task);
+    int add(const CategoryRecord& category);
+    int add(const ToDoRecord& item);
+    int add(const ScriptingRecord& step);
+    // Deletes the record at a position (View::pointer(), WindowCursor::Row::position); a
+    // Schedule record goes with its script steps. A record already gone counts as deleted.
+    int erase(Table table, std::int64_t position);
+    // The highest task number as this slice sees it; 0 when there are no tasks.
+    int highestTaskNumber(std::int32_t& id);
+
+    const StoreError& error() const { return m_error; }
+
+private:
+    int ensureSlice();
+    int insert(const TableDef& table, const QVariantList& row);
+    bool ours() const;
+    int finish(const StoreError& error);
+
+    Store& m_store;
+    Connection* m_connection = nullptr;
+    StoreError m_error;
+    bool m_open = false;
+    std::int64_t m_number = 0;
+};
+
+} // namespace velatask
