@@ -1,32 +1,10 @@
 #include "app/DataDirectory.h"
-#include "app/MainFrame.h"
-#include "app/QtUi.h"
+#include "app/Program.h"
 #include "app/SharedFiles.h"
 #include "app/StartOptions.h"
-#include "platform/dbus/DBusDdeClient.h"
 #include "platform/dbus/DBusSingleInstance.h"
-#include "platform/qt/ClockSetNotifier.h"
-#include "platform/qt/ProcessStarter.h"
-#include "platform/qt/QtSound.h"
-#include "platform/qt/QtTray.h"
-#include "platform/qt/SystemClock.h"
-#include "platform/qt/XdgAutostart.h"
-#include "platform/x11/X11Display.h"
-#include "platform/x11/X11KeyInjector.h"
-#include "platform/x11/X11WindowSystem.h"
 #include "resources/Resources.h"
-#include "scheduler/AppContext.h"
-#include "scheduler/SchedulerTick.h"
-#include "scripting/EventLoopPause.h"
-#include "scripting/KeyPlayback.h"
-#include "scripting/KeystrokeSender.h"
-#include "scripting/QtDeliveryScheduler.h"
-#include "scripting/ScriptQueue.h"
-#include "scripting/ScriptRunner.h"
 #include "settings/IniFile.h"
-#include "settings/Settings.h"
-#include "store/Store.h"
-#include "windows/QtMessageWindows.h"
 
 #include <QApplication>
 #include <QDir>
@@ -96,56 +74,9 @@ int main(int argc, char* argv[]) {
                               .arg(data.path()));
     }
 
-    IniFile ini(IniFile::defaultPath());
-    Settings settings = Settings::load(ini);
-    SystemClock clock;
-    QtUi ui;
-    Store store(QDir::currentPath(), ui);
-
-    QtSound sound;
-    ProcessStarter programs;
-    X11Display display;
-    X11KeyInjector keys(display);
-    X11WindowSystem windows(display);
-    DBusDdeClient dde;
-    QtDeliveryScheduler delivery;
-    KeyPlayback playback(keys, delivery);
-    EventLoopPause pause(clock);
-    KeystrokeSender sender(playback, clock, pause);
-    ScriptQueue queue;
-    ScriptRunner runner(ScriptRunner::Services{queue, clock, ui, windows, dde, keys, sender});
-    QtTray tray(resourceIcon(QStringLiteral("TRAY_ICO")));
-
-    AppContext ctx;
-    ctx.ini = &ini;
-    ctx.settings = &settings;
-    ctx.clock = &clock;
-    ctx.ui = &ui;
-    ctx.store = &store;
-    ctx.sound = &sound;
-    ctx.programs = &programs;
-    ctx.scriptQueue = &queue;
-    ctx.scriptRunner = &runner;
-    ctx.tray = &tray;
-    XdgAutostart autostart(loginCommand(options));
-    ctx.autostart = &autostart;
-    QtMessageWindows messageWindows(ctx);
-    ctx.messageWindows = &messageWindows;
-
-    SchedulerTick tick(ctx);
-    MainFrame frame(ctx, tick);
-    ctx.frame = &frame;
-    ui.setParentWindow(&frame);
-    QObject::connect(&tray, &QtTray::clicked, &frame, &MainFrame::trayClicked);
-    QObject::connect(&tray, &QtTray::restoreChosen, &frame, &MainFrame::trayClicked);
-    QObject::connect(&tray, &QtTray::closeChosen, &frame, &MainFrame::trayClose);
-    ClockSetNotifier clockSet;
-    QObject::connect(&clockSet, &ClockSetNotifier::clockSet, &frame.tickTimer(),
-                     &TickTimer::clockSet);
-
-    frame.show();
-    runner.setOwnWindow(frame.winId());
-    QObject::connect(&instance, &DBusSingleInstance::activated, &frame, &MainFrame::comeForward);
-    frame.startUp(options.minimized);
+    Program program(QDir::currentPath(), IniFile::defaultPath(), loginCommand(options));
+    QObject::connect(&instance, &DBusSingleInstance::activated, &program.frame(),
+                     &MainFrame::comeForward);
+    program.start(options.minimized);
     return QApplication::exec();
 }

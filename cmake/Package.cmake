@@ -17,8 +17,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Loaded as plug-ins, not linked: the SQLite driver, the X11 platform, and xdg-open for the
-# manual and "START" commands.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, qt6-qpa-plugins, xdg-utils")
+# Loaded as plug-ins, not linked: the SQLite driver, the X11 platform, the SVG icon engine that
+# draws every icon of the program, and xdg-open for the manual and "START" commands.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, qt6-qpa-plugins, libqt6svg6, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "sqlite3")
 include(CPack)

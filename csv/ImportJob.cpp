@@ -65,6 +65,7 @@ ImportJob::Step ImportJob::step(int lines) {
         cancel();
         return Step::Stopped;
     }
+    m_nextId = 0; // others may have added tasks since the last slice
     Step result = Step::More;
     for (int i = 0; i < lines; ++i) {
         qint64 bytes = 0;
@@ -101,8 +102,10 @@ bool ImportJob::cannotAdd() {
     return false;
 }
 
-// A new task number as forms take one: the highest number plus 1, tried again while another
-// writer takes that number first; after three collisions in a row the user decides.
+// A new task number by the forms' rule: the highest number plus 1, tried again while another
+// writer takes that number first; after three collisions in a row the user decides. The highest
+// number is read once per slice: the slice's transaction keeps other writers out meanwhile, so
+// counting on from it gives the numbers that reading it for every task would.
 bool ImportJob::addTask() {
     ScheduleView& sch = m_store.SCH;
     ScheduleRecord task = sch.buffer();
@@ -110,23 +113,28 @@ bool ImportJob::addTask() {
     task.Completed = 0;
     for (;;) {
         for (int attempt = 0; attempt < 3; ++attempt) {
-            sch.setEnd(ScheduleKey::KeyID);
-            const int code = sch.previous();
-            std::int32_t id = 1;
-            if (code == 0) {
-                id = sch.buffer().ID + 1;
-            } else if (code != StoreCode::NoRecord) {
-                sch.buffer() = task;
-                StandardWarning(m_store, 35, kSchedule);
-                return false;
+            if (m_nextId == 0) {
+                sch.setEnd(ScheduleKey::KeyID);
+                const int code = sch.previous();
+                m_nextId = 1;
+                if (code == 0) {
+                    m_nextId = sch.buffer().ID + 1;
+                } else if (code != StoreCode::NoRecord) {
+                    sch.buffer() = task;
+                    m_nextId = 0;
+                    StandardWarning(m_store, 35, kSchedule);
+                    return false;
+                }
             }
-            task.ID = id;
+            task.ID = m_nextId;
             sch.buffer() = task;
             const int added = sch.add();
             if (added == 0) {
+                ++m_nextId;
                 ++m_added;
                 return true;
             }
+            m_nextId = 0;
             if (added != StoreCode::DuplicateKey) {
                 return cannotAdd();
             }

@@ -46,6 +46,7 @@ private:
     qint64 m_bytesDone = 0;
     int m_added = 0;
     int m_committed = 0;
+    std::int32_t m_nextId = 0; // the next task number; 0 = read the highest again
     bool m_open = false;
     QString m_record;
 };

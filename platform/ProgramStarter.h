@@ -21,6 +21,9 @@ public:
     // Starts `commandLine` detached with `workingDirectory` as its current directory (empty: the
     // program's own current directory). "START x" opens x with the desktop's default handler.
     virtual StartResult start(const QString& commandLine, const QString& workingDirectory) = 0;
+    // Whether a file is a program that start() runs by itself, rather than a document that needs
+    // "START " in front of it.
+    virtual bool isProgram(const QString& path) const = 0;
 };
 
 } // namespace velatask

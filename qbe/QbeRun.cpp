@@ -46,18 +46,20 @@ bool QbeRun::slice(int rows) {
     }
     std::vector<std::int64_t> matches;
     const bool edit = m_action == Action::Edit;
-    if (const int code = m_scan.read(rows, matches, edit ? 1 : rows); code != 0) {
+    if (const int code = m_scan.read(rows, matches, edit ? 1 : kTagsPerSlice); code != 0) {
         fail(code);
         return false;
     }
+    std::vector<std::int32_t> positions;
     for (std::int64_t position : matches) {
         ++m_found;
         m_current = position;
-        if (m_action == Action::Select) {
-            m_tags.SetTag_(m_set, std::int32_t(position));
-        } else if (m_action == Action::Unselect) {
-            m_tags.ClrTag_(m_set, std::int32_t(position));
-        }
+        positions.push_back(std::int32_t(position));
+    }
+    if (m_action == Action::Select) {
+        m_tags.SetTags_(m_set, positions);
+    } else if (m_action == Action::Unselect) {
+        m_tags.ClrTags_(m_set, positions);
     }
     return !m_scan.atEnd() && !(edit && !matches.empty());
 }

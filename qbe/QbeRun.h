@@ -16,13 +16,17 @@ class Tags;
 class QbeRun {
 public:
     enum class Action { Edit, Select, Unselect };
+    // Tags written or removed in one slice at most, as one write to the tag file: enough to
+    // make the flush cheap per tag, few enough to keep the window answering.
+    static constexpr int kTagsPerSlice = 500;
 
     QbeRun(Store& store, QbeScan& scan, Tags& tags, int set, Action action, QString tableName);
 
     // Plans the read from the first record; false when that failed (the warning was shown).
     bool start();
-    // Reads on over about `rows` records. False when the search stops: at the end of the table,
-    // on an error, or in edit mode at a match (current() holds it; call again to go on).
+    // Reads on over about `rows` records, or up to kTagsPerSlice matches when selecting or
+    // unselecting. False when the search stops: at the end of the table, on an error, or in edit
+    // mode at a match (current() holds it; call again to go on).
     bool slice(int rows);
 
     Action action() const { return m_action; }

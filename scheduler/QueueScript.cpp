@@ -4,6 +4,7 @@
 #include "scheduler/AppContext.h"
 #include "scheduler/ErrorText.h"
 #include "scripting/ScriptQueue.h"
+#include "store/KeepBuffer.h"
 #include "store/Store.h"
 
 #include <vector>
@@ -15,6 +16,10 @@ void QueueScript(AppContext& ctx, std::int32_t taskId, std::uint32_t startResult
     if (scr.open() != StoreCode::NoError) {
         return; // the table opener has told the user
     }
+    // A script window may be editing a step through this view while the timer runs: its buffer
+    // and current record are put back, so its next write still goes to that step.
+    KeepBuffer keepStep(scr);
+    const QString editedStep = scr.position();
     scr.clearBuffer();
     scr.buffer().ID = taskId;
     scr.setAt(ScriptingKey::KeyID, 1);
@@ -34,8 +39,10 @@ void QueueScript(AppContext& ctx, std::int32_t taskId, std::uint32_t startResult
         if (scr.buffer().ID != taskId) {
             break;
         }
-        entries.push_back(
-            ScriptQueueEntry::queuedNow(scr.buffer(), startResult, *ctx.clock));
+        entries.push_back(ScriptQueueEntry::queuedNow(scr.buffer(), startResult, *ctx.clock));
+    }
+    if (!editedStep.isEmpty()) {
+        scr.reget(editedStep);
     }
     scr.close();
     if (!entries.empty()) {

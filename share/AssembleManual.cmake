@@ -1,3 +1,4 @@
+cmake_minimum_required(VERSION 3.25)
 # Makes the manual's page from its template and the chapter files (cmake -P): each chapter starts
 # with <h2 id="anchor">Title</h2>; the template's @CONTENTS@ becomes the list of chapters and
 # @CHAPTERS@ the chapters themselves, in file-name order.

@@ -30,34 +30,83 @@ void Tags::report(const QString& operation, const StoreError& e) {
 
 void Tags::SetTag_(int set, std::int32_t position, const QString& value) {
     UseCount use(m_store.TF_);
-    if (!use.ok()) {
-        return;
+    if (use.ok()) {
+        setOne(set, position, value);
     }
+}
+
+bool Tags::setOne(int set, std::int32_t position, const QString& value) {
     TagView& tf = m_store.TF_;
     tf.buffer() = TagRecord{m_user, std::int16_t(set), position, QString()};
-    const int code = tf.fetch(TagKey::PtrKey);
-    if (code == 0) {
+    if (tf.fetch(TagKey::PtrKey) == 0) {
         tf.buffer().Val = value;
         if (tf.put() != 0) {
             report(QStringLiteral("SetTag_/PUT"));
+            return false;
         }
-        return;
+        return true;
     }
     tf.buffer() = TagRecord{m_user, std::int16_t(set), position, value};
     if (tf.add() != 0) {
         report(QStringLiteral("SetTag_/ADD"));
+        return false;
     }
+    return true;
 }
 
 void Tags::ClrTag_(int set, std::int32_t position) {
     UseCount use(m_store.TF_);
-    if (!use.ok()) {
-        return;
+    if (use.ok()) {
+        clearOne(set, position);
     }
+}
+
+bool Tags::clearOne(int set, std::int32_t position) {
     TagView& tf = m_store.TF_;
     tf.buffer() = TagRecord{m_user, std::int16_t(set), position, QString()};
     if (tf.fetch(TagKey::PtrKey) == 0 && tf.erase() != 0) {
         report(QStringLiteral("ClrTag_/DELETE"));
+        return false;
+    }
+    return true;
+}
+
+void Tags::SetTags_(int set, const std::vector<std::int32_t>& positions) {
+    inOneWrite(QStringLiteral("SetTag_/ADD"), positions,
+               [this, set](std::int32_t p) { return setOne(set, p, QString()); });
+}
+
+void Tags::ClrTags_(int set, const std::vector<std::int32_t>& positions) {
+    inOneWrite(QStringLiteral("ClrTag_/DELETE"), positions,
+               [this, set](std::int32_t p) { return clearOne(set, p); });
+}
+
+void Tags::inOneWrite(const QString& operation, const std::vector<std::int32_t>& positions,
+                      const std::function<bool(std::int32_t)>& each) {
+    if (positions.empty()) {
+        return;
+    }
+    UseCount use(m_store.TF_);
+    if (!use.ok()) {
+        return;
+    }
+    Connection& connection = m_store.tagConnection();
+    StoreError error;
+    if (connection.begin(Transaction::kDefaultWaitMs, error) != 0) {
+        m_store.setLastError(error);
+        report(operation, error);
+        return;
+    }
+    for (std::int32_t position : positions) {
+        if (!each(position)) {
+            connection.rollback();
+            return;
+        }
+    }
+    if (connection.commit(error) != 0) {
+        connection.rollback();
+        m_store.setLastError(error);
+        report(operation, error);
     }
 }
 

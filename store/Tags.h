@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace velatask {
 
@@ -28,6 +29,11 @@ public:
 
     void SetTag_(int set, std::int32_t position, const QString& value = QString());
     void ClrTag_(int set, std::int32_t position);
+    // Set or clear the tags of many positions as one write to the tag file: one flush for all
+    // of them instead of one each. On a failure the tags stay as they were; it is reported as
+    // the single operation would be.
+    void SetTags_(int set, const std::vector<std::int32_t>& positions);
+    void ClrTags_(int set, const std::vector<std::int32_t>& positions);
     bool isTagged(int set, std::int32_t position);
     // Positions in TF_:ValKey order; 0 when the set is empty or at its end.
     std::int32_t firstTag(int set);
@@ -41,6 +47,10 @@ public:
     QString lastErrorText() const { return m_lastErrorText; }
 
 private:
+    bool setOne(int set, std::int32_t position, const QString& value);
+    bool clearOne(int set, std::int32_t position);
+    void inOneWrite(const QString& operation, const std::vector<std::int32_t>& positions,
+                    const std::function<bool(std::int32_t)>& each);
     void report(const QString& operation);
     void report(const QString& operation, const StoreError& error);
 

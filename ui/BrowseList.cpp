@@ -152,7 +152,9 @@ void BrowseList::setChangeInterval(int ms) {
 ListFormat BrowseList::layout() const {
     ListFormat format = m_model.format();
     const DialogUnits units(fontMetrics());
-    for (int i = 0; i < format.size(); ++i) {
+    // The last column fills what the window leaves; its stretched width kept here would run
+    // past the edge of a narrower window, so it keeps its declared one.
+    for (int i = 0; i + 1 < format.size(); ++i) {
         format.columns()[i].width = units.fromPixelsX(m_view->columnWidth(i));
     }
     return format;

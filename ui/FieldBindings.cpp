@@ -22,6 +22,11 @@ void FieldBindings::picture(QLineEdit* edit, std::int32_t& field, const Picture&
     add(
         edit, [edit, &field, picture] { edit->setText(picture.format(field)); },
         [edit, &field, picture] {
+            // Text the user left as shown keeps the field's own value, which may be finer than
+            // the picture shows (a time's seconds).
+            if (edit->text() == picture.format(field)) {
+                return true;
+            }
             const std::optional<std::int64_t> value = picture.read(edit->text());
             if (!value) {
                 return false;

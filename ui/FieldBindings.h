@@ -34,6 +34,11 @@ public:
             });
     }
 
+    // Any other control: `load` shows the field, `store` reads it back (false when it cannot).
+    void custom(QWidget* control, std::function<void()> load, std::function<bool()> store) {
+        add(control, std::move(load), std::move(store));
+    }
+
     void load() const;
     // The first control whose text its picture cannot read (the buffer keeps the old value
     // there), or nullptr when everything was stored.

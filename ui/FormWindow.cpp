@@ -122,11 +122,15 @@ Response FormWindow::run() {
     // opens on its first control.
     QWidget* previous = nullptr;
     for (QWidget* w : m_tabs->findChildren<QWidget*>()) {
-        if ((w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && w->parentWidget() != m_tabs &&
-            !qobject_cast<QTabBar*>(w)) {
+        // A drop list's popup is a window of its own, outside the order.
+        // Radio buttons other than the chosen one take no Tab but keep their place, for when
+        // they are chosen.
+        if (w->focusPolicy() != Qt::NoFocus && !w->focusProxy() && w->parentWidget() != m_tabs &&
+            !qobject_cast<QTabBar*>(w) && w->window() == this) {
             if (previous) {
                 setTabOrder(previous, w);
-            } else {
+            }
+            if (!m_first && (w->focusPolicy() & Qt::TabFocus)) {
                 m_first = w;
             }
             previous = w;

@@ -101,6 +101,16 @@ void ProgressWindow::tick() {
 }
 
 void ProgressWindow::reject() {
+    if (m_cancelQuestion && !m_cancelled) {
+        const bool running = m_timer.isActive();
+        m_timer.stop();
+        if (!m_cancelQuestion()) {
+            if (running) {
+                m_timer.start();
+            }
+            return;
+        }
+    }
     m_cancelled = true;
     m_timer.stop();
     QDialog::reject();

@@ -35,6 +35,12 @@ public:
     // Completed when the job ran to its end, Cancelled when the user stopped it.
     Response run(const ProgressJob& job, int recordsPerTick = 25);
 
+    // Asked when the user presses "Cancel" (or closes the window): false carries on. Slices wait
+    // while it asks.
+    void setCancelQuestion(std::function<bool()> question) {
+        m_cancelQuestion = std::move(question);
+    }
+
     void setText(const QString& text);
     void setSecondText(const QString& text);
     void setPercent(int percent);
@@ -60,6 +66,7 @@ private:
     QPushButton* m_cancel = nullptr;
     QTimer m_timer;
     const ProgressJob* m_job = nullptr;
+    std::function<bool()> m_cancelQuestion;
     int m_perTick = 25;
     int m_percent = -1;
     int m_slices = 0;

@@ -48,6 +48,10 @@ public:
     int remove() override { return m_remove(m_store); }
     QString duplicateKeyName() const override { return m_duplicateKeyName; }
 
+protected:
+    Store& store() { return m_store; }
+    V& view() { return m_view; }
+
 private:
     Store& m_store;
     V& m_view;

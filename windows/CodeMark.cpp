@@ -23,11 +23,12 @@ QLayout* layoutHolding(QLayout* layout, QWidget* control) {
     return nullptr;
 }
 
-} // namespace
-
+// The room a mark takes beside a control in this widget's font.
 int width(const QWidget* control) {
     return control->fontMetrics().horizontalAdvance(QStringLiteral("MM"));
 }
+
+} // namespace
 
 QLabel* attach(QWidget* control) {
     QWidget* parent = control->parentWidget();

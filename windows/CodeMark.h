@@ -11,8 +11,6 @@ namespace CodeMark {
 // Puts a mark in front of the control, in the place the control had in its layout, and answers
 // it. The control keeps its label, buddy and size policy.
 QLabel* attach(QWidget* control);
-// The room a mark takes beside a control in this widget's font.
-int width(const QWidget* control);
 
 } // namespace CodeMark
 } // namespace velatask

@@ -2,11 +2,11 @@
 
 #include "ui/Accessibility.h"
 #include "ui/TitleWidth.h"
+#include "windows/SearchDialogButtons.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -28,15 +28,7 @@ MatchTypeDialog::MatchTypeDialog(FieldKind kind, MatchType current, QWidget* par
     if (!buttons->checkedButton()) {
         m_buttons.front().second->setChecked(true);
     }
-    auto* ok = new QPushButton(QStringLiteral("&OK"), this);
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(ok);
-    row->addWidget(cancel);
+    QHBoxLayout* row = searchDialogButtons(this, QStringLiteral("&OK"), QStringLiteral("Cancel"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addLayout(row);

@@ -211,8 +211,6 @@ std::pair<QLineEdit*, QLineEdit*> SearchControls::shownDateAndTime(const QString
     time->setToolTip(timeTip);
     auto* timeTitle = new QLabel(QStringLiteral("Time:"), m_page);
     timeTitle->setBuddy(time);
-    // Where the searched dates have their marks.
-    row->addSpacing(CodeMark::width(date) + row->spacing());
     row->addWidget(date);
     row->addWidget(timeTitle);
     row->addWidget(time);
@@ -220,6 +218,12 @@ std::pair<QLineEdit*, QLineEdit*> SearchControls::shownDateAndTime(const QString
     auto* title = new QLabel(label, m_page);
     title->setBuddy(date);
     m_form->addRow(title, row);
+    // Marks that stay empty, so that these line up with the searched dates above and below.
+    for (QLineEdit* edit : {date, time}) {
+        QLabel* mark = CodeMark::attach(edit);
+        mark->setToolTip(QString());
+        mark->setAccessibleName(QString());
+    }
     return {date, time};
 }
 

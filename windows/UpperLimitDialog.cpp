@@ -2,11 +2,11 @@
 
 #include "ui/Accessibility.h"
 #include "ui/TitleWidth.h"
+#include "windows/SearchDialogButtons.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace velatask {
@@ -30,15 +30,7 @@ UpperLimitDialog::UpperLimitDialog(const QString& lower, const QString& upper, C
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("&Lower Limit:"), m_lower);
     form->addRow(QStringLiteral("&Upper Limit:"), m_upper);
-    auto* ok = new QPushButton(QStringLiteral(" &OK"), this);
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    connect(ok, &QPushButton::clicked, this, &UpperLimitDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(ok);
-    row->addWidget(cancel);
+    QHBoxLayout* row = searchDialogButtons(this, QStringLiteral(" &OK"), QStringLiteral("&Cancel"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(row);

@@ -3,6 +3,7 @@
 #include "platform/ProgramStarter.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -20,11 +21,15 @@ public:
         m_starts.push_back({commandLine, workingDirectory});
         return m_result;
     }
+    // Only the files marked as programs are programs.
+    bool isProgram(const QString& path) const override { return m_programs.contains(path); }
     void setResult(StartResult result) { m_result = std::move(result); }
+    void markProgram(const QString& path) { m_programs << path; }
     const std::vector<Start>& starts() const { return m_starts; }
 
 private:
     std::vector<Start> m_starts;
+    QStringList m_programs;
     StartResult m_result{true, 4242, QString()};
 };
 

@@ -42,9 +42,9 @@ bool ClockSetNotifier::arm() {
     // An absolute expiry years away: only the cancellation on a setting of the clock matters.
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
-    itimerspec spec{};
-    spec.it_value.tv_sec = now.tv_sec + 10 * 366 * 86400;
-    return timerfd_settime(m_fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &spec, nullptr) == 0;
+    itimerspec expiry{};
+    expiry.it_value.tv_sec = now.tv_sec + 10 * 366 * 86400;
+    return timerfd_settime(m_fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &expiry, nullptr) == 0;
 #else
     return false;
 #endif

@@ -1,6 +1,7 @@
 #include "platform/qt/ProcessStarter.h"
 
 #include "platform/qt/CommandLine.h"
+#include "platform/qt/DesktopEntry.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,6 +16,10 @@ StartResult failure(ProcessStarter::Error error, const QString& reason) {
 }
 
 } // namespace
+
+bool ProcessStarter::isProgram(const QString& path) const {
+    return !resolveProgram(path, QString()).isEmpty();
+}
 
 QString ProcessStarter::resolveProgram(const QString& word, const QString& workingDirectory) {
     if (word.isEmpty()) {
@@ -39,29 +44,53 @@ StartResult ProcessStarter::start(const QString& commandLine, const QString& wor
     if (words->isEmpty()) {
         return failure(BadCommandLine, QStringLiteral("The command line is empty"));
     }
-    if (!workingDirectory.isEmpty() && !QFileInfo(workingDirectory).isDir()) {
-        return failure(DirectoryNotFound,
-                       QStringLiteral("Start-in directory not found: %1").arg(workingDirectory));
-    }
+    QString directory = workingDirectory;
     if (words->first().compare(QStringLiteral("START"), Qt::CaseInsensitive) == 0) {
         if (words->size() < 2) {
             return failure(BadCommandLine, QStringLiteral("START names nothing to open"));
         }
         // The rest is one name, so START My Notes.txt opens the file with the blank in its name.
         const QString target = words->mid(1).join(u' ');
-        *words = QStringList{QStringLiteral("xdg-open"), target};
+        const QString base = directory.isEmpty() ? QDir::currentPath() : directory;
+        const QFileInfo file(QDir(base), target);
+        if (DesktopEntry::isDesktopFile(target) && file.isFile()) {
+            // A launcher is started, where an opener would show it in an editor.
+            const std::optional<DesktopEntry> entry = DesktopEntry::read(file.absoluteFilePath());
+            if (!entry) {
+                return failure(BadCommandLine,
+                               QStringLiteral("Not a usable desktop entry: %1").arg(target));
+            }
+            if (!entry->url.isEmpty()) {
+                *words = QStringList{QStringLiteral("xdg-open"), entry->url};
+            } else {
+                *words = entry->command;
+                if (entry->terminal) {
+                    words->prepend(QStringLiteral("-e"));
+                    words->prepend(QStringLiteral("x-terminal-emulator"));
+                }
+                if (!entry->workingDirectory.isEmpty()) {
+                    directory = entry->workingDirectory;
+                }
+            }
+        } else {
+            *words = QStringList{QStringLiteral("xdg-open"), target};
+        }
+    }
+    if (!directory.isEmpty() && !QFileInfo(directory).isDir()) {
+        return failure(DirectoryNotFound,
+                       QStringLiteral("Start-in directory not found: %1").arg(directory));
     }
     const QString& first = words->first();
-    const QString program = resolveProgram(first, workingDirectory);
+    const QString program = resolveProgram(first, directory);
     if (program.isEmpty()) {
-        const QString base = workingDirectory.isEmpty() ? QDir::currentPath() : workingDirectory;
+        const QString base = directory.isEmpty() ? QDir::currentPath() : directory;
         if (first.contains(u'/') && QFileInfo(QDir(base), first).exists()) {
             return failure(NotExecutable,
                            QStringLiteral("Not an executable program: %1").arg(first));
         }
         return failure(NotFound, QStringLiteral("Program not found: %1").arg(first));
     }
-    const qint64 pid = m_spawner.start(program, words->mid(1), workingDirectory);
+    const qint64 pid = m_spawner.start(program, words->mid(1), directory);
     if (pid <= 0) {
         return failure(StartRefused,
                        QStringLiteral("The program could not be started: %1").arg(first));

@@ -9,8 +9,9 @@ namespace velatask {
 
 // Starts a task's command line as a detached process. The line is split into words as a shell
 // would (see CommandLine), but no shell runs. "START x" hands x to xdg-open, the desktop's opener
-// for documents and links. The start-in directory becomes the child's working directory only;
-// this program's own directory never changes.
+// for documents and links; "START x.desktop" runs the launcher's own command (in its Path, when it
+// names one) instead of opening the file in an editor. The start-in directory becomes the child's
+// working directory only; this program's own directory never changes.
 //
 // Failures carry a small error number and a readable reason; nothing is shown and nothing waits,
 // so a bad command never holds up the scheduler:
@@ -28,6 +29,7 @@ public:
     };
 
     StartResult start(const QString& commandLine, const QString& workingDirectory) override;
+    bool isProgram(const QString& path) const override;
 
     // The executable a command's first word names: a word with a slash is a path (relative ones
     // from `workingDirectory`), any other word is looked up on PATH. Empty when there is none.

@@ -12,6 +12,7 @@
 #include <QDBusConnectionInterface>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -100,7 +101,8 @@ TEST(EndToEnd, TasksInTheDataFileFallDueAndRun) {
     X11WindowSystem windows(display);
     const QString started = data.filePath(QStringLiteral("started.txt"));
     EXPECT_TRUE(waitFor([&] { return windowTitled(windows, QStringLiteral("Message")); }, 30000));
-    EXPECT_TRUE(waitFor([&] { return QFile::exists(started); }, 30000));
+    // The file exists as soon as the shell opens it; its line follows.
+    EXPECT_TRUE(waitFor([&] { return QFileInfo(started).size() > 0; }, 30000));
     QFile file(started);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(file.readAll()).trimmed(), QDir(data.path()).canonicalPath());

@@ -30,8 +30,8 @@ protected:
     }
 
     // Adds `count` random tasks numbered from 1.
-    void addRandomTasks(int count, unsigned seed = 14) {
-        RandomTask random(seed);
+    void addRandomTasks(int count, unsigned draw = 14) {
+        RandomTask random(draw);
         ASSERT_EQ(store().SCH.open(), 0);
         Transaction tx(store());
         ASSERT_EQ(tx.begin(), 0);

@@ -103,6 +103,36 @@ TEST_F(CsvJobTest, CancelledOrFailedImportKeepsTheTasksAdded) {
     EXPECT_EQ(taskCount(), 159);
 }
 
+// Numbers go on from the highest task, also when another program added one between two slices.
+TEST_F(CsvJobTest, TaskNumbersFollowTasksAddedBetweenSlices) {
+    addRandomTasks(60);
+    ASSERT_EQ(runExport(allFields(), false, csvPath()), ExportJob::Step::Finished);
+    ImportFile file;
+    ASSERT_TRUE(file.open(csvPath()));
+    ImportPlan plan;
+    plan.setFields(file.fields());
+    plan.assign(ScheduleField::indexOf(u"SCH:Description"), 3);
+    ImportJob job(store(), file.reader(), file.size(), plan);
+    ASSERT_TRUE(job.start(false));
+    ASSERT_EQ(job.step(kSlice), ImportJob::Step::More);
+    {
+        ScriptedUi otherUi;
+        Store other(m_dir.path(), otherUi);
+        UseCount open(other.SCH);
+        ASSERT_EQ(addTask(other.SCH, task(500, QString(), QStringLiteral("other"), 1, 1)), 0);
+    }
+    ASSERT_EQ(job.step(kSlice), ImportJob::Step::More);
+    job.cancel();
+    RawSqlite raw(dataFile());
+    EXPECT_EQ(raw.value(QStringLiteral("SELECT count(*) FROM Schedule WHERE ID BETWEEN 61 AND 85"))
+                  .toInt(),
+              kSlice);
+    EXPECT_EQ(raw.value(QStringLiteral("SELECT min(ID) || '-' || max(ID) FROM Schedule "
+                                       "WHERE ID > 500"))
+                  .toString(),
+              QStringLiteral("501-525"));
+}
+
 TEST_F(CsvJobTest, FileChoiceRefusesWhatCannotBeImported) {
     const QString empty = csvPath("empty.csv");
     const QString binary = csvPath("binary.csv");

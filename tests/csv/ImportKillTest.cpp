@@ -12,6 +12,17 @@ constexpr int kLines = 20000;
 
 class ImportKillTest : public CsvJobFixture {};
 
+// The last count of committed tasks that the import reported on a whole line.
+int lastCommitted(const QByteArray& out) {
+    int n = 0;
+    for (const QByteArray& line : out.left(out.lastIndexOf('\n') + 1).split('\n')) {
+        if (line.startsWith("committed ")) {
+            n = line.mid(10).toInt();
+        }
+    }
+    return n;
+}
+
 TEST_F(ImportKillTest, KilledImportLeavesEveryCommittedTaskWhole) {
     QFile f(csvPath());
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -24,23 +35,19 @@ TEST_F(ImportKillTest, KilledImportLeavesEveryCommittedTaskWhole) {
     QProcess child;
     child.start(QStringLiteral(VELATASK_IMPORT_CHILD), {m_dir.path(), csvPath()});
     ASSERT_TRUE(child.waitForStarted());
-    // Kill it once a few slices are in, somewhere inside the next ones.
+    // Kill it once a few hundred tasks are committed, somewhere inside the next batch.
     QByteArray out;
+    int lastReported = 0;
     QDeadlineTimer deadline(60000);
-    while (!out.contains("committed 500\n") && !deadline.hasExpired() &&
-           child.state() == QProcess::Running) {
+    while (lastReported < 500 && !deadline.hasExpired() && child.state() == QProcess::Running) {
         child.waitForReadyRead(100);
         out += child.readAllStandardOutput();
+        lastReported = lastCommitted(out);
     }
     child.kill();
     child.waitForFinished(10000);
     out += child.readAllStandardOutput();
-    int lastReported = 0;
-    for (const QByteArray& line : out.split('\n')) {
-        if (line.startsWith("committed ")) {
-            lastReported = line.mid(10).toInt();
-        }
-    }
+    lastReported = lastCommitted(out);
     ASSERT_GE(lastReported, 500) << out.right(200).toStdString();
     ASSERT_LT(lastReported, kLines) << "the import ended before the kill";
 

@@ -15,7 +15,7 @@ namespace velatask {
 // times to the minute.
 class RandomTask {
 public:
-    explicit RandomTask(unsigned seed) : m_random(seed) {}
+    explicit RandomTask(unsigned draw) : m_random(draw) {}
 
     ScheduleRecord next() {
         ScheduleRecord r;

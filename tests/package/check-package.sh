@@ -64,11 +64,13 @@ for link in $(grep -oh '\(src\|href\)="[^"#:]*' "$manual"/*.html | sed 's/.*="//
     [[ -z $link || -f $manual/$link ]] || fail "the manual links to missing $link"
 done
 
+grep -q "<h2 id=\"keys\">" "$manual/index.html" || fail "the manual has no chapters"
+
 # The packaged program answers from its installed place (no display needed).
 "$root/usr/bin/velatask" --version | grep -q '^velatask ' || fail "--version"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for dependency in libqt6core6 libqt6widgets6 libqt6sql6-sqlite qt6-qpa-plugins xdg-utils; do
+for dependency in libqt6core6 libqt6widgets6 libqt6sql6-sqlite qt6-qpa-plugins libqt6svg6 xdg-utils; do
     [[ $depends == *"$dependency"* ]] || fail "Depends lacks $dependency: $depends"
 done
 [[ $(dpkg-deb -f "$deb" Package) == velatask ]] || fail "package name"

@@ -124,6 +124,31 @@ TEST_F(ProcessStarterTest, FailuresGiveSmallNumbersAndReasons) {
     expectFailure(QStringLiteral("START"), m_work, 11);
 }
 
+// A launcher started with "START " runs its command, not the opener that would show its text.
+TEST_F(ProcessStarterTest, StartRunsADesktopEntrysCommand) {
+    const QString launched = m_work + QStringLiteral("/launched.txt");
+    writeScript(m_work + QStringLiteral("/notes.desktop"),
+                "[Desktop Entry]\nType=Application\nName=Notes\n"
+                "Exec=sh -c \"echo \\\"$0|$1|$PWD\\\" > launched.tmp && mv launched.tmp "
+                "launched.txt\" %U 100%% %c\nPath=" +
+                    m_work.toUtf8() + "\n[Desktop Action New]\nExec=false\n",
+                false);
+    const StartResult result = m_starter.start(QStringLiteral("START notes.desktop"), m_work);
+    ASSERT_TRUE(result.started) << result.reason.toStdString();
+    ASSERT_TRUE(test::waitUntil([&] { return QFile::exists(launched); }));
+    EXPECT_EQ(readAll(launched), QStringLiteral("100%|Notes|") + m_work + u'\n');
+    EXPECT_FALSE(QFile::exists(m_opened));
+
+    writeScript(m_work + QStringLiteral("/site.desktop"),
+                "[Desktop Entry]\nType=Link\nURL=https://example.org/\n", false);
+    ASSERT_TRUE(m_starter.start(QStringLiteral("START site.desktop"), m_work).started);
+    ASSERT_TRUE(test::waitUntil([&] { return QFile::exists(m_opened); }));
+    EXPECT_EQ(readAll(m_opened), QStringLiteral("https://example.org/|") + m_work);
+
+    writeScript(m_work + QStringLiteral("/broken.desktop"), "[Desktop Entry]\nName=x\n", false);
+    EXPECT_EQ(m_starter.start(QStringLiteral("START broken.desktop"), m_work).value, 11u);
+}
+
 TEST_F(ProcessStarterTest, ResolvesProgramsOnPathAndByExecutePath) {
     EXPECT_EQ(ProcessStarter::resolveProgram(QStringLiteral("xdg-open"), QString()),
               m_bin + QStringLiteral("/xdg-open"));
@@ -132,6 +157,9 @@ TEST_F(ProcessStarterTest, ResolvesProgramsOnPathAndByExecutePath) {
               m_work + QStringLiteral("/tool"));
     EXPECT_TRUE(ProcessStarter::resolveProgram(QStringLiteral("tool"), m_work).isEmpty());
     EXPECT_TRUE(ProcessStarter::resolveProgram(QString(), m_work).isEmpty());
+    EXPECT_TRUE(m_starter.isProgram(m_work + QStringLiteral("/tool")));
+    writeScript(m_work + QStringLiteral("/letter.txt"), "Dear", false);
+    EXPECT_FALSE(m_starter.isProgram(m_work + QStringLiteral("/letter.txt")));
 }
 
 } // namespace

@@ -164,3 +164,28 @@ TEST_F(TickTest, AWaitForAWindowThatNeverOpensHoldsTheQueue) {
     }
     EXPECT_TRUE(queue.isEmpty());
 }
+
+// A script window holds a step in the shared Scripting buffer while a task falls due and queues
+// its own script: the window's next write still changes its step, with its values.
+TEST_F(TickTest, QueueingAScriptLeavesTheStepAWindowIsEditing) {
+    setNow(1999, 1, 4, 12, 0);
+    addStep(5, 1, "Send Keystrokes", "due");
+    addStep(8, 1, "Send Keystrokes", "edited");
+    store->SCR.clearBuffer();
+    store->SCR.buffer().ID = 8;
+    store->SCR.buffer().Sequence = 1;
+    store->SCR.watch();
+    ASSERT_EQ(store->SCR.fetch(ScriptingKey::KeyID), 0);
+    store->SCR.buffer().Keystrokes = QStringLiteral("typed in the form");
+
+    QueueScript(ctx, 5, 0);
+    EXPECT_EQ(queue.size(), 1);
+    EXPECT_EQ(store->SCR.buffer().Keystrokes, QStringLiteral("typed in the form"));
+    ASSERT_EQ(store->SCR.put(), 0);
+    store->SCR.setStart(ScriptingKey::KeyID);
+    QStringList stored;
+    while (store->SCR.next() == 0) {
+        stored << store->SCR.buffer().Keystrokes;
+    }
+    EXPECT_EQ(stored, (QStringList{QStringLiteral("due"), QStringLiteral("typed in the form")}));
+}

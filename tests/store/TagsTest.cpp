@@ -150,6 +150,28 @@ TEST_F(TagsTest, ATagOutlivesItsRecordAndMarksARecordAddedAtTheSamePosition) {
     EXPECT_EQ(store().SCH.buffer().ID, 3);
 }
 
+TEST_F(TagsTest, ManyTagsAreSetAndClearedInOneWriteThatIsUndoneWholeOnAFailure) {
+    Tags tags(store());
+    tags.SetTag_(1, 3, "kept value");
+    tags.SetTag_(2, 4);
+    tags.SetTags_(1, {1, 2, 3, 4, 5});
+    EXPECT_EQ(list(tags, 1).size(), 5u);
+    EXPECT_EQ(tagRows("Tbl = 1 AND Ptr = 3"), 1); // set twice, one tag
+    tags.ClrTags_(1, {2, 4, 9});
+    EXPECT_EQ(tagRows("Tbl = 1"), 3);
+    EXPECT_EQ(tagRows("Tbl = 2"), 1); // other sets stay
+    {
+        RawSqlite raw(tagFile());
+        ASSERT_TRUE(raw.exec("CREATE TRIGGER no BEFORE INSERT ON TagFile_ WHEN new.Ptr = 8 "
+                             "BEGIN SELECT RAISE(ABORT, 'kept'); END"));
+    }
+    tags.SetTags_(1, {6, 7, 8});
+    EXPECT_EQ(tagRows("Tbl = 1"), 3) << "the whole write is undone";
+    ASSERT_EQ(m_ui.boxes().size(), 1u);
+    EXPECT_EQ(m_ui.boxes()[0].text, "Error #19 - kept (SetTag_/ADD)");
+    EXPECT_FALSE(store().TF_.isOpen());
+}
+
 TEST_F(TagsTest, AFailedWriteIsReportedWithItsOperation) {
     Tags tags(store());
     tags.SetTag_(1, 1, "x");

@@ -1,0 +1,84 @@
+#include "editing/CategoryAndDescription.h"
+
+#include "core/FixedText.h"
+#include "editing/TaskControls.h"
+#include "scheduler/AppContext.h"
+#include "store/StandardWarning.h"
+#include "store/Store.h"
+#include "ui/FieldBindings.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace velatask {
+
+CategoryAndDescription::CategoryAndDescription(TaskControls& controls, QWidget* parent)
+    : QWidget(parent), m_controls(controls) {
+    m_categories = new QComboBox(this);
+    m_categories->setMinimumContentsLength(ScheduleRecord::kCategoryWidth);
+    m_categories->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_categories->view()->setAccessibleName(QStringLiteral("Categories"));
+    m_description = new QLineEdit(this);
+    m_description->setToolTip(QStringLiteral("Description or Title of Task"));
+    m_description->setMinimumWidth(m_description->fontMetrics().averageCharWidth() *
+                                   (ScheduleRecord::kDescriptionWidth + 2));
+    auto* layout = new QFormLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addRow(QStringLiteral("&Category:"), m_categories);
+    layout->addRow(QStringLiteral("&Description:"), m_description);
+
+    ScheduleRecord& task = controls.task();
+    controls.fields().custom(
+        m_categories,
+        [this, &task] {
+            fill();
+            if (m_categories->count() == 0) {
+                task.Category.clear();
+            }
+            m_categories->setCurrentIndex(
+                FixedText::isBlank(task.Category)
+                    ? -1
+                    : m_categories->findText(FixedText::rtrim(task.Category),
+                                             Qt::MatchFixedString));
+        },
+        [this, &task] {
+            if (m_categories->currentIndex() >= 0) {
+                task.Category =
+                    FixedText::fit(m_categories->currentText(), ScheduleRecord::kCategoryWidth);
+            }
+            return true;
+        });
+    controls.fields().text(m_description, task.Description, ScheduleRecord::kDescriptionWidth);
+}
+
+void CategoryAndDescription::fill() {
+    if (m_filled) {
+        return;
+    }
+    m_filled = true;
+    Store& store = *m_controls.app().store;
+    CategoryView& cat = store.CAT;
+    const CategoryRecord kept = cat.buffer();
+    if (cat.setStart(CategoryKey::KeyCategory) != 0) {
+        StandardWarning(store, 36);
+        return;
+    }
+    for (;;) {
+        const int code = cat.next();
+        if (code == StoreCode::NoRecord) {
+            break;
+        }
+        if (code != 0) {
+            StandardWarning(store, 35, QStringLiteral("Categories"));
+            emit failed();
+            break;
+        }
+        m_categories->addItem(FixedText::rtrim(cat.buffer().Category));
+    }
+    cat.buffer() = kept;
+}
+
+} // namespace velatask

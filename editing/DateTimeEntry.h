@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QWidget>
+
+#include <cstdint>
+
+class QLabel;
+class QLineEdit;
+class QToolButton;
+
+namespace velatask {
+
+class TaskControls;
+
+// A date of the task with its "..." calendar button, and its time: both shown and read through
+// their pictures. What entering a date means is up to the blocks built on it.
+class DateTimeEntry : public QWidget {
+    Q_OBJECT
+public:
+    QLineEdit* dateEdit() const { return m_date; }
+    QLineEdit* timeEdit() const { return m_time; }
+    QToolButton* calendarButton() const { return m_calendar; }
+    QLabel* dateLabel() const { return m_dateLabel; }
+    QLabel* timeLabel() const { return m_timeLabel; }
+
+    // Entries as wide as a date ("Sep 30, 2099") or a time ("12:59PM") needs.
+    static QLineEdit* dateSized(QLineEdit* edit);
+    static QLineEdit* timeSized(QLineEdit* edit);
+    // The accessible name of the time beside a date: "Time of Date Last Performed".
+    static QString timeNameFor(const QString& dateLabel);
+
+protected:
+    DateTimeEntry(TaskControls& controls, const QString& dateLabel, std::int32_t& date,
+                  const QString& timeLabel, std::int32_t& time, QWidget* parent);
+
+    // The user entered another date, or picked one in the calendar.
+    virtual void dateAccepted() = 0;
+    // The calendar's mode: "None" offers every day, blank only the task's days.
+    virtual QString calendarMode() const = 0;
+
+    void setTimeShown(bool shown);
+    TaskControls& controls() { return m_controls; }
+
+private:
+    void openCalendar();
+
+    TaskControls& m_controls;
+    std::int32_t& m_dateField;
+    QLabel* m_dateLabel = nullptr;
+    QLineEdit* m_date = nullptr;
+    QToolButton* m_calendar = nullptr;
+    QLabel* m_timeLabel = nullptr;
+    QLineEdit* m_time = nullptr;
+};
+
+} // namespace velatask

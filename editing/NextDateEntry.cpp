@@ -1,0 +1,31 @@
+#include "editing/NextDateEntry.h"
+
+#include "editing/EditingContext.h"
+#include "editing/TaskControls.h"
+#include "editing/TaskDateRules.h"
+#include "editing/TaskVisibility.h"
+#include "scheduler/AppContext.h"
+#include "store/ScheduleRecord.h"
+#include "ui/FieldBindings.h"
+
+namespace velatask {
+
+NextDateEntry::NextDateEntry(TaskControls& controls, QWidget* parent)
+    : DateTimeEntry(controls, QStringLiteral("&Next Date to Perform Task:"), controls.task().Date,
+                    QStringLiteral("&Time:"), controls.task().Time, parent) {
+    controls.fields().custom(
+        this,
+        [this] {
+            setTimeShown(TaskVisibility::forTaskType(this->controls().task().TaskType).time);
+        },
+        [] { return true; });
+}
+
+void NextDateEntry::dateAccepted() {
+    TaskControls& c = controls();
+    c.change(
+        [&c](ScheduleRecord& task) { TaskDateRules::applyWarningSection(task, *c.app().ini); });
+    TaskDateRules::checkNextDate(c.task(), *c.app().ui);
+}
+
+} // namespace velatask

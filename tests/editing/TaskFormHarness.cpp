@@ -1,0 +1,65 @@
+// A way to try the task form by hand until the schedule list exists: the whole program, with a
+// small window that calls the form to add, change or delete a task by its number.
+//     cd <data folder> && build-test/tests/editing/velatask_task_form_harness
+#include "app/Program.h"
+#include "editing/UpdateSchedule.h"
+#include "resources/Resources.h"
+#include "settings/IniFile.h"
+#include "store/Store.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QWidget>
+
+using namespace velatask;
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Velatask"));
+    QApplication::setWindowIcon(resourceIcon(QStringLiteral("CLOCK.ICO")));
+    QApplication::setQuitOnLastWindowClosed(false);
+    Program program(QDir::currentPath(), IniFile::defaultPath(), {});
+    program.start();
+    Store& store = *program.context().store;
+    store.SCH.open();
+
+    QWidget harness;
+    harness.setWindowTitle(QStringLiteral("Task form harness"));
+    auto* number = new QSpinBox(&harness);
+    number->setRange(1, 999999);
+    auto* layout = new QFormLayout(&harness);
+    layout->addRow(QStringLiteral("Task &number:"), number);
+    auto* buttons = new QHBoxLayout;
+    layout->addRow(buttons);
+    const auto call = [&](Request request) {
+        if (request == Request::Insert) {
+            store.SCH.clearBuffer();
+        } else {
+            store.SCH.clearBuffer();
+            store.SCH.buffer().ID = number->value();
+            store.SCH.watch();
+            if (store.SCH.fetch(ScheduleKey::KeyID) != 0) {
+                return;
+            }
+        }
+        UpdateSchedule form(program.editing(), request, &harness);
+        form.run();
+        number->setValue(std::max(1, store.SCH.buffer().ID));
+    };
+    for (const auto& [text, request] :
+         {std::pair{"&Add", Request::Insert}, std::pair{"&Change", Request::Change},
+          std::pair{"&Delete", Request::Delete}}) {
+        auto* button = new QPushButton(QLatin1String(text), &harness);
+        QObject::connect(button, &QPushButton::clicked, &harness,
+                         [&call, request = request] { call(request); });
+        buttons->addWidget(button);
+    }
+    harness.show();
+    const int result = QApplication::exec();
+    store.SCH.close();
+    return result;
+}
