@@ -2,6 +2,9 @@
 
 #include "app/SharedFiles.h"
 #include "core/Ui.h"
+#include "editing/AddMessageWizard.h"
+#include "editing/AddProgramWizard.h"
+#include "editing/AddTaskWizard.h"
 #include "platform/Tray.h"
 #include "resources/Resources.h"
 #include "scheduler/AppContext.h"
@@ -123,15 +126,20 @@ void MainFrame::buildMenus() {
     wizards->menuAction()->setStatusTip(
         QStringLiteral("Quickly make schedule additions and changes"));
     QAction* addMessage = addItem(wizards, QStringLiteral("Add &Message"),
-                                  QStringLiteral("Add a message to be displayed"));
+                                  QStringLiteral("Add a message to be displayed"),
+                                  [this] { openWizard<AddMessageWizard>(); });
     addMessage->setIcon(resourceIcon(QStringLiteral("MSG.ICO")));
     addMessage->setIconText(QStringLiteral("Add Message"));
     QAction* addProgram = addItem(wizards, QStringLiteral("Add &Program"),
-                                  QStringLiteral("Add a program to the schedule"));
+                                  QStringLiteral("Add a program to the schedule"),
+                                  [this] { openWizard<AddProgramWizard>(); });
     addProgram->setIcon(resourceIcon(QStringLiteral("WIZARD.ICO")));
     addProgram->setIconText(QStringLiteral("Add Program"));
-    addItem(wizards, QStringLiteral("Generic &Add "),
-            QStringLiteral("Add a message, program, both or neither"));
+    QAction* addTask = addItem(wizards, QStringLiteral("Generic &Add "),
+                               QStringLiteral("Add a message, program, both or neither"),
+                               [this] { openWizard<AddTaskWizard>(); });
+    m_wizardItems = {addMessage, addProgram, addTask};
+    setEditing(nullptr);
     schedule->addSeparator();
     QAction* toDo = addItem(schedule, QStringLiteral("&To Do List"), QStringLiteral("To Do List"),
                             [this] { openToDo(); });
@@ -333,6 +341,12 @@ void MainFrame::shutDown() {
     }
     m_shutDown = true;
     m_tickTimer.stop();
+    // A task still being added is taken back, not left half made.
+    for (FormWindow* form : findChildren<FormWindow*>()) {
+        if (form->isVisible()) {
+            form->reject();
+        }
+    }
     if (m_tablesOpen) {
         m_ctx.store->HIS.close();
         m_ctx.store->SCH1.close();
@@ -349,6 +363,27 @@ void MainFrame::saveState() {
 void MainFrame::openSetup() {
     SetupDialog setup(m_ctx, this);
     setup.exec();
+}
+
+void MainFrame::setEditing(EditingContext* editing) {
+    m_editing = editing;
+    for (QAction* item : m_wizardItems) {
+        item->setEnabled(editing != nullptr);
+    }
+}
+
+template <class Wizard> void MainFrame::openWizard() {
+    if (!m_editing) {
+        return;
+    }
+    // A window of its own: the frame, its timer and the other windows go on while it is open.
+    auto* wizard = new Wizard(*m_editing, Request::Insert, this);
+    connect(wizard, &QDialog::finished, wizard, &QObject::deleteLater);
+    if (!wizard->prepare()) {
+        delete wizard;
+        return;
+    }
+    wizard->show();
 }
 
 void MainFrame::openToDo() {

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QStandardPaths>
 
 namespace velatask {
@@ -94,8 +93,8 @@ StartResult ProcessStarter::start(const QString& commandLine, const QString& sta
         }
         return failure(NotFound, QStringLiteral("Program not found: %1").arg(first));
     }
-    qint64 pid = 0;
-    if (!QProcess::startDetached(program, words->mid(1), directory, &pid) || pid <= 0) {
+    const qint64 pid = m_spawner.start(program, words->mid(1), directory);
+    if (pid <= 0) {
         return failure(StartRefused,
                        QStringLiteral("The program could not be started: %1").arg(first));
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ProgramStarter.h"
+#include "platform/qt/DetachedSpawner.h"
 
 #include <QString>
 
@@ -30,6 +31,9 @@ public:
     // from `workingDirectory`), any other word is looked up on PATH. Empty when there is none.
     // Callers that ask "is this a program?" use it too.
     static QString resolveProgram(const QString& word, const QString& workingDirectory);
+
+private:
+    DetachedSpawner m_spawner;
 };
 
 } // namespace velatask

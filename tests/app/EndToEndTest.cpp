@@ -91,7 +91,9 @@ TEST(EndToEnd, TasksInTheDataFileFallDueAndRun) {
         ScheduleRecord program = message;
         program.ID = 2;
         program.TaskType = QStringLiteral("Run Program");
-        program.Command = QStringLiteral("sh -c \"pwd > started.txt\"");
+        // Written aside and moved, so the file is never seen before it holds the folder.
+        program.Command =
+            QStringLiteral("sh -c \"pwd > started.tmp && mv started.tmp started.txt\"");
         program.Path = data.path();
         program.Message.clear();
         store.SCH.buffer() = program;

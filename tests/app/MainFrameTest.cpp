@@ -1,7 +1,10 @@
 #include "../scheduler/EngineFixture.h"
 
+#include "../editing/EditingFakes.h"
 #include "../support/WaitFor.h"
 #include "app/MainFrame.h"
+#include "editing/EditingContext.h"
+#include "editing/TaskWizard.h"
 #include "windows/CsvWindow.h"
 
 #include <QAction>
@@ -354,4 +357,36 @@ TEST_F(MainFrameTest, ComeForwardFromTrayMinimisedOrBehind) {
         EXPECT_FALSE(mainFrame.isMinimized());
         ctx.frame = nullptr;
     }
+}
+
+TEST_F(MainFrameTest, WizardItemsOpenTheirWizardsBesideTheFrame) {
+    FakeDatePicker calendar;
+    FakeFileChooser files;
+    EditingContext services{ctx, calendar, files};
+    MainFrame mainFrame(ctx, ticker);
+    mainFrame.setEditing(&services);
+    mainFrame.show();
+    const std::pair<const char*, const char*> items[] = {{"Add &Message", "Add Message Wizard"},
+                                                         {"Add &Program", "Add Program Wizard"},
+                                                         {"Generic &Add ", "Add Task Wizard"}};
+    for (const auto& [item, title] : items) {
+        SCOPED_TRACE(item);
+        QAction* action = mainFrame.action(QLatin1String(item));
+        ASSERT_TRUE(action->isEnabled());
+        action->trigger(); // returns at once: the wizard does not hold up the frame
+        const QList<TaskWizard*> open = mainFrame.findChildren<TaskWizard*>();
+        ASSERT_EQ(open.size(), 1);
+        EXPECT_TRUE(open[0]->isVisible());
+        EXPECT_FALSE(open[0]->isModal());
+        EXPECT_EQ(open[0]->windowTitle(), QLatin1String(title));
+        open[0]->cancelButton()->click();
+        // Deleted once the event loop gets back to it.
+        EXPECT_TRUE(waitFor([&] {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            return mainFrame.findChildren<TaskWizard*>().isEmpty();
+        }));
+    }
+    // Each reserved task went again with its wizard.
+    store->SCH.setStart(ScheduleKey::KeyID);
+    EXPECT_EQ(store->SCH.next(), StoreCode::NoRecord);
 }

@@ -81,6 +81,22 @@ TEST_F(ProcessStarterTest, MissingStartInDirectoryStartsInTheProgramsOwnDirector
               QFileInfo(ownDirectory).canonicalFilePath());
 }
 
+TEST_F(ProcessStarterTest, AProgramThatEndedLeavesNoZombieAndKeepsNoDescriptorOfOurs) {
+    QFile ours(m_dir.filePath(QStringLiteral("ours.txt")));
+    ASSERT_TRUE(ours.open(QIODevice::WriteOnly));
+    const StartResult result = m_starter.start(
+        QStringLiteral("sh -c 'ls /proc/self/fd > fds.tmp && mv fds.tmp fds.txt'"), m_work);
+    ASSERT_TRUE(result.started) << result.reason.toStdString();
+    const QString fds = m_work + QStringLiteral("/fds.txt");
+    ASSERT_TRUE(test::waitUntil([&] { return QFile::exists(fds); }));
+    // 0, 1, 2 and the one ls opened to read the folder.
+    EXPECT_LE(readAll(fds).split(u'\n', Qt::SkipEmptyParts).size(), 4)
+        << readAll(fds).toStdString();
+    const QString proc = QStringLiteral("/proc/%1").arg(result.value);
+    EXPECT_TRUE(test::waitUntil([&] { return !QFileInfo::exists(proc); }))
+        << "still there: " << readAll(proc + QStringLiteral("/stat")).toStdString();
+}
+
 TEST_F(ProcessStarterTest, RelativeProgramPathIsTakenFromTheStartInDirectory) {
     writeScript(m_work + QStringLiteral("/run.sh"), "#!/bin/sh\necho \"$1\" > ran.txt\n");
     const StartResult result = m_starter.start(QStringLiteral("./run.sh \"two words\""), m_work);
