@@ -1,7 +1,10 @@
 #include "app/MainFrame.h"
 
 #include "app/SharedFiles.h"
-
+#include "core/Ui.h"
+#include "editing/AddMessageWizard.h"
+#include "editing/AddProgramWizard.h"
+#include "editing/AddTaskWizard.h"
 #include "platform/Tray.h"
 #include "resources/Resources.h"
 #include "scheduler/AppContext.h"
@@ -65,8 +68,8 @@ template <class W, class Make> W* openOnce(QPointer<W>& open, QMdiArea* area, Ma
 
 } // namespace
 
-MainFrame::MainFrame(AppContext& ctx, SchedulerTick& tick, EditingContext* editing, QWidget* parent)
-    : QMainWindow(parent), m_ctx(ctx), m_tick(tick), m_editing(editing),
+MainFrame::MainFrame(AppContext& ctx, SchedulerTick& tick, QWidget* parent)
+    : QMainWindow(parent), m_ctx(ctx), m_tick(tick),
       m_tickTimer(*ctx.clock, [this] { m_tick.tick(); }) {
     setWindowTitle(m_title);
     setWindowIcon(resourceIcon(QStringLiteral("CLOCK.ICO")));
@@ -82,7 +85,9 @@ MainFrame::MainFrame(AppContext& ctx, SchedulerTick& tick, EditingContext* editi
     // The window comes first: the tables, the timer and the banner follow once it is on the
     // screen, or after a while when it is not shown at all.
     QTimer::singleShot(kFinishStartUpLatestMs, this, &MainFrame::finishStartUp);
-    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { shutDown(); });
+    // The session manager asks at checkpoints and at logouts that may still be cancelled: the
+    // program saves its position and settings and goes on working.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { saveState(); });
 }
 
 MainFrame::~MainFrame() {
@@ -117,24 +122,28 @@ void MainFrame::buildMenus() {
             [this] { close(); });
 
     QMenu* schedule = menuBar()->addMenu(QStringLiteral("&Schedule"));
-    QAction* view =
-        addItem(schedule, QStringLiteral("&View Schedule"), QStringLiteral("Browse Schedule"),
-                m_editing ? std::function<void()>([this] { openSchedule(); }) : nullptr);
+    QAction* view = addItem(schedule, QStringLiteral("&View Schedule"),
+                            QStringLiteral("Browse Schedule"), [this] { openSchedule(); });
     view->setIcon(resourceIcon(QStringLiteral("CAL2.ICO")));
     view->setIconText(QStringLiteral("Schedule"));
     QMenu* wizards = schedule->addMenu(QStringLiteral("&Wizards"));
     wizards->menuAction()->setStatusTip(
         QStringLiteral("Quickly make schedule additions and changes"));
     QAction* addMessage = addItem(wizards, QStringLiteral("Add &Message"),
-                                  QStringLiteral("Add a message to be displayed"));
+                                  QStringLiteral("Add a message to be displayed"),
+                                  [this] { openWizard<AddMessageWizard>(); });
     addMessage->setIcon(resourceIcon(QStringLiteral("MSG.ICO")));
     addMessage->setIconText(QStringLiteral("Add Message"));
     QAction* addProgram = addItem(wizards, QStringLiteral("Add &Program"),
-                                  QStringLiteral("Add a program to the schedule"));
+                                  QStringLiteral("Add a program to the schedule"),
+                                  [this] { openWizard<AddProgramWizard>(); });
     addProgram->setIcon(resourceIcon(QStringLiteral("WIZARD.ICO")));
     addProgram->setIconText(QStringLiteral("Add Program"));
-    addItem(wizards, QStringLiteral("Generic &Add "),
-            QStringLiteral("Add a message, program, both or neither"));
+    QAction* addTask = addItem(wizards, QStringLiteral("Generic &Add "),
+                               QStringLiteral("Add a message, program, both or neither"),
+                               [this] { openWizard<AddTaskWizard>(); });
+    m_wizardItems = {view, addMessage, addProgram, addTask};
+    setEditing(nullptr);
     schedule->addSeparator();
     QAction* toDo = addItem(schedule, QStringLiteral("&To Do List"), QStringLiteral("To Do List"),
                             [this] { openToDo(); });
@@ -240,15 +249,21 @@ void MainFrame::finishStartUp() {
 }
 
 void MainFrame::startUp(bool minimized) {
-    if (m_ctx.settings->showScheduleAtStartUp && m_editing) {
+    if (m_ctx.settings->showScheduleAtStartUp) {
         openSchedule();
     }
     if (m_ctx.settings->startUpToDo) {
         openToDo();
     }
-    if (m_ctx.settings->startUpMinimized || minimized) {
+    if (!m_ctx.settings->startUpMinimized && !minimized) {
+        show();
+        return;
+    }
+    // Straight into the tray, never shown on the way.
+    setWindowState(windowState() | Qt::WindowMinimized);
+    iconised();
+    if (!m_inTray) {
         showMinimized();
-        iconised();
     }
 }
 
@@ -333,6 +348,12 @@ void MainFrame::shutDown() {
     }
     m_shutDown = true;
     m_tickTimer.stop();
+    // A task still being added is taken back, not left half made.
+    for (FormWindow* form : findChildren<FormWindow*>()) {
+        if (form->isVisible()) {
+            form->reject();
+        }
+    }
     if (m_tablesOpen) {
         m_ctx.store->HIS.close();
         m_ctx.store->SCH1.close();
@@ -341,13 +362,41 @@ void MainFrame::shutDown() {
     WidgetGeometry::save(this, *m_ctx.ini, kSection);
 }
 
+void MainFrame::saveState() {
+    WidgetGeometry::save(this, *m_ctx.ini, kSection);
+    m_ctx.settings->save(*m_ctx.ini);
+}
+
 void MainFrame::openSetup() {
     SetupDialog setup(m_ctx, this);
     setup.exec();
 }
 
 void MainFrame::openSchedule() {
-    openOnce(m_schedule, m_mdi, [this] { return new BrowseSchedule(*m_editing); });
+    if (m_editing) {
+        openOnce(m_schedule, m_mdi, [this] { return new BrowseSchedule(*m_editing); });
+    }
+}
+
+void MainFrame::setEditing(EditingContext* editing) {
+    m_editing = editing;
+    for (QAction* item : m_wizardItems) {
+        item->setEnabled(editing != nullptr);
+    }
+}
+
+template <class Wizard> void MainFrame::openWizard() {
+    if (!m_editing) {
+        return;
+    }
+    // A window of its own: the frame, its timer and the other windows go on while it is open.
+    auto* wizard = new Wizard(*m_editing, Request::Insert, this);
+    connect(wizard, &QDialog::finished, wizard, &QObject::deleteLater);
+    if (!wizard->prepare()) {
+        delete wizard;
+        return;
+    }
+    wizard->show();
 }
 
 void MainFrame::openToDo() {

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -33,14 +34,16 @@ class ViewToDo;
 class MainFrame : public QMainWindow, public Frame {
     Q_OBJECT
 public:
-    // Without the task windows' services (`editing`) the windows that edit tasks stay greyed.
-    MainFrame(AppContext& ctx, SchedulerTick& tick, EditingContext* editing = nullptr,
-              QWidget* parent = nullptr);
+    MainFrame(AppContext& ctx, SchedulerTick& tick, QWidget* parent = nullptr);
     ~MainFrame() override;
 
-    // Start-up steps that need the window on screen: minimising at start-up, asked for by the
-    // setting or, for this run only, by `minimized`.
+    // Opens the start-up windows and shows the frame, or when minimising at start-up (asked for
+    // by the setting or, for this run only, by `minimized`) puts it straight into the tray (an
+    // ordinary minimised window without one), so that it never flashes up first.
     void startUp(bool minimized = false);
+    // Saves the position and the settings without stopping anything, for the session manager's
+    // requests (checkpoints, and logouts that may still be cancelled).
+    void saveState();
 
     // Frame
     QString applicationTitle() const override { return m_title; }
@@ -53,6 +56,9 @@ public:
     Tray& tray() override;
     bool inTray() const override { return m_inTray; }
     void setInTray(bool inTray) override { m_inTray = inTray; }
+
+    // The task windows' services: the wizards open only once the frame has them.
+    void setEditing(EditingContext* editing);
 
     QAction* action(const QString& text) const;
     QToolBar* toolBar() const { return m_toolBar; }
@@ -86,6 +92,8 @@ private:
 
     void openSetup();
     void openSchedule();
+    // Opens a new task wizard beside the frame's other windows.
+    template <class Wizard> void openWizard();
     void openToDo();
     void openCategories();
     // The tasks of the category in the shared Categories record, for the category list.
@@ -103,8 +111,8 @@ private:
     void arrangeIcons();
 
     AppContext& m_ctx;
+    EditingContext* m_editing = nullptr;
     SchedulerTick& m_tick;
-    EditingContext* m_editing;
     const QString m_title = QStringLiteral("Velatask");
     QMdiArea* m_mdi = nullptr;
     QToolBar* m_toolBar = nullptr;
@@ -118,6 +126,7 @@ private:
     QPointer<BrowseCategories> m_categories;
     QPointer<ExportSchedule> m_export;
     QPointer<ImportSchedule> m_import;
+    std::vector<QAction*> m_wizardItems; // the schedule and the wizards: they edit tasks
     bool m_inTray = false;
     bool m_shutDown = false;
     bool m_tablesOpen = false;

@@ -98,13 +98,7 @@ public:
         m_store.SCH.setEnd(ScheduleKey::KeyID);
         m_store.SCH.previous();
         const std::int32_t id = m_store.SCH.buffer().ID + 1;
-        r = ScheduleRecord{};
-        r.ID = id;
-        r.TaskType = QStringLiteral("Display Message");
-        r.ScheduleType = QStringLiteral("Custom");
-        r.Every = 1;
-        r.EveryType = QStringLiteral("day(s)");
-        r.Message = QStringLiteral("Due now");
+        r = dailyMessage(id, QStringLiteral("Due now"));
         r.Date = clock.today();
         r.Time = clock.now() - 1;
         m_store.SCH.add();

@@ -3,9 +3,10 @@
 #   - how late "Run Program" tasks due on whole seconds start their programs,
 #   - idle CPU per second with 10^6 Schedule rows (shown, and hidden in the tray),
 #   - start to first window (empty data file and 10^6 rows),
-# and runs the tick benchmark. Usage: scripts/measure-punctuality.sh [EXECUTABLE]
-# (default: the program of the build-bench folder). RUNS, TASKS, IDLE_SECONDS override the
-# repetitions; the 10^6-row data file is made once and kept in $VELATASK_MEASURE_DATA.
+# and runs the tick benchmark. Usage: scripts/measure-punctuality.sh [EXECUTABLE [TICK_BENCH]]
+# (default: those of the build-bench folder; another build's pair measures another version).
+# RUNS, TASKS, IDLE_SECONDS override the repetitions; the 10^6-row data file is made once and
+# kept in $VELATASK_MEASURE_DATA.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -15,6 +16,7 @@ cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELATASK_BUILD_T
     -DVELATASK_BUILD_BENCH=ON >/dev/null
 cmake --build build-bench
 exe=$(realpath "${1:-build-bench/app/velatask}")
+tick_bench=$(realpath "${2:-build-bench/bench/bench_tick}")
 measure=build-bench/bench/measure_app
 runs=${RUNS:-3}
 big=${VELATASK_MEASURE_DATA:-/tmp/velatask-measure-1e6}
@@ -35,4 +37,4 @@ echo "== start -> first window, empty data file"
 echo "== start -> first window, 10^6 rows"
 "$measure" startup "$exe" --rows 1000000 --data "$big" --runs $((runs * 3))
 echo "== one tick over 10^6 rows"
-build-bench/bench/bench_tick --benchmark_repetitions="$runs" --benchmark_report_aggregates_only=true
+"$tick_bench" --benchmark_repetitions="$runs" --benchmark_report_aggregates_only=true

@@ -3,6 +3,7 @@
 #include "core/Picture.h"
 #include "editing/DatePicker.h"
 #include "editing/EditingContext.h"
+#include "editing/SpecialEventWizard.h"
 #include "editing/UpdateSchedule.h"
 #include "platform/Clock.h"
 #include "scheduler/AppContext.h"
@@ -133,8 +134,8 @@ void BrowseSchedule::addButtons() {
         QStringLiteral("&Change"), [this] { update(Request::Change); }, true);
     addButton(
         QStringLiteral("&Delete"), [this] { update(Request::Delete); }, true);
-    // The reschedule event wizard is not part of this version yet.
-    addButton(QStringLiteral("Reschedule"), {})->setEnabled(false);
+    addButton(
+        QStringLiteral("Reschedule"), [this] { reschedule(); }, true);
     addButton(
         QStringLiteral("Run Now"), [this] { runNow(); }, true);
     addButton(QStringLiteral("Cl&ose"), [this] { closeWindow(); });
@@ -148,7 +149,7 @@ void BrowseSchedule::addMenus() {
                    {QStringLiteral("&Change"), change, true},
                    {QStringLiteral("&Delete"), remove, true},
                    {},
-                   {QStringLiteral("&Reschedule"), {}, true, false},
+                   {QStringLiteral("&Reschedule"), [this] { reschedule(); }, true},
                    {QStringLiteral("Run &Now"), [this] { runNow(); }, true}});
     setRecordMenu({{QStringLiteral("&Add"), insert},
                    {QStringLiteral("&Change"), change, true},
@@ -192,6 +193,15 @@ Response BrowseSchedule::update(Request request) {
         return Response::Cancelled;
     }
     return taskForm(request);
+}
+
+Response BrowseSchedule::reschedule() {
+    // The wizard stores a one-time copy of the task in the buffer; the list then shows the copy.
+    if (list()->isEmpty() || !loadCurrent()) {
+        return Response::Cancelled;
+    }
+    return callForm(Request::Insert,
+                    [this](Request r) { return SpecialEventWizard(m_services, r, this).run(); });
 }
 
 void BrowseSchedule::runNow() {

@@ -14,9 +14,9 @@ class WindowCursor;
 
 // "View Schedule": the tasks of one day, all tasks by date, the tasks of one category and the
 // tasks the search selected, each row with its status icon and a coloured date. Tasks are
-// added, copied, changed and deleted through the task form and run at once from here; the day,
-// the category and the selection are chosen with the calendar, the category pick list and the
-// search window.
+// added, copied, changed and deleted through the task form, rescheduled through the reschedule
+// event wizard and run at once from here; the day, the category and the selection are chosen
+// with the calendar, the category pick list and the search window.
 class BrowseSchedule : public BrowseWindow {
     Q_OBJECT
 public:
@@ -35,6 +35,7 @@ public:
     Response add();
     Response copy();
     Response update(Request request);
+    Response reschedule();
     void runNow();
     void pickDay();
     void pickCategory();

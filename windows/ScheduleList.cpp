@@ -1,6 +1,7 @@
 #include "windows/ScheduleList.h"
 
 #include "core/FixedText.h"
+#include "store/KeepBuffer.h"
 #include "store/Store.h"
 #include "store/WindowCursor.h"
 #include "ui/BrowseList.h"
@@ -26,7 +27,12 @@ void declareRecordAccess(BrowseWindow& window, Store& store) {
             store.SCH.watch();
             return store.SCH.reget(QString::number(position));
         },
-        [&store] { return store.SCH.pointer(); });
+        [&store] {
+            // The buffer holds the task as the form or wizard wrote it; the view's current record
+            // may be another one it wrote afterwards (the task a rescheduled copy skips).
+            KeepBuffer keep(store.SCH);
+            return store.SCH.fetch(ScheduleKey::KeyID) == 0 ? store.SCH.pointer() : 0;
+        });
 }
 
 int showCategory(WindowCursor& cursor, const QString& category) {

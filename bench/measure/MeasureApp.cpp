@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 using namespace velatask;
@@ -90,13 +91,19 @@ bool prepareData(const QString& dir, int rows) {
 // The program under test, started in its data folder with its own settings folder.
 class AppRun {
 public:
-    AppRun(const Options& options, const QString& dataDir, const QString& configDir) {
+    // The program's standard output goes to `output` when given: the programs it starts write
+    // there too.
+    AppRun(const Options& options, const QString& dataDir, const QString& configDir,
+           const QString& output = QString()) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), configDir);
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         m_process.setProcessEnvironment(env);
+        // The folder is given both ways, so that builds from before the option can be measured.
         m_process.setArguments({QStringLiteral("--data-dir"), dataDir});
-        m_process.setStandardOutputFile(QProcess::nullDevice());
+        m_process.setWorkingDirectory(dataDir);
+        m_process.setStandardOutputFile(output.isEmpty() ? QProcess::nullDevice() : output,
+                                        QIODevice::Append);
         m_process.setStandardErrorFile(QProcess::nullDevice());
         m_process.setProgram(options.exe);
     }
@@ -179,19 +186,21 @@ int measureDue(const Options& o) {
                 r.TaskType = QStringLiteral("Run Program");
                 r.ScheduleType = QStringLiteral("Once");
                 r.Description = QStringLiteral("Stamp %1").arg(i);
-                r.Command = QStringLiteral("sh -c \"date +%s.%N >>starts\"");
+                // The line names the second the task was due, then the moment it started.
+                r.Command = QStringLiteral("date +%1:%s.%N").arg(first + i);
                 r.Date = dateOf(due);
                 r.Time = timeOf(due);
                 store.SCH.add();
             }
             tx.commit();
         }
-        AppRun app(o, data, config);
+        // Each started program writes its start time to the output it inherits.
+        const QString stamps = data + QStringLiteral("/starts");
+        AppRun app(o, data, config, stamps);
         if (!app.start()) {
             std::fprintf(stderr, "cannot start %s\n", qPrintable(o.exe));
             return 1;
         }
-        const QString stamps = data + QStringLiteral("/starts");
         const qint64 deadline = (first + o.tasks + 5) * 1000;
         int lines = 0;
         while (QDateTime::currentMSecsSinceEpoch() < deadline && lines < o.tasks) {
@@ -206,8 +215,8 @@ int measureDue(const Options& o) {
         if (f.open(QIODevice::ReadOnly)) {
             QTextStream in(&f);
             for (QString line; in.readLineInto(&line);) {
-                const double t = line.toDouble();
-                const double due = std::floor(t);
+                const double due = line.section(QLatin1Char(':'), 0, 0).toDouble();
+                const double t = line.section(QLatin1Char(':'), 1).toDouble();
                 if (due >= double(first) && due < double(first + o.tasks)) {
                     late.push_back((t - due) * 1000.0);
                 }
@@ -225,72 +234,72 @@ int measureDue(const Options& o) {
     return 0;
 }
 
-int measureIdle(const Options& o) {
-    QTemporaryDir tmp;
+// The data folder of a measurement: the one given, or a fresh one in `tmp`; empty when it
+// cannot be made.
+QString dataFolder(const Options& o, const QTemporaryDir& tmp) {
     const QString data = o.data.isEmpty() ? tmp.filePath(QStringLiteral("data")) : o.data;
     if (!prepareData(data, o.rows)) {
         std::fprintf(stderr, "cannot create the data file\n");
-        return 1;
+        return {};
     }
-    std::vector<double> mainThread;
-    std::vector<double> allThreads;
+    return data;
+}
+
+// Starts the program `runs` times with settings of its own and, once its window is managed,
+// hands it over with the milliseconds that took; false when it did not come up.
+bool eachShownRun(const Options& o, const std::function<void(AppRun&, double)>& measure) {
+    QTemporaryDir tmp;
+    const QString data = dataFolder(o, tmp);
+    if (data.isEmpty()) {
+        return false;
+    }
     for (int run = 0; run < o.runs; ++run) {
         const QString config = tmp.filePath(QStringLiteral("config%1").arg(run));
         writeSettings(config, o.minimized);
         FirstWindowWatch watch;
         AppRun app(o, data, config);
-        if (!app.start() || !watch.waitFor(app.pid(), std::chrono::seconds(30))) {
-            std::fprintf(stderr, "the program did not show its window\n");
-            return 1;
+        const auto t0 = steady_clock::now();
+        const auto shown =
+            app.start() ? watch.waitFor(app.pid(), std::chrono::seconds(30)) : std::nullopt;
+        if (!shown) {
+            std::fprintf(stderr, "%s did not show its window\n", qPrintable(o.exe));
+            return false;
         }
+        std::printf("run %d: ", run + 1);
+        measure(app, std::chrono::duration<double, std::milli>(*shown - t0).count());
+        std::fflush(stdout);
+    }
+    return true;
+}
+
+int measureIdle(const Options& o) {
+    std::vector<double> mainThread;
+    std::vector<double> allThreads;
+    const bool done = eachShownRun(o, [&](AppRun& app, double) {
         QThread::sleep(3); // start-up work and the first ticks are not idle time
         const auto before = cpuNanoseconds(app.pid());
         const auto t0 = steady_clock::now();
         QThread::sleep(o.seconds);
         const auto after = cpuNanoseconds(app.pid());
         const double seconds = std::chrono::duration<double>(steady_clock::now() - t0).count();
-        app.stop();
         mainThread.push_back((after.first - before.first) / 1e6 / seconds);
         allThreads.push_back((after.second - before.second) / 1e6 / seconds);
-        std::printf("run %d: main thread %.3f ms/s, all threads %.3f ms/s\n", run + 1,
-                    mainThread.back(), allThreads.back());
-        std::fflush(stdout);
-    }
+        std::printf("main thread %.3f ms/s, all threads %.3f ms/s\n", mainThread.back(),
+                    allThreads.back());
+    });
     printSummary("idle CPU, main thread", "ms per s", mainThread);
     printSummary("idle CPU, all threads", "ms per s", allThreads);
-    return 0;
+    return done ? 0 : 1;
 }
 
 int measureStartup(const Options& o) {
-    QTemporaryDir tmp;
-    const QString data = o.data.isEmpty() ? tmp.filePath(QStringLiteral("data")) : o.data;
-    if (!prepareData(data, o.rows)) {
-        std::fprintf(stderr, "cannot create the data file\n");
-        return 1;
-    }
     std::vector<double> ms;
-    for (int run = 0; run < o.runs; ++run) {
-        const QString config = tmp.filePath(QStringLiteral("config%1").arg(run));
-        writeSettings(config, o.minimized);
-        FirstWindowWatch watch;
-        AppRun app(o, data, config);
-        const auto t0 = steady_clock::now();
-        if (!app.start()) {
-            std::fprintf(stderr, "cannot start %s\n", qPrintable(o.exe));
-            return 1;
-        }
-        const auto shown = watch.waitFor(app.pid(), std::chrono::seconds(30));
-        if (!shown) {
-            std::fprintf(stderr, "the program did not show its window\n");
-            return 1;
-        }
-        ms.push_back(std::chrono::duration<double, std::milli>(*shown - t0).count());
-        std::printf("run %d: first window after %.1f ms\n", run + 1, ms.back());
-        std::fflush(stdout);
-        app.stop();
-    }
+    const bool done = eachShownRun(o, [&](AppRun&, double shownAfter) {
+        ms.push_back(shownAfter);
+        std::printf("first window after %.1f ms\n", shownAfter);
+    });
     printSummary("start -> first window", "ms", ms);
-    return 0;
+    return done ? 0 : 1;
 }
 
 int usage() {

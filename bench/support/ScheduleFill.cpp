@@ -8,20 +8,25 @@
 
 namespace velatask {
 
+ScheduleRecord dailyMessage(std::int32_t id, const QString& message) {
+    ScheduleRecord r;
+    r.ID = id;
+    r.TaskType = QStringLiteral("Display Message");
+    r.ScheduleType = QStringLiteral("Custom");
+    r.Every = 1;
+    r.EveryType = QStringLiteral("day(s)");
+    r.Message = message;
+    return r;
+}
+
 void fillSchedule(Store& store, int rows, std::int32_t firstDate) {
     std::mt19937 random(static_cast<std::mt19937::result_type>(rows));
     Transaction tx(store);
     tx.begin();
     for (int i = 1; i <= rows; ++i) {
         ScheduleRecord& r = store.SCH.buffer();
-        r = ScheduleRecord{};
-        r.ID = i;
-        r.TaskType = QStringLiteral("Display Message");
-        r.ScheduleType = QStringLiteral("Custom");
-        r.Every = 1;
-        r.EveryType = QStringLiteral("day(s)");
+        r = dailyMessage(i, QStringLiteral("Remember the thing of the day."));
         r.Description = QStringLiteral("Task %1").arg(i);
-        r.Message = QStringLiteral("Remember the thing of the day.");
         r.Time = std::int32_t(random() % Time::kDay) + 1;
         const bool history = i % 10 != 0;
         r.Date = firstDate + std::int32_t(random() % 3000) + (history ? 0 : 4000);

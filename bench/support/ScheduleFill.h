@@ -1,10 +1,15 @@
 #pragma once
 
+#include "store/ScheduleRecord.h"
+
 #include <cstdint>
 
 namespace velatask {
 
 class Store;
+
+// An enabled task that shows its message every day.
+ScheduleRecord dailyMessage(std::int32_t id, const QString& message);
 
 // Fills the Schedule table with `rows` tasks in one transaction, nine in ten of them history
 // copies dated in the 3000 days from `firstDate`, the rest enabled daily messages dated 4000 to

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QStandardPaths>
 
 namespace velatask {
@@ -14,6 +13,12 @@ namespace {
 
 StartResult failure(ProcessStarter::Error error, const QString& reason) {
     return StartResult{false, static_cast<std::uint32_t>(error), reason};
+}
+
+// A start-in folder that has gone (renamed, unmounted) must not cost the user the program: it
+// starts where it would without one.
+QString existingDirectory(const QString& path) {
+    return !path.isEmpty() && QFileInfo(path).isDir() ? path : QString();
 }
 
 } // namespace
@@ -37,7 +42,7 @@ QString ProcessStarter::resolveProgram(const QString& word, const QString& worki
     return info.absoluteFilePath();
 }
 
-StartResult ProcessStarter::start(const QString& commandLine, const QString& workingDirectory) {
+StartResult ProcessStarter::start(const QString& commandLine, const QString& startIn) {
     std::optional<QStringList> words = CommandLine::split(commandLine);
     if (!words) {
         return failure(BadCommandLine, QStringLiteral("Unbalanced quotes in the command line"));
@@ -45,7 +50,7 @@ StartResult ProcessStarter::start(const QString& commandLine, const QString& wor
     if (words->isEmpty()) {
         return failure(BadCommandLine, QStringLiteral("The command line is empty"));
     }
-    QString directory = workingDirectory;
+    QString directory = existingDirectory(startIn);
     if (words->first().compare(QStringLiteral("START"), Qt::CaseInsensitive) == 0) {
         if (words->size() < 2) {
             return failure(BadCommandLine, QStringLiteral("START names nothing to open"));
@@ -69,17 +74,14 @@ StartResult ProcessStarter::start(const QString& commandLine, const QString& wor
                     words->prepend(QStringLiteral("-e"));
                     words->prepend(QStringLiteral("x-terminal-emulator"));
                 }
-                if (!entry->workingDirectory.isEmpty()) {
-                    directory = entry->workingDirectory;
+                if (const QString path = existingDirectory(entry->workingDirectory);
+                    !path.isEmpty()) {
+                    directory = path;
                 }
             }
         } else {
             *words = QStringList{QStringLiteral("xdg-open"), target};
         }
-    }
-    if (!directory.isEmpty() && !QFileInfo(directory).isDir()) {
-        return failure(DirectoryNotFound,
-                       QStringLiteral("Start-in directory not found: %1").arg(directory));
     }
     const QString& first = words->first();
     const QString program = resolveProgram(first, directory);
@@ -91,8 +93,8 @@ StartResult ProcessStarter::start(const QString& commandLine, const QString& wor
         }
         return failure(NotFound, QStringLiteral("Program not found: %1").arg(first));
     }
-    qint64 pid = 0;
-    if (!QProcess::startDetached(program, words->mid(1), directory, &pid) || pid <= 0) {
+    const qint64 pid = m_spawner.start(program, words->mid(1), directory);
+    if (pid <= 0) {
         return failure(StartRefused,
                        QStringLiteral("The program could not be started: %1").arg(first));
     }

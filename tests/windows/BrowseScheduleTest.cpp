@@ -7,6 +7,7 @@
 #include "editing/CategoryAndDescription.h"
 #include "editing/EditingContext.h"
 #include "editing/NextDateEntry.h"
+#include "editing/SpecialEventWizard.h"
 #include "editing/UpdateSchedule.h"
 #include "store/Tags.h"
 #include "ui/Accessibility.h"
@@ -17,6 +18,7 @@
 #include "windows/SearchSchedule.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -258,6 +260,23 @@ TEST_F(BrowseScheduleTest, CopyChangeRunNowAndDeleteActOnTheHighlightedTask) {
     EXPECT_EQ(b.update(Request::Delete), Response::Completed);
     EXPECT_EQ(shown(b),
               (QStringList{"Not done Jan 4, 1999 standup", "Not done Jan 4, 1999 lunch"}));
+}
+
+TEST_F(BrowseScheduleTest, RescheduleShowsTheOneTimeCopyAndTheSourceToBeSkipped) {
+    add("standup", "Work", kTuesday, 9);
+    settings.fullSchedule = true;
+    BrowseSchedule& b = open();
+    QTimer::singleShot(0, [] {
+        auto* wizard = qobject_cast<SpecialEventWizard*>(QApplication::activeModalWidget());
+        ASSERT_NE(wizard, nullptr);
+        wizard->category()->description()->setText(QStringLiteral("standup at the fair"));
+        wizard->skipNextTime()->setChecked(true);
+        wizard->accept();
+    });
+    b.button(QStringLiteral("Reschedule"))->click();
+    EXPECT_EQ(highlighted(), QStringLiteral("standup at the fair"));
+    EXPECT_EQ(shown(b), (QStringList{"Skip next time Jan 5, 1999 #0000ff standup",
+                                     "Not done Jan 5, 1999 standup at the fair"}));
 }
 
 TEST_F(BrowseScheduleTest, ATaskFallingDueMovesOnAndLeavesAGreyDoneCopy) {
