@@ -1,11 +1,10 @@
 #include "app/MainFrame.h"
 
 #include "app/SharedFiles.h"
-
+#include "core/Ui.h"
 #include "editing/AddMessageWizard.h"
 #include "editing/AddProgramWizard.h"
 #include "editing/AddTaskWizard.h"
-
 #include "platform/Tray.h"
 #include "resources/Resources.h"
 #include "scheduler/AppContext.h"
@@ -82,7 +81,9 @@ MainFrame::MainFrame(AppContext& ctx, SchedulerTick& tick, QWidget* parent)
     // The window comes first: the tables, the timer and the banner follow once it is on the
     // screen, or after a while when it is not shown at all.
     QTimer::singleShot(kFinishStartUpLatestMs, this, &MainFrame::finishStartUp);
-    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { shutDown(); });
+    // The session manager asks at checkpoints and at logouts that may still be cancelled: the
+    // program saves its position and settings and goes on working.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { saveState(); });
 }
 
 MainFrame::~MainFrame() {
@@ -247,9 +248,15 @@ void MainFrame::startUp(bool minimized) {
     if (m_ctx.settings->startUpToDo) {
         openToDo();
     }
-    if (m_ctx.settings->startUpMinimized || minimized) {
+    if (!m_ctx.settings->startUpMinimized && !minimized) {
+        show();
+        return;
+    }
+    // Straight into the tray, never shown on the way.
+    setWindowState(windowState() | Qt::WindowMinimized);
+    iconised();
+    if (!m_inTray) {
         showMinimized();
-        iconised();
     }
 }
 
@@ -346,6 +353,11 @@ void MainFrame::shutDown() {
         m_ctx.store->SCR.close();
     }
     WidgetGeometry::save(this, *m_ctx.ini, kSection);
+}
+
+void MainFrame::saveState() {
+    WidgetGeometry::save(this, *m_ctx.ini, kSection);
+    m_ctx.settings->save(*m_ctx.ini);
 }
 
 void MainFrame::openSetup() {

@@ -35,9 +35,13 @@ public:
     MainFrame(AppContext& ctx, SchedulerTick& tick, QWidget* parent = nullptr);
     ~MainFrame() override;
 
-    // Start-up steps that need the window on screen: minimising at start-up, asked for by the
-    // setting or, for this run only, by `minimized`.
+    // Opens the start-up windows and shows the frame, or when minimising at start-up (asked for
+    // by the setting or, for this run only, by `minimized`) puts it straight into the tray (an
+    // ordinary minimised window without one), so that it never flashes up first.
     void startUp(bool minimized = false);
+    // Saves the position and the settings without stopping anything, for the session manager's
+    // requests (checkpoints, and logouts that may still be cancelled).
+    void saveState();
 
     // Frame
     QString applicationTitle() const override { return m_title; }

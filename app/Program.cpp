@@ -34,7 +34,6 @@ Program::Program(const QString& dataDirectory, const QString& iniPath,
 }
 
 void Program::start(bool minimized) {
-    m_frame->show();
     m_runner.setOwnWindow(m_frame->winId());
     m_frame->startUp(minimized);
 }
