@@ -17,6 +17,10 @@ class TaskControls;
 class DateTimeEntry : public QWidget {
     Q_OBJECT
 public:
+    // The labels and entries alone, without the calendar and without any check of what is
+    // entered: for a window that reads the entries its own way.
+    DateTimeEntry(const QString& dateLabel, const QString& timeLabel, QWidget* parent);
+
     QLineEdit* dateEdit() const { return m_date; }
     QLineEdit* timeEdit() const { return m_time; }
     QToolButton* calendarButton() const { return m_calendar; }
@@ -34,18 +38,18 @@ protected:
                   const QString& timeLabel, std::int32_t& time, QWidget* parent);
 
     // The user entered another date, or picked one in the calendar.
-    virtual void dateAccepted() = 0;
+    virtual void dateAccepted() {}
     // The calendar's mode: "None" offers every day, blank only the task's days.
-    virtual QString calendarMode() const = 0;
+    virtual QString calendarMode() const { return QString(); }
 
     void setTimeShown(bool shown);
-    TaskControls& controls() { return m_controls; }
+    TaskControls& controls() { return *m_controls; }
 
 private:
     void openCalendar();
 
-    TaskControls& m_controls;
-    std::int32_t& m_dateField;
+    TaskControls* m_controls = nullptr;
+    std::int32_t* m_dateField = nullptr;
     QLabel* m_dateLabel = nullptr;
     QLineEdit* m_date = nullptr;
     QToolButton* m_calendar = nullptr;
