@@ -18,6 +18,7 @@
 #include "store/Store.h"
 #include "store/Tags.h"
 #include "ui/Accessibility.h"
+#include "ui/KeyboardOrder.h"
 #include "ui/ProgressWindow.h"
 #include "ui/TitleWidth.h"
 #include "windows/CodeMark.h"
@@ -75,10 +76,9 @@ SearchSchedule::SearchSchedule(Store& store, IniFile& ini, QWidget* parent)
     : QDialog(parent), m_store(store), m_ini(ini) {
     setWindowTitle(QStringLiteral("Search the Schedule"));
     m_tabs = new QTabWidget(this);
-    buildTaskTab();
-    buildWhenTab();
-    buildAdvancedTab();
-
+    // Where a key stands for several things on a tab, each press reaches the next of them in the
+    // order they were made: "&Search Type" first, so that it takes the type of the field the
+    // user is in, the tabs last, since a tab hides the others.
     m_searchType = new QPushButton(QStringLiteral("&Search Type"), this);
     m_searchType->setToolTip(QStringLiteral("Comparison Operator"));
     m_begin = new QPushButton(QStringLiteral("&Begin Search"), this);
@@ -88,6 +88,13 @@ SearchSchedule::SearchSchedule(Store& store, IniFile& ini, QWidget* parent)
         b->setAutoDefault(false);
     }
     m_found = new QLabel(this);
+    buildTaskTab();
+    buildWhenTab();
+    buildAdvancedTab();
+    for (size_t i = 0; i < m_pages.size(); ++i) {
+        m_tabs->addTab(m_pages[i].first, m_pages[i].second);
+    }
+    KeyboardOrder::tabsThenButtons(this, m_tabs, {m_searchType, m_begin, m_ok, m_cancel});
     connect(m_searchType, &QPushButton::clicked, this,
             [this] { m_stepping ? editThis() : chooseSearchType(); });
     connect(m_begin, &QPushButton::clicked, this, &SearchSchedule::beginSearch);
@@ -129,7 +136,7 @@ SearchField* SearchSchedule::field(const QString& name) const {
 
 QFormLayout* SearchSchedule::addPage(const QString& title) {
     auto* page = new QWidget(m_tabs);
-    m_tabs->addTab(page, title);
+    m_pages.emplace_back(page, title);
     return new QFormLayout(page);
 }
 

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QFormLayout;
@@ -71,7 +72,7 @@ public:
 private:
     struct Stepping;
 
-    // A tab with its form.
+    // A page with its form; it becomes a tab once every page is built.
     QFormLayout* addPage(const QString& title);
     void buildTaskTab();
     void buildWhenTab();
@@ -92,6 +93,7 @@ private:
     QPushButton* m_cancel = nullptr;
     QLabel* m_found = nullptr;
     LastPerformedEntry* m_lastRun = nullptr;
+    std::vector<std::pair<QWidget*, QString>> m_pages;
     std::vector<SearchField*> m_fields;
     SearchField* m_focusField = nullptr;
     std::unique_ptr<Stepping> m_step;

@@ -312,7 +312,8 @@ TEST_F(SearchScheduleTest, SearchTypeSetsTheFocusedFieldsTypeAndRangeLimits) {
 }
 
 // Where controls of one tab, the tabs and the buttons below share a key, pressing it again and
-// again reaches each of them in turn: the controls shown on a tab, the other tabs, the buttons.
+// again reaches each of them in turn, another tab last since it hides the rest; "&Search Type"
+// comes first, so that it takes the type of the field the user is in.
 TEST_F(SearchScheduleTest, EveryMnemonicOfATabIsReachedByPressingItsKeyAgain) {
     struct Claim {
         QString text;
@@ -369,7 +370,10 @@ TEST_F(SearchScheduleTest, EveryMnemonicOfATabIsReachedByPressingItsKeyAgain) {
                             reached << c.text;
                         }
                     }
-                    w.tabs()->setCurrentIndex(tab);
+                    if (w.tabs()->currentIndex() != tab) {
+                        w.tabs()->setCurrentIndex(tab);
+                        break;
+                    }
                 }
                 QStringList all;
                 for (const Claim& c : claimants) {
@@ -380,6 +384,15 @@ TEST_F(SearchScheduleTest, EveryMnemonicOfATabIsReachedByPressingItsKeyAgain) {
                 EXPECT_EQ(reached, all) << "tab " << tab;
             }
         }
+        w.tabs()->setCurrentIndex(SearchSchedule::WhenTab);
+        w.field("Date")->focusControl()->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
+        EXPECT_EQ(QApplication::focusWidget(), w.searchTypeButton());
+        // The buttons follow the last control of the tabs.
+        w.tabs()->setCurrentIndex(SearchSchedule::AdvancedTab);
+        w.field("Disabled")->focusControl()->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), w.searchTypeButton());
         w.reject();
     });
     script.run([&] { window.run(); });
