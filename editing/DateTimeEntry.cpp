@@ -48,7 +48,7 @@ DateTimeEntry::DateTimeEntry(const QString& dateLabel, const QString& timeLabel,
     layout->addWidget(m_dateLabel);
     layout->addWidget(m_date);
     layout->addWidget(m_calendar);
-    layout->addSpacing(12);
+    layout->addSpacing(kTimeGap);
     layout->addWidget(m_timeLabel);
     layout->addWidget(m_time);
     layout->addStretch();

@@ -27,6 +27,9 @@ public:
     QLabel* dateLabel() const { return m_dateLabel; }
     QLabel* timeLabel() const { return m_timeLabel; }
 
+    // The room between the date (or its calendar button) and "Time:".
+    static constexpr int kTimeGap = 12;
+
     // Entries as wide as a date ("Sep 30, 2099") or a time ("12:59PM") needs.
     static QLineEdit* dateSized(QLineEdit* edit);
     static QLineEdit* timeSized(QLineEdit* edit);

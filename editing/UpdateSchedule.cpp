@@ -117,9 +117,10 @@ void UpdateSchedule::buildWhenTab() {
 
     ScheduleRecord& task = m_controls.task();
     // Its time stands under the other times, which follow a calendar button.
-    auto* lastRun = new LastPerformedEntry(m_nextDate->calendarButton()->sizeHint().width() +
-                                               m_nextDate->layout()->spacing() + 12,
-                                           page);
+    auto* lastRun =
+        new LastPerformedEntry(m_nextDate->calendarButton()->sizeHint().width() +
+                                   m_nextDate->layout()->spacing() + DateTimeEntry::kTimeGap,
+                               page);
     m_lastRunDate = lastRun->dateEdit();
     m_lastRunTime = lastRun->timeEdit();
     tab->addRow(lastRun);

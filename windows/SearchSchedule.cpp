@@ -91,8 +91,12 @@ SearchSchedule::SearchSchedule(Store& store, IniFile& ini, QWidget* parent)
     buildTaskTab();
     buildWhenTab();
     buildAdvancedTab();
-    for (size_t i = 0; i < m_pages.size(); ++i) {
-        m_tabs->addTab(m_pages[i].first, m_pages[i].second);
+    for (const auto& [page, title] : m_pages) {
+        // The rows stay at the top of a tab that is shorter than the tallest.
+        auto* room = new QWidget(page);
+        room->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+        static_cast<QFormLayout*>(page->layout())->addRow(room);
+        m_tabs->addTab(page, title);
     }
     KeyboardOrder::tabsThenButtons(this, m_tabs, {m_searchType, m_begin, m_ok, m_cancel});
     connect(m_searchType, &QPushButton::clicked, this,
@@ -190,7 +194,7 @@ void SearchSchedule::buildWhenTab() {
     addField(c.picture(QStringLiteral("Date"), next->dateEdit(), date));
     addField(c.picture(QStringLiteral("Time"), next->timeEdit(), time));
     // The marks of the searched dates have empty counterparts here, so that the columns line up.
-    m_lastRun = new LastPerformedEntry(next->layout()->spacing() + 12, page);
+    m_lastRun = new LastPerformedEntry(DateTimeEntry::kTimeGap, page);
     tab->addRow(m_lastRun);
     for (QLineEdit* edit : {m_lastRun->dateEdit(), m_lastRun->timeEdit()}) {
         CodeMark::attach(edit)->setAccessibleName(QString());
