@@ -24,6 +24,16 @@ QLineEdit* DateTimeEntry::timeSized(QLineEdit* edit) {
     return edit;
 }
 
+void DateTimeEntry::lineUp(const std::vector<QLabel*>& dateLabels) {
+    int width = 0;
+    for (QLabel* label : dateLabels) {
+        width = std::max(width, label->sizeHint().width());
+    }
+    for (QLabel* label : dateLabels) {
+        label->setMinimumWidth(width);
+    }
+}
+
 QString DateTimeEntry::timeNameFor(const QString& dateLabel) {
     return QStringLiteral("Time of ") + Accessibility::spokenText(dateLabel);
 }

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -33,6 +34,8 @@ public:
     // Entries as wide as a date ("Sep 30, 2099") or a time ("12:59PM") needs.
     static QLineEdit* dateSized(QLineEdit* edit);
     static QLineEdit* timeSized(QLineEdit* edit);
+    // Dates of rows under each other line up: their labels take the widest one's width.
+    static void lineUp(const std::vector<QLabel*>& dateLabels);
     // The accessible name of the time beside a date: "Time of Date Last Performed".
     static QString timeNameFor(const QString& dateLabel);
 

@@ -134,14 +134,7 @@ void UpdateSchedule::buildWhenTab() {
     tab->addRow(m_advance);
 
     // The three dates line up under each other.
-    QLabel* dateLabels[] = {m_nextDate->dateLabel(), lastRun->dateLabel(), m_advance->dateLabel()};
-    int width = 0;
-    for (QLabel* label : dateLabels) {
-        width = std::max(width, label->sizeHint().width());
-    }
-    for (QLabel* label : dateLabels) {
-        label->setMinimumWidth(width);
-    }
+    DateTimeEntry::lineUp({m_nextDate->dateLabel(), lastRun->dateLabel(), m_advance->dateLabel()});
 }
 
 void UpdateSchedule::buildAdvancedTab() {

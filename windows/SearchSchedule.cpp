@@ -207,14 +207,7 @@ void SearchSchedule::buildWhenTab() {
     addField(c.picture(QStringLiteral("AdvanceWarnDate"), warning->dateEdit(), date));
     addField(c.picture(QStringLiteral("AdvanceWarnTime"), warning->timeEdit(), time));
 
-    QLabel* dateLabels[] = {next->dateLabel(), m_lastRun->dateLabel(), warning->dateLabel()};
-    int width = 0;
-    for (QLabel* label : dateLabels) {
-        width = std::max(width, label->sizeHint().width());
-    }
-    for (QLabel* label : dateLabels) {
-        label->setMinimumWidth(width);
-    }
+    DateTimeEntry::lineUp({next->dateLabel(), m_lastRun->dateLabel(), warning->dateLabel()});
 }
 
 void SearchSchedule::buildAdvancedTab() {
