@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "FuzzCheck.h"
+#include "support/MemoryTempDir.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -14,7 +15,8 @@
 using namespace velatask;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static QTemporaryDir dir;
+    // Every write replaces the file and syncs it: in memory a run tries many more inputs.
+    static QTemporaryDir dir(memoryTempTemplate());
     const QString path = dir.filePath(QStringLiteral("Vela.INI"));
     {
         QFile file(path);
