@@ -1,7 +1,10 @@
 #include "app/MainFrame.h"
 
 #include "app/SharedFiles.h"
-
+#include "core/Ui.h"
+#include "editing/AddMessageWizard.h"
+#include "editing/AddProgramWizard.h"
+#include "editing/AddTaskWizard.h"
 #include "platform/Tray.h"
 #include "resources/Resources.h"
 #include "scheduler/AppContext.h"
@@ -78,7 +81,9 @@ MainFrame::MainFrame(AppContext& ctx, SchedulerTick& tick, QWidget* parent)
     // The window comes first: the tables, the timer and the banner follow once it is on the
     // screen, or after a while when it is not shown at all.
     QTimer::singleShot(kFinishStartUpLatestMs, this, &MainFrame::finishStartUp);
-    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { shutDown(); });
+    // The session manager asks at checkpoints and at logouts that may still be cancelled: the
+    // program saves its position and settings and goes on working.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { saveState(); });
 }
 
 MainFrame::~MainFrame() {
@@ -121,15 +126,20 @@ void MainFrame::buildMenus() {
     wizards->menuAction()->setStatusTip(
         QStringLiteral("Quickly make schedule additions and changes"));
     QAction* addMessage = addItem(wizards, QStringLiteral("Add &Message"),
-                                  QStringLiteral("Add a message to be displayed"));
+                                  QStringLiteral("Add a message to be displayed"),
+                                  [this] { openWizard<AddMessageWizard>(); });
     addMessage->setIcon(resourceIcon(QStringLiteral("MSG.ICO")));
     addMessage->setIconText(QStringLiteral("Add Message"));
     QAction* addProgram = addItem(wizards, QStringLiteral("Add &Program"),
-                                  QStringLiteral("Add a program to the schedule"));
+                                  QStringLiteral("Add a program to the schedule"),
+                                  [this] { openWizard<AddProgramWizard>(); });
     addProgram->setIcon(resourceIcon(QStringLiteral("WIZARD.ICO")));
     addProgram->setIconText(QStringLiteral("Add Program"));
-    addItem(wizards, QStringLiteral("Generic &Add "),
-            QStringLiteral("Add a message, program, both or neither"));
+    QAction* addTask = addItem(wizards, QStringLiteral("Generic &Add "),
+                               QStringLiteral("Add a message, program, both or neither"),
+                               [this] { openWizard<AddTaskWizard>(); });
+    m_wizardItems = {addMessage, addProgram, addTask};
+    setEditing(nullptr);
     schedule->addSeparator();
     QAction* toDo = addItem(schedule, QStringLiteral("&To Do List"), QStringLiteral("To Do List"),
                             [this] { openToDo(); });
@@ -238,9 +248,15 @@ void MainFrame::startUp(bool minimized) {
     if (m_ctx.settings->startUpToDo) {
         openToDo();
     }
-    if (m_ctx.settings->startUpMinimized || minimized) {
+    if (!m_ctx.settings->startUpMinimized && !minimized) {
+        show();
+        return;
+    }
+    // Straight into the tray, never shown on the way.
+    setWindowState(windowState() | Qt::WindowMinimized);
+    iconised();
+    if (!m_inTray) {
         showMinimized();
-        iconised();
     }
 }
 
@@ -325,6 +341,12 @@ void MainFrame::shutDown() {
     }
     m_shutDown = true;
     m_tickTimer.stop();
+    // A task still being added is taken back, not left half made.
+    for (FormWindow* form : findChildren<FormWindow*>()) {
+        if (form->isVisible()) {
+            form->reject();
+        }
+    }
     if (m_tablesOpen) {
         m_ctx.store->HIS.close();
         m_ctx.store->SCH1.close();
@@ -333,9 +355,35 @@ void MainFrame::shutDown() {
     WidgetGeometry::save(this, *m_ctx.ini, kSection);
 }
 
+void MainFrame::saveState() {
+    WidgetGeometry::save(this, *m_ctx.ini, kSection);
+    m_ctx.settings->save(*m_ctx.ini);
+}
+
 void MainFrame::openSetup() {
     SetupDialog setup(m_ctx, this);
     setup.exec();
+}
+
+void MainFrame::setEditing(EditingContext* editing) {
+    m_editing = editing;
+    for (QAction* item : m_wizardItems) {
+        item->setEnabled(editing != nullptr);
+    }
+}
+
+template <class Wizard> void MainFrame::openWizard() {
+    if (!m_editing) {
+        return;
+    }
+    // A window of its own: the frame, its timer and the other windows go on while it is open.
+    auto* wizard = new Wizard(*m_editing, Request::Insert, this);
+    connect(wizard, &QDialog::finished, wizard, &QObject::deleteLater);
+    if (!wizard->prepare()) {
+        delete wizard;
+        return;
+    }
+    wizard->show();
 }
 
 void MainFrame::openToDo() {

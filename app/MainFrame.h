@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -18,6 +19,7 @@ class QToolBar;
 namespace velatask {
 
 struct AppContext;
+struct EditingContext;
 class CsvWindow;
 class ExportSchedule;
 class ImportSchedule;
@@ -33,9 +35,13 @@ public:
     MainFrame(AppContext& ctx, SchedulerTick& tick, QWidget* parent = nullptr);
     ~MainFrame() override;
 
-    // Start-up steps that need the window on screen: minimising at start-up, asked for by the
-    // setting or, for this run only, by `minimized`.
+    // Opens the start-up windows and shows the frame, or when minimising at start-up (asked for
+    // by the setting or, for this run only, by `minimized`) puts it straight into the tray (an
+    // ordinary minimised window without one), so that it never flashes up first.
     void startUp(bool minimized = false);
+    // Saves the position and the settings without stopping anything, for the session manager's
+    // requests (checkpoints, and logouts that may still be cancelled).
+    void saveState();
 
     // Frame
     QString applicationTitle() const override { return m_title; }
@@ -48,6 +54,9 @@ public:
     Tray& tray() override;
     bool inTray() const override { return m_inTray; }
     void setInTray(bool inTray) override { m_inTray = inTray; }
+
+    // The task windows' services: the wizards open only once the frame has them.
+    void setEditing(EditingContext* editing);
 
     QAction* action(const QString& text) const;
     QToolBar* toolBar() const { return m_toolBar; }
@@ -80,6 +89,8 @@ private:
     void shutDown();
 
     void openSetup();
+    // Opens a new task wizard beside the frame's other windows.
+    template <class Wizard> void openWizard();
     void openToDo();
     void openCategories();
     // The printer of Print Setup and the reports, made on first use: it asks the print system
@@ -95,6 +106,7 @@ private:
     void arrangeIcons();
 
     AppContext& m_ctx;
+    EditingContext* m_editing = nullptr;
     SchedulerTick& m_tick;
     const QString m_title = QStringLiteral("Velatask");
     QMdiArea* m_mdi = nullptr;
@@ -107,6 +119,7 @@ private:
     QPointer<BrowseCategories> m_categories;
     QPointer<ExportSchedule> m_export;
     QPointer<ImportSchedule> m_import;
+    std::vector<QAction*> m_wizardItems;
     bool m_inTray = false;
     bool m_shutDown = false;
     bool m_tablesOpen = false;

@@ -24,6 +24,7 @@ Program::Program(const QString& dataDirectory, const QString& iniPath,
     // The frame opens the scheduler's tables as it is made: the context must be complete.
     m_frame = std::make_unique<MainFrame>(m_ctx, m_tick);
     m_ctx.frame = m_frame.get();
+    m_frame->setEditing(&m_editing);
     m_ui.setParentWindow(m_frame.get());
     QObject::connect(&m_tray, &QtTray::clicked, m_frame.get(), &MainFrame::trayClicked);
     QObject::connect(&m_tray, &QtTray::restoreChosen, m_frame.get(), &MainFrame::trayClicked);
@@ -33,7 +34,6 @@ Program::Program(const QString& dataDirectory, const QString& iniPath,
 }
 
 void Program::start(bool minimized) {
-    m_frame->show();
     m_runner.setOwnWindow(m_frame->winId());
     m_frame->startUp(minimized);
 }

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include <cstdlib>
+#include <memory>
 
 namespace velatask {
 namespace {
@@ -34,40 +35,57 @@ QMessageBox::Icon iconOf(int icon) {
 
 } // namespace
 
-int QtUi::messageBox(const MessageBoxSpec& box) {
+// A box with the given title, text, icon and buttons; the caller shows it.
+QMessageBox* QtUi::buildBox(const MessageBoxSpec& box) const {
     // Texts break lines with carriage returns.
     QString text = box.text;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
         .replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QMessageBox mb(iconOf(box.icon), box.title.isEmpty() ? QStringLiteral(" ") : box.title, text,
-                   QMessageBox::NoButton, m_parent);
-    mb.setTextFormat(Qt::PlainText);
+    auto* mb =
+        new QMessageBox(iconOf(box.icon), box.title.isEmpty() ? QStringLiteral(" ") : box.title,
+                        text, QMessageBox::NoButton, m_parent);
+    mb->setTextFormat(Qt::PlainText);
     for (const ButtonMap& b : kButtons) {
         if (box.buttons & b.ui) {
-            mb.addButton(b.qt);
+            mb->addButton(b.qt);
         }
     }
     for (const ButtonMap& b : kButtons) {
         if (box.defaultButton == b.ui) {
-            mb.setDefaultButton(b.qt);
+            mb->setDefaultButton(b.qt);
         }
     }
     // Closing the box answers with its safest choice.
     if (box.buttons & Ui::Cancel) {
-        mb.setEscapeButton(QMessageBox::Cancel);
+        mb->setEscapeButton(QMessageBox::Cancel);
     } else if (box.buttons & Ui::Abort) {
-        mb.setEscapeButton(QMessageBox::Abort);
+        mb->setEscapeButton(QMessageBox::Abort);
     } else if (box.buttons & Ui::No) {
-        mb.setEscapeButton(QMessageBox::No);
+        mb->setEscapeButton(QMessageBox::No);
     }
-    mb.exec();
-    const auto pressed = mb.standardButton(mb.clickedButton());
+    return mb;
+}
+
+int QtUi::messageBox(const MessageBoxSpec& box) {
+    const std::unique_ptr<QMessageBox> mb(buildBox(box));
+    mb->exec();
+    const auto pressed = mb->standardButton(mb->clickedButton());
     for (const ButtonMap& b : kButtons) {
         if (pressed == b.qt) {
             return b.ui;
         }
     }
     return box.defaultButton != 0 ? box.defaultButton : Ui::Ok;
+}
+
+void QtUi::notice(const MessageBoxSpec& box) {
+    MessageBoxSpec ok = box;
+    ok.buttons = Ui::Ok;
+    ok.defaultButton = Ui::Ok;
+    QMessageBox* mb = buildBox(ok);
+    mb->setAttribute(Qt::WA_DeleteOnClose);
+    mb->setWindowModality(Qt::NonModal);
+    mb->show();
 }
 
 void QtUi::stopProgram(const QString& finalText) {

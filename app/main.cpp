@@ -3,6 +3,7 @@
 #include "app/SharedFiles.h"
 #include "app/StartOptions.h"
 #include "platform/dbus/DBusSingleInstance.h"
+#include "platform/qt/TerminationSignals.h"
 #include "resources/Resources.h"
 #include "settings/IniFile.h"
 
@@ -77,6 +78,10 @@ int main(int argc, char* argv[]) {
     Program program(QDir::currentPath(), IniFile::defaultPath(), loginCommand(options));
     QObject::connect(&instance, &DBusSingleInstance::activated, &program.frame(),
                      &MainFrame::comeForward);
+    // Logout, `kill` and Ctrl+C end the program as "E&xit" does: position saved, tables closed.
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::received, &program.frame(),
+                     &QWidget::close);
     program.start(options.minimized);
     return QApplication::exec();
 }

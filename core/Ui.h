@@ -25,6 +25,10 @@ public:
     // Shows a modal message box and returns the button pressed.
     virtual int messageBox(const MessageBoxSpec& box) = 0;
 
+    // Shows a box with an OK button and returns at once; the user closes it at leisure. For
+    // reports from the scheduler, which must not wait for the user before its next tick.
+    virtual void notice(const MessageBoxSpec& box) = 0;
+
     // Ends the program after a final message that cannot be recovered from; the text is the
     // last word shown ("Disk Error", "Invalid Key!"). Returns only in tests.
     virtual void stopProgram(const QString& finalText) = 0;

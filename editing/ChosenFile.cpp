@@ -52,17 +52,35 @@ void applyProgram(ScheduleRecord& task, const QString& chosen, bool isProgram) {
     task.Command = FixedText::fit(isProgram ? word : kStart + word, ScheduleRecord::kCommandWidth);
 }
 
+QString programOf(const QString& command) {
+    QString rest = FixedText::rtrim(command).trimmed();
+    if (rest.startsWith(kStart, Qt::CaseInsensitive)) {
+        rest = rest.mid(kStart.size()).trimmed();
+    }
+    // The first word, roughly: no more than the two rules and the dialog's folder depend on it.
+    if (rest.startsWith(u'"')) {
+        const qsizetype end = rest.indexOf(u'"', 1);
+        return rest.mid(1, end < 0 ? -1 : end - 1);
+    }
+    return rest.section(u' ', 0, 0);
+}
+
+void applyCommand(ScheduleRecord& task, const std::function<bool(const QString&)>& isProgram) {
+    const QString command = FixedText::rtrim(task.Command).trimmed();
+    if (command.isEmpty()) {
+        return;
+    }
+    const QString program = programOf(command);
+    if (FixedText::isBlank(task.Path)) {
+        task.Path = FixedText::fit(directoryOf(program), ScheduleRecord::kPathWidth);
+    }
+    if (!command.startsWith(kStart, Qt::CaseInsensitive) && !isProgram(program)) {
+        task.Command = FixedText::fit(kStart + command, ScheduleRecord::kCommandWidth);
+    }
+}
+
 QString programStart(const ScheduleRecord& task) {
-    QString command = FixedText::rtrim(task.Command);
-    if (command.startsWith(kStart, Qt::CaseInsensitive)) {
-        command = command.mid(kStart.size());
-    }
-    // The first word, roughly: only where the dialog opens depends on it.
-    QString first = command.section(u' ', 0, 0);
-    if (command.startsWith(u'"')) {
-        const qsizetype end = command.indexOf(u'"', 1);
-        first = command.mid(1, end < 0 ? -1 : end - 1);
-    }
+    const QString first = programOf(task.Command);
     return first.contains(u'/') ? first : FixedText::rtrim(task.Path);
 }
 

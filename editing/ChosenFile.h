@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace velatask {
 
 struct ScheduleRecord;
@@ -31,6 +33,15 @@ QString quotedWord(const QString& path);
 // and the command becomes the file itself when it is a program, or "START " and the file when it
 // is a document (or a desktop entry) that the desktop opens.
 void applyProgram(ScheduleRecord& task, const QString& chosen, bool isProgram);
+
+// "&Browse" of the program wizard, chosen or not, ends with the same two rules on the command
+// as it stands: a blank start-in directory becomes its program's directory, and a command whose
+// first word is not a program gets "START " in front (unless it already starts so). A blank
+// command stays blank.
+void applyCommand(ScheduleRecord& task, const std::function<bool(const QString&)>& isProgram);
+
+// The program a command line names: its first word (quoted or not), after any "START ".
+QString programOf(const QString& command);
 
 // Where the program dialog opens: the file the command names, else the start-in directory.
 QString programStart(const ScheduleRecord& task);

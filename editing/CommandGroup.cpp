@@ -8,6 +8,7 @@
 #include "scheduler/AppContext.h"
 #include "scripting/ui/AddScripting.h"
 #include "store/ScheduleRecord.h"
+#include "store/Store.h"
 #include "ui/FieldBindings.h"
 
 #include <QGridLayout>
@@ -83,6 +84,11 @@ void CommandGroup::browse() {
 
 void CommandGroup::openScripting() {
     m_controls.storeControls();
+    // The steps window works on the task in the Schedule buffer; a wizard edits its own copy.
+    ScheduleRecord& buffer = m_controls.app().store->SCH.buffer();
+    if (&buffer != &m_controls.task()) {
+        buffer = m_controls.task();
+    }
     AddScripting::call(m_controls.app(), m_controls.window());
 }
 

@@ -37,8 +37,17 @@ void ScheduleFormRecord::close() {
     }
 }
 
+int ScheduleFormRecord::reserveNumber() {
+    ScheduleRecord& task = view().buffer();
+    const std::uint8_t disabled = task.Disabled;
+    task.Disabled = 1;
+    const int code = NewTaskNumber(store());
+    task.Disabled = disabled;
+    return code;
+}
+
 int ScheduleFormRecord::reserve() {
-    if (NewTaskNumber(store()) != 0) {
+    if (reserveNumber() != 0) {
         return 1;
     }
     ScheduleRecord& task = view().buffer();

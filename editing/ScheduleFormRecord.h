@@ -21,6 +21,13 @@ public:
     // True when the new task got the default values (the caller left its type blank).
     bool defaultsApplied() const { return m_defaultsApplied; }
 
+protected:
+    // Adds the task in the buffer under a new number (0 when done). The stored record is
+    // disabled until the window saves it, so the scheduler never performs a task still being
+    // edited; the buffer keeps its own flag for the save.
+    int reserveNumber();
+    AppContext& app() { return m_app; }
+
 private:
     int reserve();
 

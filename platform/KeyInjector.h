@@ -18,6 +18,9 @@ struct KeyEvent {
 struct KeyForChar {
     std::uint8_t virtualKey = 0;
     bool shift = false;
+    // The virtual key is a spare number lent to the character's key; the next character that
+    // needs one may take it back, so it holds only until then.
+    bool borrowed = false;
 };
 
 // Key playback into the desktop's input stream. The event order is decided by the scripting
@@ -31,6 +34,7 @@ public:
     virtual std::uint16_t heldModifiers() = 0;
     virtual bool capsLockOn() = 0;
     // Which virtual key (and whether Shift) types `ch`; nullopt when the layout cannot produce it.
+    // A borrowed key must be played before keyForChar is asked again.
     virtual std::optional<KeyForChar> keyForChar(char32_t ch) = 0;
     virtual void inject(const std::vector<KeyEvent>& events) = 0;
 };

@@ -56,7 +56,13 @@ void DueTaskScan(AppContext& ctx) {
     state.suppressRun = false;
 
     if (task.SkipNextTime == 1) {
-        RescheduleTask(ctx);
+        ProcessDueOccurrence(ctx, OccurrenceAction::Skip);
+        return;
+    }
+    // An occurrence already asked about (its file was busy) or performed (its record could not
+    // be written) is neither announced nor asked about again.
+    if (OccurrenceIsHeld(ctx)) {
+        ProcessDueOccurrence(ctx, OccurrenceAction::Perform);
         return;
     }
     if (frame.isIconised()) {
@@ -70,7 +76,7 @@ void DueTaskScan(AppContext& ctx) {
         ctx.sound->play(FixedText::rtrim(task.AlarmFile)); // a sound that cannot play is ignored
     }
     MissedTaskPrompts(ctx, sch1.buffer(), state.suppressRun);
-    ExecuteDueTask(ctx);
+    ProcessDueOccurrence(ctx, OccurrenceAction::Perform);
 }
 
 } // namespace velatask

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scheduler/FirstTaskReader.h"
+#include "scheduler/HeldOccurrences.h"
 #include "store/ScheduleRecord.h"
 
 #include <cstdint>
@@ -19,6 +20,8 @@ struct SchedulerState {
     // The first tasks of the due scan and the advance-warning scan.
     FirstTaskReader dueTask{ScheduleKey::KeyDateEnabled};
     FirstTaskReader warningTask{ScheduleKey::KeyAdvanced};
+    // Occurrences asked about or performed but not yet recorded.
+    HeldOccurrences held;
 };
 
 } // namespace velatask

@@ -20,6 +20,8 @@ packages=(
   xvfb xauth xdotool x11-utils x11-apps jwm dbus-daemon dbus-x11 faketime sox imagemagick
   # reading the text and page count of printed reports (PDF); checking the desktop entry
   poppler-utils desktop-file-utils
+  # fuzz targets: clang with the libFuzzer runtime
+  clang-14 libclang-rt-14-dev
   # the accessibility bus and its Python client: reading the windows as a screen reader does
   at-spi2-core python3-pyatspi
 )

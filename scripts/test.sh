@@ -15,4 +15,6 @@ source scripts/test-session.sh
 
 status=0
 ctest --test-dir build-test --output-on-failure -j2 "$@" || status=$?
+# A short run of every fuzz target, in its own clang build.
+./scripts/fuzz.sh "$@" || status=$?
 exit $status

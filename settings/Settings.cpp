@@ -11,15 +11,20 @@ bool flag(const IniFile& ini, const char* key) {
     return ini.readNumber(kSection, QLatin1String(key)) != 0;
 }
 
+// An inverted key holds 1 - flag: only a stored 1 turns the option off.
+bool invertedFlag(const IniFile& ini, const char* key) {
+    return 1 - ini.readNumber(kSection, QLatin1String(key)) != 0;
+}
+
 } // namespace
 
 Settings Settings::load(const IniFile& ini) {
     Settings s;
     s.historyExpires = ini.readNumber(kSection, QStringLiteral("HistoryExpires"));
     s.removeUncompleted = flag(ini, "RemoveUncompleted");
-    s.showScheduleAtStartUp = !flag(ini, "StartUpSchedule");
+    s.showScheduleAtStartUp = invertedFlag(ini, "StartUpSchedule");
     s.startUpToDo = flag(ini, "StartUpToDo");
-    s.schedulerActive = !flag(ini, "StartUpActive");
+    s.schedulerActive = invertedFlag(ini, "StartUpActive");
     s.startUpMinimized = flag(ini, "StartUpMinimized");
     s.fullSchedule = flag(ini, "FullSchedule");
     s.hideToolbar = flag(ini, "HideToolbar");

@@ -100,9 +100,9 @@ int Connection::open(bool create, StoreError& error) {
         return error.code;
     }
     m_statements = std::make_unique<Statements>();
-    // The journal mode is read first: a file that is not a database fails here, before anything
-    // could be written to it.
-    if (exec(QStringLiteral("PRAGMA journal_mode=WAL"), {}, error) != 0 ||
+    // The journal mode is only read here: a file that is not a database fails at once, and the
+    // switch to write-ahead logging waits until the table opener has accepted the file.
+    if (exec(QStringLiteral("PRAGMA journal_mode"), {}, error) != 0 ||
         exec(QStringLiteral("PRAGMA synchronous=FULL"), {}, error) != 0) {
         StoreError keep = error;
         close();
@@ -112,10 +112,23 @@ int Connection::open(bool create, StoreError& error) {
     return 0;
 }
 
+int Connection::useWriteAheadLog(StoreError& error) {
+    error.clear();
+    if (m_writeAheadLog) {
+        return 0;
+    }
+    if (exec(QStringLiteral("PRAGMA journal_mode=WAL"), {}, error) != 0) {
+        return error.code;
+    }
+    m_writeAheadLog = true;
+    return 0;
+}
+
 void Connection::close() {
     if (!m_statements) {
         return;
     }
+    m_writeAheadLog = false;
     if (m_inTransaction) {
         rollback();
     }

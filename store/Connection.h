@@ -29,9 +29,15 @@ public:
     bool isOpen() const;
     bool fileExists() const;
 
-    // Opens the file: 2 when it is missing and `create` is false. Sets WAL and full syncing.
+    // Opens the file: 2 when it is missing and `create` is false. Sets full syncing; changes
+    // nothing in the file.
     int open(bool create, StoreError& error);
     void close();
+
+    // Switches the file to write-ahead logging (kept in the file, so once is enough). Called
+    // when the file has been accepted: a refused file is left as it was.
+    int useWriteAheadLog(StoreError& error);
+    bool usesWriteAheadLog() const { return m_writeAheadLog; }
 
     // Runs one statement (prepared once, kept for reuse). Result rows go to `rows` when given.
     int exec(const QString& sql, const QVariantList& binds, StoreError& error,
@@ -90,6 +96,7 @@ private:
     int m_waitMs = kDefaultWaitMs;
     std::int64_t m_localWrites = 0;
     bool m_inTransaction = false;
+    bool m_writeAheadLog = false;
     std::int64_t m_transactionNumber = 0;
     std::vector<bool> m_committed;
     std::function<void()> m_beforeWrite;

@@ -108,31 +108,75 @@ int rebuildKeys(Connection& connection, const TableDef& table, StoreError& error
     return runAll(connection, statements, error);
 }
 
-int open(Store& store, Connection& connection, const TableDef& table, StoreError& error) {
-    const QString name = table.storeName();
+namespace {
+
+// The tables that share `table`'s file.
+std::vector<const TableDef*> tablesOfFile(const TableDef& table) {
+    if (table.tagFile) {
+        return {&table};
+    }
+    return {&TableDef::schedule(), &TableDef::history(), &TableDef::categories(), &TableDef::toDo(),
+            &TableDef::scripting()};
+}
+
+// probe(), waiting up to the recovery limit ("Recover=10") for another holder of the file.
+int probeWaiting(Store& store, Connection& connection, const TableDef& table, StoreError& error) {
     int code = probe(connection, table, error);
     if (code == StoreCode::IsLocked) {
-        // "Recover=10": wait up to the recovery limit for the other holder, then try again.
         connection.setWaitLimit(store.recoverWaitMs());
         code = probe(connection, table, error);
         connection.setWaitLimit(Connection::kDefaultWaitMs);
     }
-    if (code == 0 || code == StoreCode::AlreadyOpen) {
-        error.clear();
-        return 0;
+    return code == StoreCode::AlreadyOpen ? 0 : code;
+}
+
+// The other tables of the file, before anything is written to it: 0 when none of them would
+// refuse the file (missing tables and keys are mended when their turn comes), otherwise the
+// code, with `culprit` the table that refuses it.
+int checkOtherTables(Store& store, Connection& connection, const TableDef& table, StoreError& error,
+                     const TableDef*& culprit) {
+    for (const TableDef* other : tablesOfFile(table)) {
+        if (other == &table) {
+            continue;
+        }
+        const int code = probeWaiting(store, connection, *other, error);
+        if (code != 0 && code != StoreCode::FileNotFound && code != StoreCode::KeyRebuild) {
+            culprit = other;
+            return code;
+        }
     }
+    error.clear();
+    return 0;
+}
+
+} // namespace
+
+int open(Store& store, Connection& connection, const TableDef& table, StoreError& error) {
+    const TableDef* culprit = &table;
+    int code = probeWaiting(store, connection, table, error);
+    // The whole file is checked before its first change (a missing table or key made, the
+    // switch to write-ahead logging), so that a file refused for any table stays as it was.
+    const bool changesFile = code == StoreCode::FileNotFound || code == StoreCode::KeyRebuild ||
+                             (code == 0 && !connection.usesWriteAheadLog());
+    if (changesFile) {
+        if (const int other = checkOtherTables(store, connection, table, error, culprit);
+            other != 0) {
+            code = other;
+        }
+    }
+    const QString name = culprit->storeName();
     if (code == StoreCode::FileNotFound) {
         if (create(connection, table, error) != 0) {
             store.setLastError(error);
             StandardWarning(store, 4, name);
             return error.code;
         }
-        if (probe(connection, table, error) != 0) {
+        code = probe(connection, table, error);
+        if (code != 0) {
             store.setLastError(error);
             StandardWarning(store, 5, name);
             return error.code;
         }
-        return 0;
     }
     if (code == StoreCode::BadDeclaration) {
         store.setLastError(error);
@@ -150,10 +194,11 @@ int open(Store& store, Connection& connection, const TableDef& table, StoreError
             return error.code;
         }
         code = probe(connection, table, error);
-        if (code == 0) {
-            return 0;
-        }
     }
+    if (code == 0 && connection.useWriteAheadLog(error) == 0) {
+        return 0;
+    }
+    code = error.code;
     store.setLastError(error);
     StandardWarning(store, 30, name);
     store.stop(QStringLiteral("Disk Error"));

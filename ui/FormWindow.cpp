@@ -32,13 +32,13 @@ FormWindow::FormWindow(Store& store, IniFile& ini, std::unique_ptr<FormRecord> r
     connect(m_ok, &QPushButton::clicked, this, &FormWindow::accept);
     connect(m_cancel, &QPushButton::clicked, this, &FormWindow::reject);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
+    m_buttons = new QHBoxLayout;
+    m_buttons->addStretch();
+    m_buttons->addWidget(m_ok);
+    m_buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
-    layout->addLayout(buttons);
+    layout->addLayout(m_buttons);
 }
 
 FormWindow::~FormWindow() = default;
@@ -105,11 +105,19 @@ bool FormWindow::runChecks() {
 }
 
 Response FormWindow::run() {
+    if (prepare()) {
+        exec();
+    }
+    return m_session.response();
+}
+
+bool FormWindow::prepare() {
     if (!m_session.open()) {
-        return m_session.response();
+        return false;
     }
     if (request() == Request::Delete) {
-        return m_session.runDelete(m_declaration.confirmDelete);
+        m_session.runDelete(m_declaration.confirmDelete);
+        return false;
     }
     opened();
     if (request() == Request::Insert && !m_declaration.insertText.isEmpty()) {
@@ -144,8 +152,7 @@ Response FormWindow::run() {
     fitTitle(this);
     Accessibility::nameControls(this);
     WidgetGeometry::restore(this, m_ini, m_declaration.section);
-    exec();
-    return m_session.response();
+    return true;
 }
 
 void FormWindow::showEvent(QShowEvent* event) {

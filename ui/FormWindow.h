@@ -12,6 +12,7 @@
 #include <vector>
 
 class QFormLayout;
+class QHBoxLayout;
 class QPushButton;
 class QTabWidget;
 
@@ -48,6 +49,11 @@ public:
 
     // Shows the form modally (or carries out a delete) and answers the response.
     Response run();
+    // Readies the form for show() as a window of its own beside the others (finished() tells
+    // when it closes, response() what it answered); false when there is nothing to show: a
+    // delete request was carried out, or the record could not be opened.
+    bool prepare();
+    Response response() const { return m_session.response(); }
 
     Request request() const { return m_session.request(); }
     FieldBindings& fields() { return m_fields; }
@@ -78,6 +84,8 @@ protected:
 
     Store& store() { return m_store; }
     FormRecord& record() { return *m_record; }
+    // The row of "&OK" and "Cancel", for forms that need more buttons.
+    QHBoxLayout* buttonRow() const { return m_buttons; }
 
 private:
     struct Check {
@@ -97,6 +105,7 @@ private:
     FieldBindings m_fields;
     std::vector<Check> m_checks;
     QTabWidget* m_tabs = nullptr;
+    QHBoxLayout* m_buttons = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
     QWidget* m_first = nullptr;

@@ -85,9 +85,9 @@ void CalendarDialog::buildWindow() {
     QPushButton* nextYearButton = arrowButton("RIGHT2", tr("Next year"), this);
     m_monthField = new WrappingSpinBox(1, 12, this);
     m_yearField = new WrappingSpinBox(Date::kFirstYear, Date::kLastYear, this);
-    auto* monthLabel = new QLabel(QStringLiteral("&Month:"), this);
+    auto* monthLabel = new QLabel(QStringLiteral("Month:"), this);
     monthLabel->setBuddy(m_monthField);
-    auto* yearLabel = new QLabel(QStringLiteral("&Year:"), this);
+    auto* yearLabel = new QLabel(QStringLiteral("Year:"), this);
     yearLabel->setBuddy(m_yearField);
     top->addWidget(prevYear);
     top->addWidget(prevMonth);

@@ -1,5 +1,7 @@
 #include "platform/fake/RecordingKeyInjector.h"
 
+#include <QChar>
+
 namespace velatask {
 
 RecordingKeyInjector::RecordingKeyInjector() {
@@ -29,7 +31,25 @@ RecordingKeyInjector::RecordingKeyInjector() {
     }
 }
 
+void RecordingKeyInjector::lendSpareKeys(const std::u32string& chars,
+                                         const std::vector<std::uint8_t>& spareKeys) {
+    m_borrowable = chars;
+    m_spareKeys = spareKeys;
+}
+
 std::optional<KeyForChar> RecordingKeyInjector::keyForChar(char32_t ch) {
+    const char32_t lower = QChar::toLower(ch);
+    if (!m_spareKeys.empty() && m_borrowable.find(lower) != std::u32string::npos) {
+        const bool shift = lower != ch;
+        for (const auto& [vk, loaned] : m_loans) {
+            if (loaned == lower) {
+                return KeyForChar{vk, shift, true};
+            }
+        }
+        const std::uint8_t vk = m_spareKeys[m_nextSpare++ % m_spareKeys.size()];
+        m_loans[vk] = lower;
+        return KeyForChar{vk, shift, true};
+    }
     const auto it = m_layout.find(ch);
     if (it == m_layout.end()) {
         return std::nullopt;
@@ -40,6 +60,21 @@ std::optional<KeyForChar> RecordingKeyInjector::keyForChar(char32_t ch) {
 void RecordingKeyInjector::inject(const std::vector<KeyEvent>& events) {
     ++m_injectCalls;
     m_events.insert(m_events.end(), events.begin(), events.end());
+    for (const KeyEvent& e : events) {
+        const std::uint16_t bit = e.virtualKey == 0x10   ? 0x100
+                                  : e.virtualKey == 0x11 ? 0x200
+                                  : e.virtualKey == 0x12 ? 0x400
+                                                         : 0;
+        if (bit != 0) {
+            m_heldModifiers = e.down ? (m_heldModifiers | bit) : (m_heldModifiers & ~bit);
+            continue;
+        }
+        const auto loan = m_loans.find(e.virtualKey);
+        if (e.down && loan != m_loans.end()) {
+            const bool shifted = (m_heldModifiers & 0x100) != 0;
+            m_typedWithBorrowed += shifted ? QChar::toUpper(loan->second) : loan->second;
+        }
+    }
 }
 
 } // namespace velatask

@@ -3,11 +3,14 @@
 #include "platform/KeyInjector.h"
 
 #include <map>
+#include <string>
 #include <vector>
 
 namespace velatask {
 
 // A key injector for tests: a settable keyboard state and layout, and a record of every event.
+// Modifier events it is given change the held modifiers it reports, as a real keyboard's state
+// would change.
 class RecordingKeyInjector : public KeyInjector {
 public:
     // Starts with a US-like layout for printable ASCII.
@@ -25,6 +28,11 @@ public:
     // Makes the layout unable (nullopt) or able to produce a character.
     void removeChar(char32_t ch) { m_layout.erase(ch); }
     void setKeyForChar(char32_t ch, KeyForChar key) { m_layout[ch] = key; }
+    // Makes `chars` (lower case, Shift for their capitals) reachable only through borrowed keys:
+    // the `spareKeys` numbers are lent in turn, the oldest loan taken back first.
+    void lendSpareKeys(const std::u32string& chars, const std::vector<std::uint8_t>& spareKeys);
+    // What the borrowed keys typed, each key-down read with the loan in force when it was played.
+    const std::u32string& typedWithBorrowedKeys() const { return m_typedWithBorrowed; }
 
     const std::vector<KeyEvent>& events() const { return m_events; }
     int injectCalls() const { return m_injectCalls; }
@@ -40,6 +48,11 @@ private:
     std::map<char32_t, KeyForChar> m_layout;
     std::vector<KeyEvent> m_events;
     int m_injectCalls = 0;
+    std::u32string m_borrowable;
+    std::vector<std::uint8_t> m_spareKeys;
+    std::map<std::uint8_t, char32_t> m_loans;
+    std::size_t m_nextSpare = 0;
+    std::u32string m_typedWithBorrowed;
 };
 
 } // namespace velatask

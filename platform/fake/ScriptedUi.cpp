@@ -4,6 +4,9 @@ namespace velatask {
 
 int ScriptedUi::messageBox(const MessageBoxSpec& box) {
     m_boxes.push_back(box);
+    if (m_whileOpen) {
+        m_whileOpen(box);
+    }
     if (!m_answers.empty()) {
         const int answer = m_answers.front();
         m_answers.pop_front();

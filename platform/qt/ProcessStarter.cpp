@@ -15,6 +15,12 @@ StartResult failure(ProcessStarter::Error error, const QString& reason) {
     return StartResult{false, static_cast<std::uint32_t>(error), reason};
 }
 
+// A start-in folder that has gone (renamed, unmounted) must not cost the user the program: it
+// starts where it would without one.
+QString existingDirectory(const QString& path) {
+    return !path.isEmpty() && QFileInfo(path).isDir() ? path : QString();
+}
+
 } // namespace
 
 bool ProcessStarter::isProgram(const QString& path) const {
@@ -36,7 +42,7 @@ QString ProcessStarter::resolveProgram(const QString& word, const QString& worki
     return info.absoluteFilePath();
 }
 
-StartResult ProcessStarter::start(const QString& commandLine, const QString& workingDirectory) {
+StartResult ProcessStarter::start(const QString& commandLine, const QString& startIn) {
     std::optional<QStringList> words = CommandLine::split(commandLine);
     if (!words) {
         return failure(BadCommandLine, QStringLiteral("Unbalanced quotes in the command line"));
@@ -44,7 +50,7 @@ StartResult ProcessStarter::start(const QString& commandLine, const QString& wor
     if (words->isEmpty()) {
         return failure(BadCommandLine, QStringLiteral("The command line is empty"));
     }
-    QString directory = workingDirectory;
+    QString directory = existingDirectory(startIn);
     if (words->first().compare(QStringLiteral("START"), Qt::CaseInsensitive) == 0) {
         if (words->size() < 2) {
             return failure(BadCommandLine, QStringLiteral("START names nothing to open"));
@@ -68,17 +74,14 @@ StartResult ProcessStarter::start(const QString& commandLine, const QString& wor
                     words->prepend(QStringLiteral("-e"));
                     words->prepend(QStringLiteral("x-terminal-emulator"));
                 }
-                if (!entry->workingDirectory.isEmpty()) {
-                    directory = entry->workingDirectory;
+                if (const QString path = existingDirectory(entry->workingDirectory);
+                    !path.isEmpty()) {
+                    directory = path;
                 }
             }
         } else {
             *words = QStringList{QStringLiteral("xdg-open"), target};
         }
-    }
-    if (!directory.isEmpty() && !QFileInfo(directory).isDir()) {
-        return failure(DirectoryNotFound,
-                       QStringLiteral("Start-in directory not found: %1").arg(directory));
     }
     const QString& first = words->first();
     const QString program = resolveProgram(first, directory);

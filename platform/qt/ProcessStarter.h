@@ -11,22 +11,18 @@ namespace velatask {
 // would (see CommandLine), but no shell runs. "START x" hands x to xdg-open, the desktop's opener
 // for documents and links; "START x.desktop" runs the launcher's own command (in its Path, when it
 // names one) instead of opening the file in an editor. The start-in directory becomes the child's
-// working directory only; this program's own directory never changes.
+// working directory only; this program's own directory never changes. A start-in directory (or
+// launcher Path) that does not exist is treated as none given: the program starts in this
+// program's own directory.
 //
 // Failures carry a small error number and a readable reason; nothing is shown and nothing waits,
 // so a bad command never holds up the scheduler:
-//   2  program not found      3  start-in directory not found
-//   5  program not executable 11 empty command line or unbalanced quotes
+//   2  program not found      5  program not executable
 //   8  the system refused to start the process
+//   11 empty command line or unbalanced quotes
 class ProcessStarter : public ProgramStarter {
 public:
-    enum Error {
-        NotFound = 2,
-        DirectoryNotFound = 3,
-        NotExecutable = 5,
-        StartRefused = 8,
-        BadCommandLine = 11
-    };
+    enum Error { NotFound = 2, NotExecutable = 5, StartRefused = 8, BadCommandLine = 11 };
 
     StartResult start(const QString& commandLine, const QString& workingDirectory) override;
     bool isProgram(const QString& path) const override;

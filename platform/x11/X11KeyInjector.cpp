@@ -138,7 +138,7 @@ std::optional<KeyForChar> X11KeyInjector::keyForChar(char32_t ch) {
     if (spare == 0) {
         return std::nullopt;
     }
-    return KeyForChar{spare, foundShift};
+    return KeyForChar{spare, foundShift, true};
 }
 
 std::uint8_t X11KeyInjector::keycodeFor(std::uint8_t virtualKey) {
@@ -240,7 +240,8 @@ std::uint8_t X11KeyInjector::bindSpareVirtualKey(std::uint8_t keycode) {
         }
     }
     constexpr std::size_t count = std::size(VirtualKeyTable::kSpareVirtualKeys);
-    // When all are taken, the oldest binding is reused: its key was played long ago.
+    // When all are taken, the oldest binding is reused: callers play a borrowed key before they
+    // ask for the next character.
     const std::uint8_t vk = VirtualKeyTable::kSpareVirtualKeys[m_nextSpare % count];
     m_nextSpare = (m_nextSpare + 1) % count;
     m_spareBindings[vk] = keycode;

@@ -10,6 +10,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <cstring>
 #include <string>
 
 namespace velatask {
@@ -58,7 +59,8 @@ bool readCardinal(Display* dpy, Window window, Atom property, Atom type, long* v
     if (items < 1 || format != 32) {
         return false;
     }
-    *value = *reinterpret_cast<const long*>(bytes.data());
+    // The bytes sit in a char buffer: copy them out instead of reading them through a cast.
+    std::memcpy(value, bytes.data(), sizeof *value);
     return true;
 }
 
@@ -134,8 +136,11 @@ QString cutTitle(const QString& title) {
     if (codePoints.size() <= X11WindowSystem::kMaxTitleLength) {
         return title;
     }
-    const QList<uint> kept = codePoints.first(X11WindowSystem::kMaxTitleLength);
-    return QString::fromUcs4(reinterpret_cast<const char32_t*>(kept.data()), kept.size());
+    std::u32string kept;
+    for (qsizetype i = 0; i < X11WindowSystem::kMaxTitleLength; ++i) {
+        kept.push_back(static_cast<char32_t>(codePoints[i]));
+    }
+    return QString::fromStdU32String(kept);
 }
 
 // _NET_WM_NAME in UTF-8, else WM_NAME in whatever encoding it declares.

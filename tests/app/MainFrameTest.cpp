@@ -1,7 +1,10 @@
 #include "../scheduler/EngineFixture.h"
 
+#include "../editing/EditingFakes.h"
 #include "../support/WaitFor.h"
 #include "app/MainFrame.h"
+#include "editing/EditingContext.h"
+#include "editing/TaskWizard.h"
 #include "windows/CsvWindow.h"
 
 #include <QAction>
@@ -225,6 +228,97 @@ TEST_F(MainFrameTest, MinimiseAtStartUpWithoutTrayIsAnOrdinaryMinimisedWindow) {
     EXPECT_TRUE(trayLog.isEmpty());
 }
 
+namespace {
+
+// Counts the times a widget is shown.
+class ShowCounter : public QObject {
+public:
+    int shows = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            ++shows;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+TEST_F(MainFrameTest, StartUpShowsTheFrameOnlyWhereItBelongs) {
+    const struct {
+        bool minimized;
+        bool noTray;
+        bool trayAccepts;
+        bool shown;
+        bool inTray;
+    } cases[] = {
+        {false, false, true, true, false}, // an ordinary start
+        {true, false, true, false, true},  // straight into the tray: never shown on the way
+        {true, true, true, true, false},   // minimised window, no tray wanted
+        {true, false, false, true, false}, // the tray refused: minimised window
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.minimized << c.noTray << c.trayAccepts);
+        settings.startUpMinimized = c.minimized;
+        settings.noTray = c.noTray;
+        tray.accept = c.trayAccepts;
+        tray.installed = false;
+        MainFrame mainFrame(ctx, ticker);
+        ctx.frame = &mainFrame;
+        ShowCounter counter;
+        mainFrame.installEventFilter(&counter);
+        mainFrame.startUp();
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(counter.shows > 0, c.shown);
+        EXPECT_EQ(mainFrame.inTray(), c.inTray);
+        EXPECT_EQ(mainFrame.isMinimized(), c.minimized);
+        if (c.inTray) {
+            mainFrame.trayClicked();
+            EXPECT_TRUE(mainFrame.isVisible()) << "restored from the tray";
+            EXPECT_FALSE(mainFrame.isMinimized());
+        }
+        ctx.frame = &frame;
+    }
+}
+
+// A checkpoint or a logout that is later cancelled saves the state and stops nothing.
+TEST_F(MainFrameTest, SessionSaveKeepsTheSchedulerRunning) {
+    // A hundredth past the second, so that each second the clock is moved on brings a tick.
+    setNow(1999, 1, 4, 9, 0, 1, 1);
+    ScheduleRecord r;
+    r.TaskType = QStringLiteral("Display Message");
+    r.ScheduleType = QStringLiteral("Once");
+    r.Message = QStringLiteral("still here");
+    r.Date = clock.today();
+    r.Time = Time::fromHms(9, 0);
+    addTask(r);
+    MainFrame mainFrame(ctx, ticker);
+    ctx.frame = &mainFrame;
+    ASSERT_TRUE(waitFor([&] { return mainFrame.tickTimer().isActive(); })) << "started up";
+    mainFrame.setGeometry(40, 50, 700, 450);
+    settings.historyExpires = 12;
+    mainFrame.saveState();
+    EXPECT_EQ(ini.readNumber(QStringLiteral("Main"), QStringLiteral("XPosit")), 40);
+    EXPECT_EQ(ini.readNumber(QStringLiteral("Settings"), QStringLiteral("HistoryExpires")), 12);
+    EXPECT_TRUE(mainFrame.tickTimer().isActive());
+    EXPECT_TRUE(store->SCH1.isOpen());
+    mainFrame.tickTimer().clockSet();
+    EXPECT_TRUE(waitFor([&] {
+        clock.advance(Time::kSecond);
+        return !messageWindows.opened.isEmpty();
+    }));
+
+    // "E&xit" afterwards still saves the position where the frame now is.
+    mainFrame.setGeometry(80, 90, 700, 450);
+    mainFrame.close();
+    EXPECT_EQ(ini.readNumber(QStringLiteral("Main"), QStringLiteral("XPosit")), 80);
+    EXPECT_FALSE(mainFrame.tickTimer().isActive());
+    ctx.frame = &frame;
+}
+
 TEST_F(MainFrameTest, MinimizedOptionGoesToTheTrayForThisRunOnly) {
     MainFrame mainFrame(ctx, ticker);
     ctx.frame = &mainFrame;
@@ -263,4 +357,36 @@ TEST_F(MainFrameTest, ComeForwardFromTrayMinimisedOrBehind) {
         EXPECT_FALSE(mainFrame.isMinimized());
         ctx.frame = nullptr;
     }
+}
+
+TEST_F(MainFrameTest, WizardItemsOpenTheirWizardsBesideTheFrame) {
+    FakeDatePicker calendar;
+    FakeFileChooser files;
+    EditingContext services{ctx, calendar, files};
+    MainFrame mainFrame(ctx, ticker);
+    mainFrame.setEditing(&services);
+    mainFrame.show();
+    const std::pair<const char*, const char*> items[] = {{"Add &Message", "Add Message Wizard"},
+                                                         {"Add &Program", "Add Program Wizard"},
+                                                         {"Generic &Add ", "Add Task Wizard"}};
+    for (const auto& [item, title] : items) {
+        SCOPED_TRACE(item);
+        QAction* action = mainFrame.action(QLatin1String(item));
+        ASSERT_TRUE(action->isEnabled());
+        action->trigger(); // returns at once: the wizard does not hold up the frame
+        const QList<TaskWizard*> open = mainFrame.findChildren<TaskWizard*>();
+        ASSERT_EQ(open.size(), 1);
+        EXPECT_TRUE(open[0]->isVisible());
+        EXPECT_FALSE(open[0]->isModal());
+        EXPECT_EQ(open[0]->windowTitle(), QLatin1String(title));
+        open[0]->cancelButton()->click();
+        // Deleted once the event loop gets back to it.
+        EXPECT_TRUE(waitFor([&] {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            return mainFrame.findChildren<TaskWizard*>().isEmpty();
+        }));
+    }
+    // Each reserved task went again with its wizard.
+    store->SCH.setStart(ScheduleKey::KeyID);
+    EXPECT_EQ(store->SCH.next(), StoreCode::NoRecord);
 }

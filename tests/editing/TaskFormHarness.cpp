@@ -1,7 +1,9 @@
 // A way to try the task form by hand until the schedule list exists: the whole program, with a
-// small window that calls the form to add, change or delete a task by its number.
+// small window that calls the form to add, change or delete a task by its number, or the
+// reschedule wizard on it.
 //     cd <data folder> && build-test/tests/editing/velatask_task_form_harness
 #include "app/Program.h"
+#include "editing/SpecialEventWizard.h"
 #include "editing/UpdateSchedule.h"
 #include "resources/Resources.h"
 #include "settings/IniFile.h"
@@ -35,8 +37,8 @@ int main(int argc, char* argv[]) {
     layout->addRow(QStringLiteral("Task &number:"), number);
     auto* buttons = new QHBoxLayout;
     layout->addRow(buttons);
-    const auto call = [&](Request request) {
-        if (request == Request::Insert) {
+    const auto call = [&](Request request, bool reschedule) {
+        if (request == Request::Insert && !reschedule) {
             store.SCH.clearBuffer();
         } else {
             store.SCH.clearBuffer();
@@ -46,16 +48,25 @@ int main(int argc, char* argv[]) {
                 return;
             }
         }
-        UpdateSchedule form(program.editing(), request, &harness);
-        form.run();
+        if (reschedule) {
+            SpecialEventWizard(program.editing(), request, &harness).run();
+        } else {
+            UpdateSchedule(program.editing(), request, &harness).run();
+        }
         number->setValue(std::max(1, store.SCH.buffer().ID));
     };
-    for (const auto& [text, request] :
-         {std::pair{"&Add", Request::Insert}, std::pair{"&Change", Request::Change},
-          std::pair{"&Delete", Request::Delete}}) {
-        auto* button = new QPushButton(QLatin1String(text), &harness);
+    struct Choice {
+        const char* text;
+        Request request;
+        bool reschedule;
+    };
+    for (const Choice& choice :
+         {Choice{"&Add", Request::Insert, false}, Choice{"&Change", Request::Change, false},
+          Choice{"&Delete", Request::Delete, false},
+          Choice{"&Reschedule", Request::Insert, true}}) {
+        auto* button = new QPushButton(QLatin1String(choice.text), &harness);
         QObject::connect(button, &QPushButton::clicked, &harness,
-                         [&call, request = request] { call(request); });
+                         [&call, choice] { call(choice.request, choice.reschedule); });
         buttons->addWidget(button);
     }
     harness.show();

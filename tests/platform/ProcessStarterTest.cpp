@@ -69,6 +69,18 @@ TEST_F(ProcessStarterTest, ProgramRunsInTheStartInDirectory) {
     EXPECT_EQ(QDir::currentPath(), ownDirectory);
 }
 
+TEST_F(ProcessStarterTest, MissingStartInDirectoryStartsInTheProgramsOwnDirectory) {
+    const QString ownDirectory = QDir::currentPath();
+    const QString marker = QDir(m_dir.path()).absoluteFilePath(QStringLiteral("where.txt"));
+    const StartResult result = m_starter.start(
+        QStringLiteral("sh -c 'pwd > \"%1.tmp\" && mv \"%1.tmp\" \"%1\"'").arg(marker),
+        m_work + QStringLiteral("/nowhere"));
+    ASSERT_TRUE(result.started) << result.reason.toStdString();
+    ASSERT_TRUE(test::waitUntil([&] { return QFile::exists(marker); }));
+    EXPECT_EQ(QFileInfo(readAll(marker).trimmed()).canonicalFilePath(),
+              QFileInfo(ownDirectory).canonicalFilePath());
+}
+
 TEST_F(ProcessStarterTest, AProgramThatEndedLeavesNoZombieAndKeepsNoDescriptorOfOurs) {
     QFile ours(m_dir.filePath(QStringLiteral("ours.txt")));
     ASSERT_TRUE(ours.open(QIODevice::WriteOnly));
@@ -115,7 +127,6 @@ TEST_F(ProcessStarterTest, FailuresGiveSmallNumbersAndReasons) {
         expectFailure(QStringLiteral("velatask-no-such-program --x"), QString(), 2);
     EXPECT_TRUE(unknown.reason.contains(QStringLiteral("velatask-no-such-program")));
     expectFailure(QStringLiteral("./missing.sh"), m_work, 2);
-    expectFailure(QStringLiteral("sh -c true"), m_work + QStringLiteral("/nowhere"), 3);
     writeScript(m_work + QStringLiteral("/data.txt"), "plain data", false);
     expectFailure(QStringLiteral("./data.txt"), m_work, 5);
     expectFailure(QStringLiteral("./"), m_work, 5);

@@ -84,7 +84,7 @@ TEST_F(ExecutionTest, DeclinedTaskIsStampedMovedAndRecordedButNotRun) {
     EXPECT_TRUE(task(id + 1));
 }
 
-TEST_F(ExecutionTest, ProgramStartsInItsDirectoryAndQueuesItsScriptEvenWhenTheStartFails) {
+TEST_F(ExecutionTest, ProgramStartsInItsDirectoryAndQueuesItsScript) {
     setNow(1999, 1, 4, 9, 0, 1);
     ScheduleRecord r = weekly("Run Program");
     const std::int32_t id = addTask(r);
@@ -92,12 +92,12 @@ TEST_F(ExecutionTest, ProgramStartsInItsDirectoryAndQueuesItsScriptEvenWhenTheSt
     addStep(id, 1, "Send Keystrokes", "a");
     addStep(id, 2, "Wait", "", 3);
     addStep(id + 50, 1, "Send Keystrokes", "other task");
-    programs.setResult(StartResult{false, 2, QStringLiteral("No such program")});
+    programs.setResult(StartResult{true, 4711, QString()});
     DueTaskScan(ctx);
     ASSERT_EQ(programs.starts().size(), 1u);
     EXPECT_EQ(programs.starts()[0].commandLine, QStringLiteral("backup --all"));
     EXPECT_EQ(programs.starts()[0].workingDirectory, QStringLiteral("/srv/backup"));
-    EXPECT_EQ(ctx.LastInstance, 2u);
+    EXPECT_EQ(ctx.LastInstance, 4711u);
     const auto entries = queue.entries();
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[0].S.Sequence, 1);
@@ -105,7 +105,32 @@ TEST_F(ExecutionTest, ProgramStartsInItsDirectoryAndQueuesItsScriptEvenWhenTheSt
     EXPECT_EQ(entries[2].S.Sequence, 5);
     EXPECT_EQ(entries[0].dueTime, clock.now() + 50);
     EXPECT_EQ(entries[1].dueTime, clock.now() + 300);
-    EXPECT_EQ(entries[2].startResult, 2u);
+    EXPECT_EQ(entries[2].startResult, 4711u);
+    EXPECT_TRUE(ui.notices().empty());
+}
+
+// The keys of a program that did not start would go to whatever window has the focus; the
+// reason reaches the user without holding up the next tick.
+TEST_F(ExecutionTest, ProgramThatDoesNotStartIsReportedAndItsScriptIsNotQueued) {
+    setNow(1999, 1, 4, 9, 0, 1);
+    const std::int32_t id = addTask(weekly("Both"));
+    addStep(id, 1, "Send Keystrokes", "a");
+    ScheduleRecord later = weekly("Display Message");
+    later.Time = Time::fromHms(9, 0, 0, 50);
+    addTask(later);
+    programs.setResult(StartResult{false, 2, QStringLiteral("Program not found: backup")});
+    DueTaskScan(ctx);
+    EXPECT_EQ(ctx.LastInstance, 2u);
+    EXPECT_TRUE(queue.isEmpty());
+    EXPECT_TRUE(ui.boxes().empty()) << "nothing waits for the user";
+    ASSERT_EQ(ui.notices().size(), 1u);
+    EXPECT_EQ(ui.notices()[0].text, QStringLiteral("Program not found: backup"));
+    EXPECT_EQ(task(id)->Date, Date::fromYmd(1999, 1, 11)) << "the occurrence is over";
+
+    clock.advance(Time::kSecond);
+    DueTaskScan(ctx);
+    EXPECT_EQ(messageWindows.opened.size(), 2) << "the next task runs on the next tick";
+    EXPECT_EQ(ui.notices().size(), 1u) << "told once";
 }
 
 TEST_F(ExecutionTest, BlankPathStartsInTheProgramsOwnDirectoryAndMessagesNeverQueueScripts) {
@@ -164,6 +189,35 @@ TEST_F(ExecutionTest, AdvanceWarningMovesWithTheTask) {
     ASSERT_TRUE(other);
     EXPECT_EQ(other->AdvanceWarnDate, Date::fromYmd(1999, 1, 10));
     EXPECT_EQ(other->AdvanceWarnTime, other->Time);
+}
+
+// A huge custom interval takes the task to the end of the date range; its advance warning
+// stays at its offset as far as the range allows instead of wrapping around into the past.
+TEST_F(ExecutionTest, AdvanceWarningOfATaskMovedToTheEndOfTimeStaysInRange) {
+    const struct {
+        std::int32_t warnOffset;
+        std::int32_t expected;
+    } cases[] = {{-2, INT32_MAX - 2}, {3, INT32_MAX}};
+    std::int32_t nextId = 100;
+    for (const auto& c : cases) {
+        setNow(1999, 1, 4, 9, 0, 1);
+        ScheduleRecord r = weekly("None");
+        r.ID = nextId += 100; // clear of the history copies' numbers
+        r.ScheduleType = QStringLiteral("Custom");
+        r.EveryType = QStringLiteral("day(s)");
+        r.Every = INT32_MAX;
+        r.AdvanceWarnDate = r.Date + c.warnOffset;
+        r.AdvanceWarnTime = Time::fromHms(8, 0);
+        const std::int32_t id = addTask(r);
+        DueTaskScan(ctx);
+        const auto moved = task(id);
+        ASSERT_TRUE(moved);
+        EXPECT_EQ(moved->Date, INT32_MAX);
+        EXPECT_EQ(moved->AdvanceWarnDate, c.expected) << c.warnOffset;
+        EXPECT_EQ(moved->AdvanceWarnTime, Time::fromHms(8, 0));
+        store->SCH.buffer() = *moved;
+        ASSERT_EQ(store->SCH.erase(), 0);
+    }
 }
 
 TEST_F(ExecutionTest, HistoryCopiesTakeTheNextFreeNumberAndCarryNoPendingWarning) {

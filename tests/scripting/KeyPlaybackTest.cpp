@@ -227,6 +227,49 @@ TEST_F(KeyPlaybackTest, RingKeepsOrderWhileWrappingAndGrowing) {
     EXPECT_EQ(typed, "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
 }
 
+// Two spare numbers for a whole alphabet: each character gets its key when it is played, so a
+// text with more distinct characters than spare numbers still arrives as written, also when
+// it is appended while earlier text is still waiting.
+TEST_F(KeyPlaybackTest, CharactersOfAnotherLayoutKeepTheirOwnKeysPastTheSpareNumbers) {
+    const std::u32string greek = U"\u03b1\u03b2\u03b3\u03b4\u03b5\u03b6\u03b7";
+    injector.lendSpareKeys(greek, {0x88, 0x89});
+    const QString first = QString::fromUtf8("\u03b1\u03b2\u03b3 \u0391\u03b4");
+    const QString second = QString::fromUtf8("\u03b5x\u03b6\u03b7\u03b1");
+    ASSERT_TRUE(playback.TypeText(first));
+    scheduler.runOne();
+    scheduler.runOne();
+    ASSERT_TRUE(playback.TypeText(second));
+    scheduler.runAll();
+    QString typed = first + second;
+    typed.remove(QLatin1Char(' ')).remove(QLatin1Char('x'));
+    EXPECT_EQ(QString::fromStdU32String(injector.typedWithBorrowedKeys()), typed);
+    EXPECT_EQ(injector.heldModifiers(), 0);
+}
+
+// A call appended while playback holds a modifier must not take that modifier for one the user
+// holds: the restore entry brings back the user's keys and no others.
+TEST_F(KeyPlaybackTest, RestoreEntryCountsOnlyTheUsersModifiers) {
+    const struct {
+        std::uint16_t userHeld;
+        std::uint16_t first;
+    } cases[] = {
+        {0x000, 0x141}, // playback holds Shift for Shift+A
+        {0x000, 0x642}, // Ctrl and Alt for Ctrl+Alt+B
+        {0x100, 0x041}, // the user holds Shift, playback let it go for a plain A
+        {0x200, 0x441}, // the user holds Ctrl, playback swapped it for Alt
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first);
+        injector.setHeldModifiers(c.userHeld);
+        ASSERT_TRUE(playback.PressKey(c.first));
+        scheduler.runOne(); // the key is played, its modifiers still as it needed them
+        ASSERT_TRUE(playback.PressKey(0x0D));
+        ASSERT_TRUE(playback.TypeText("z"));
+        scheduler.runAll();
+        EXPECT_EQ(injector.heldModifiers(), c.userHeld);
+    }
+}
+
 TEST(KeyPlaybackLifetime, DeliveryAfterThePlaybackIsGoneDoesNothing) {
     RecordingKeyInjector injector;
     ManualDeliveryScheduler scheduler;

@@ -1,5 +1,5 @@
-#include "settings/IniFile.h"
 #include "settings/Settings.h"
+#include "settings/IniFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -38,9 +38,32 @@ TEST(Settings, InvertedKeysAndOrderOfWriting) {
     s.save(ini);
     QFile f(ini.path());
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(f.readAll()),
-              QStringLiteral("[Settings]\nHistoryExpires=30\nRemoveUncompleted=1\nStartUpSchedule=1\n"
-                             "StartUpToDo=1\nStartUpActive=0\nStartUpMinimized=0\nFullSchedule=0\n"
-                             "HideToolbar=1\nNoTray=1\n"));
+    EXPECT_EQ(
+        QString::fromUtf8(f.readAll()),
+        QStringLiteral("[Settings]\nHistoryExpires=30\nRemoveUncompleted=1\nStartUpSchedule=1\n"
+                       "StartUpToDo=1\nStartUpActive=0\nStartUpMinimized=0\nFullSchedule=0\n"
+                       "HideToolbar=1\nNoTray=1\n"));
     EXPECT_EQ(Settings::load(ini), s);
+}
+
+// The inverted keys hold 1 minus the flag, so only a stored 1 turns their option off; a value
+// typed by hand (2, -1) reads as on, as 1 - value makes it.
+TEST(Settings, InvertedKeysReadAsOneMinusTheStoredValue) {
+    const struct {
+        const char* stored; // nullptr: no key
+        bool on;
+    } cases[] = {{nullptr, true}, {"0", true},  {"1", false},
+                 {"2", true},     {"-1", true}, {"x", true}};
+    for (const auto& c : cases) {
+        QTemporaryDir dir;
+        IniFile ini(dir.filePath(QStringLiteral("Vela.INI")));
+        if (c.stored != nullptr) {
+            for (const char* key : {"StartUpActive", "StartUpSchedule"}) {
+                ini.write(QStringLiteral("Settings"), QLatin1String(key), QLatin1String(c.stored));
+            }
+        }
+        const Settings s = Settings::load(ini);
+        EXPECT_EQ(s.schedulerActive, c.on) << (c.stored ? c.stored : "none");
+        EXPECT_EQ(s.showScheduleAtStartUp, c.on) << (c.stored ? c.stored : "none");
+    }
 }

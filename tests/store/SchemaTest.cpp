@@ -1,11 +1,14 @@
 #include "RawSqlite.h"
 #include "StoreTestBase.h"
+#include "store/TableDef.h"
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
+
+#include <functional>
 
 namespace velatask {
 namespace {
@@ -181,6 +184,85 @@ TEST_F(SchemaTest, ATableWithOtherColumnsStopsWithInvalidFile) {
               "Error: (Invalid Record Declaration (47)) accessing SM\\!Categories.  Press OK to "
               "end this application.");
     EXPECT_EQ(m_ui.stops(), QStringList{"Invalid File!"});
+}
+
+// A file made by hand (rollback journal, as other tools leave it) that the store refuses.
+struct RefusedFile {
+    const char* what;
+    QStringList statements;
+    std::function<int(Store&)> open;
+    QString culprit; // the table the message names
+    QString stop;
+    int answer = Ui::Ok; // to the one box shown
+};
+
+TEST_F(SchemaTest, ARefusedFileIsLeftByteForByteAsItWas) {
+    const TableDef& schedule = TableDef::schedule();
+    QStringList goodSchedule{schedule.createTableSql()};
+    for (int k = 0; k < int(schedule.keys.size()); ++k) {
+        goodSchedule << schedule.createIndexSql(k);
+    }
+    const auto openHistory = [](Store& s) { return s.HIS.open(); };
+    const auto openSchedule = [](Store& s) { return s.SCH1.open(); };
+    const std::vector<RefusedFile> cases{
+        {"Schedule of another shape; History opened first, as the scheduler does",
+         {"CREATE TABLE Schedule (ID INTEGER)"},
+         openHistory,
+         "SM\\!Schedule",
+         "Invalid File!"},
+        {"Schedule of another shape, opened itself",
+         {"CREATE TABLE Schedule (ID INTEGER)"},
+         openSchedule,
+         "SM\\!Schedule",
+         "Invalid File!"},
+        {"a good Schedule beside a History of another shape",
+         goodSchedule + QStringList{"CREATE TABLE History (ID INTEGER)"}, openSchedule,
+         "SM\\!History", "Invalid File!"},
+        {"Schedule without its keys, rebuild declined",
+         {schedule.createTableSql()},
+         openSchedule,
+         "SM\\!Schedule",
+         "Invalid Key!",
+         Ui::No},
+    };
+    for (const RefusedFile& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_store.reset();
+        const std::size_t boxesSeen = m_ui.boxes().size();
+        const qsizetype stopsSeen = m_ui.stops().size();
+        for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
+            QFile::remove(dataFile() + QLatin1String(suffix));
+        }
+        {
+            RawSqlite raw(dataFile());
+            for (const QString& sql : c.statements) {
+                ASSERT_TRUE(raw.exec(sql)) << raw.lastError().toStdString();
+            }
+        }
+        const QByteArray before = digest(dataFile());
+        m_ui.answerNext(c.answer);
+        EXPECT_NE(c.open(store()), 0);
+        ASSERT_EQ(m_ui.boxes().size(), boxesSeen + 1);
+        const QString text = m_ui.boxes().back().text;
+        EXPECT_TRUE(text.contains(c.culprit)) << text.toStdString();
+        EXPECT_EQ(m_ui.stops().mid(stopsSeen), QStringList{c.stop});
+        m_store.reset();
+        EXPECT_EQ(digest(dataFile()), before);
+        EXPECT_FALSE(QFile::exists(dataFile() + "-wal"));
+        EXPECT_FALSE(QFile::exists(dataFile() + "-journal"));
+    }
+}
+
+TEST_F(SchemaTest, AFileMadeByAnotherToolIsSwitchedToTheLogOnceAccepted) {
+    {
+        RawSqlite raw(dataFile());
+        ASSERT_TRUE(raw.exec("CREATE TABLE Unrelated (Name TEXT)"));
+        ASSERT_EQ(raw.value("PRAGMA journal_mode").toString(), "delete");
+    }
+    ASSERT_EQ(store().HIS.open(), 0);
+    EXPECT_TRUE(m_ui.boxes().empty());
+    RawSqlite raw(dataFile());
+    EXPECT_EQ(raw.value("PRAGMA journal_mode").toString(), "wal");
 }
 
 TEST_F(SchemaTest, DamagedKeysAreRebuiltWhenTheUserAgrees) {

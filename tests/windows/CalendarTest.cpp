@@ -6,6 +6,7 @@
 #include "store/ScheduleRecord.h"
 #include "windows/CalendarDialog.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -169,4 +170,16 @@ TEST_F(CalendarTest, RemembersItsPlace) {
     EXPECT_EQ(ini.readNumber(QStringLiteral("Calendar"), QStringLiteral("XPosit")), 200);
     auto again = open(0);
     EXPECT_EQ(again->geometry(), QRect(200, 150, 420, 380));
+}
+
+// The month and year fields are named by their labels, which give no Alt shortcut of their own.
+TEST_F(CalendarTest, MonthAndYearLabelsNameTheirFieldsWithoutMnemonics) {
+    auto c = open(Date::fromYmd(1999, 1, 6));
+    QStringList labels;
+    for (const QLabel* label : c->findChildren<QLabel*>()) {
+        if (qobject_cast<QSpinBox*>(label->buddy()) != nullptr) {
+            labels << label->text();
+        }
+    }
+    EXPECT_EQ(labels, (QStringList{QStringLiteral("Month:"), QStringLiteral("Year:")}));
 }
