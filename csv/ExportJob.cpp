@@ -136,6 +136,15 @@ ExportJob::Step ExportJob::step(int records) {
     if (!m_open) {
         return Step::Stopped;
     }
+    m_budget.start();
+    Step result = Step::More;
+    do {
+        result = writeTasks(records);
+    } while (result == Step::More && m_budget.anotherBatch());
+    return result;
+}
+
+ExportJob::Step ExportJob::writeTasks(int records) {
     for (int i = 0; i < records; ++i) {
         const int code = readNext(m_task);
         if (code == StoreCode::NoRecord) {

@@ -6,6 +6,7 @@
 #include "csv/CsvLine.h"
 #include "csv/CsvOutputFile.h"
 #include "csv/ExportLineBuilder.h"
+#include "csv/SliceBudget.h"
 #include <memory>
 
 namespace velatask {
@@ -25,8 +26,11 @@ public:
 
     // Creates (replacing) and opens the file and writes the header. False after a message.
     bool start(const QString& path);
-    // Writes up to `records` tasks. Stopped after a failure that a message reported.
+    // Writes `records` tasks, more batches of them while the slice's time lasts. Stopped after a
+    // failure that a message reported.
     Step step(int records);
+    // The time one step may take; none (the default) makes a step one batch of tasks.
+    void setSliceMilliseconds(int ms) { m_budget.setMilliseconds(ms); }
     // Writes out what is buffered and closes the file; false after a message. Also what
     // "Cancel" does: the lines written so far stay.
     bool finish();
@@ -38,6 +42,7 @@ public:
 
 private:
     enum class Phase { Keyed, Unkeyed, Done };
+    Step writeTasks(int records);
     bool countTasks();
     int readNext(ScheduleRecord& task);
     int readPage();
@@ -62,6 +67,7 @@ private:
     int m_total = 0;
     int m_done = 0;
     bool m_open = false;
+    SliceBudget m_budget;
 };
 
 } // namespace velatask

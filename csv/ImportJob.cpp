@@ -2,9 +2,9 @@
 
 #include "core/FixedText.h"
 #include "scheduler/ErrorText.h"
+#include "store/BatchWriter.h"
 #include "store/StandardWarning.h"
 #include "store/Store.h"
-#include "store/Transaction.h"
 
 namespace velatask {
 
@@ -29,6 +29,7 @@ bool ImportJob::start(bool stripHeader) {
         }
         m_open = true;
     }
+    m_batch = std::make_unique<BatchWriter>(m_store);
     m_bytesDone = 0;
     m_added = 0;
     m_committed = 0;
@@ -42,6 +43,7 @@ bool ImportJob::start(bool stripHeader) {
 }
 
 void ImportJob::cancel() {
+    m_batch.reset();
     if (m_open) {
         m_store.SCH.close();
         m_open = false;
@@ -59,29 +61,19 @@ ImportJob::Step ImportJob::step(int lines) {
     if (!m_open) {
         return Step::Stopped;
     }
-    Transaction tx(m_store);
-    if (tx.begin() != 0) {
+    m_budget.start();
+    if (m_batch->beginSlice() != 0) {
         cannotAdd();
         cancel();
         return Step::Stopped;
     }
     m_nextId = 0; // others may have added tasks since the last slice
     Step result = Step::More;
-    for (int i = 0; i < lines; ++i) {
-        qint64 bytes = 0;
-        if (!m_reader.read(m_record, bytes)) {
-            result = Step::Finished;
-            break;
-        }
-        m_bytesDone += bytes;
-        m_plan.apply(m_record, m_store.SCH.buffer());
-        if (!addTask()) {
-            result = Step::Stopped;
-            break;
-        }
-    }
+    do {
+        result = addLines(lines);
+    } while (result == Step::More && m_budget.anotherBatch());
     // What was added stays, also when this slice ended in a failure.
-    if (tx.active() && tx.commit() != 0) {
+    if (m_batch->commitSlice() != 0) {
         cannotAdd();
         result = Step::Stopped;
     } else {
@@ -91,6 +83,21 @@ ImportJob::Step ImportJob::step(int lines) {
         cancel();
     }
     return result;
+}
+
+ImportJob::Step ImportJob::addLines(int lines) {
+    for (int i = 0; i < lines; ++i) {
+        qint64 bytes = 0;
+        if (!m_reader.read(m_record, bytes)) {
+            return Step::Finished;
+        }
+        m_bytesDone += bytes;
+        m_plan.apply(m_record, m_store.SCH.buffer());
+        if (!addTask()) {
+            return Step::Stopped;
+        }
+    }
+    return Step::More;
 }
 
 bool ImportJob::cannotAdd() {
@@ -107,28 +114,21 @@ bool ImportJob::cannotAdd() {
 // number is read once per slice: the slice's transaction keeps other writers out meanwhile, so
 // counting on from it gives the numbers that reading it for every task would.
 bool ImportJob::addTask() {
-    ScheduleView& sch = m_store.SCH;
-    ScheduleRecord task = sch.buffer();
+    ScheduleRecord& task = m_store.SCH.buffer();
     // Imported history copies become disabled tasks that are not completed.
     task.Completed = 0;
     for (;;) {
         for (int attempt = 0; attempt < 3; ++attempt) {
             if (m_nextId == 0) {
-                sch.setEnd(ScheduleKey::KeyID);
-                const int code = sch.previous();
-                m_nextId = 1;
-                if (code == 0) {
-                    m_nextId = sch.buffer().ID + 1;
-                } else if (code != StoreCode::NoRecord) {
-                    sch.buffer() = task;
-                    m_nextId = 0;
+                std::int32_t highest = 0;
+                if (m_batch->highestTaskNumber(highest) != 0) {
                     StandardWarning(m_store, 35, kSchedule);
                     return false;
                 }
+                m_nextId = highest + 1;
             }
             task.ID = m_nextId;
-            sch.buffer() = task;
-            const int added = sch.add();
+            const int added = m_batch->add(task);
             if (added == 0) {
                 ++m_nextId;
                 ++m_added;

@@ -2,14 +2,19 @@
 
 #include "csv/CsvRecordReader.h"
 #include "csv/ImportPlan.h"
+#include "csv/SliceBudget.h"
+
+#include <memory>
 
 namespace velatask {
 
+class BatchWriter;
 class Store;
 
 // The import's batch work, a slice of lines at a time: each line goes into the Schedule record
 // buffer through the plan and is added as a new task with the next task number. Added tasks are
-// committed slice by slice, so a cancelled or failed import keeps them.
+// committed slice by slice through a batch writer of their own, so a cancelled or failed import
+// keeps them and never holds a write of the scheduler.
 class ImportJob {
 public:
     enum class Step { More, Finished, Stopped };
@@ -22,8 +27,11 @@ public:
     // Back to the first line, past the header line when asked. False when the Schedule table
     // could not be opened (the table opener has said why).
     bool start(bool stripHeader);
-    // Adds the tasks of up to `lines` lines. Stopped after a failure that a message reported.
+    // Adds the tasks of `lines` lines, more batches of them while the slice's time lasts, and
+    // commits them. Stopped after a failure that a message reported.
     Step step(int lines);
+    // The time one step may take; none (the default) makes a step one batch of lines.
+    void setSliceMilliseconds(int ms) { m_budget.setMilliseconds(ms); }
     // Stops; the tasks added so far stay.
     void cancel();
 
@@ -36,6 +44,7 @@ public:
     int committed() const { return m_committed; }
 
 private:
+    Step addLines(int lines);
     bool addTask();
     bool cannotAdd();
 
@@ -49,6 +58,8 @@ private:
     std::int32_t m_nextId = 0; // the next task number; 0 = read the highest again
     bool m_open = false;
     QString m_record;
+    std::unique_ptr<BatchWriter> m_batch;
+    SliceBudget m_budget;
 };
 
 } // namespace velatask

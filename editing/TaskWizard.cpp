@@ -85,9 +85,7 @@ QString TaskWizard::taskType() {
 }
 
 QLabel* TaskWizard::note(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setWordWrap(false);
-    return label;
+    return new QLabel(text, parent);
 }
 
 QVBoxLayout* TaskWizard::addPage(const QString& text, WizardPages::Use use, const QString& heading,

@@ -63,7 +63,7 @@ protected:
     // rows. Answers the layout that takes the page's rows.
     QVBoxLayout* addPage(const QString& text, WizardPages::Use use, const QString& heading,
                          const char* picture = nullptr);
-    // Text that the page shows as it stands.
+    // Text the page shows as it stands (line breaks where the text has them).
     static QLabel* note(const QString& text, QWidget* parent);
 
     // A new task of `taskType` with the add wizards' defaults.

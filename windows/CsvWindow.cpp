@@ -3,18 +3,21 @@
 #include "scheduler/AppContext.h"
 #include "settings/qt/WidgetGeometry.h"
 #include "ui/SubWindowPlacement.h"
+#include "ui/WindowMnemonics.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace velatask {
 
 CsvWindow::CsvWindow(AppContext& ctx, const QString& section, QWidget* parent)
     : QWidget(parent), m_ctx(ctx), m_section(section) {
     setAttribute(Qt::WA_DeleteOnClose);
+    new WindowMnemonics(this); // Alt+H is "&header" here, not the frame's Help menu
 }
 
 QWidget* CsvWindow::frameWidget() {
@@ -44,15 +47,27 @@ void CsvWindow::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
 }
 
-QHBoxLayout* CsvWindow::buttonRow(const std::function<void()>& onOk) {
-    m_ok = new QPushButton(QStringLiteral("&OK"), this);
+QPushButton* CsvWindow::makeButton(const QString& text, const std::function<void()>& onClick) {
+    auto* b = new QPushButton(text, this);
+    connect(b, &QPushButton::clicked, this, onClick);
+    return b;
+}
+
+QPushButton* CsvWindow::button(const QString& text) const {
+    for (QPushButton* b : findChildren<QPushButton*>()) {
+        if (b->text() == text) {
+            return b;
+        }
+    }
+    return nullptr;
+}
+
+void CsvWindow::layOut(QLayout* lists, QWidget* option, const std::function<void()>& onOk) {
+    m_ok = makeButton(QStringLiteral("&OK"), onOk);
     m_ok->setDefault(true);
     m_ok->setAutoDefault(true);
-    m_cancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    m_helpButton = new QPushButton(QStringLiteral("Help"), this);
-    connect(m_ok, &QPushButton::clicked, this, onOk);
-    connect(m_cancel, &QPushButton::clicked, this, [this] { frameWidget()->close(); });
-    connect(m_helpButton, &QPushButton::clicked, this, [this] {
+    m_cancel = makeButton(QStringLiteral("&Cancel"), [this] { frameWidget()->close(); });
+    m_helpButton = makeButton(QStringLiteral("Help"), [this] {
         if (m_help) {
             m_help();
         }
@@ -62,7 +77,25 @@ QHBoxLayout* CsvWindow::buttonRow(const std::function<void()>& onOk) {
     row->addWidget(m_ok);
     row->addWidget(m_cancel);
     row->addWidget(m_helpButton);
-    return row;
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(lists, 1);
+    layout->addWidget(option);
+    layout->addLayout(row);
+}
+
+void CsvWindow::setKeyboardOrder(std::initializer_list<QWidget*> controls) {
+    QWidget* previous = nullptr;
+    for (QWidget* w : controls) {
+        if (previous) {
+            setTabOrder(previous, w);
+        }
+        previous = w;
+    }
+    for (QWidget* w : {m_ok, m_cancel, m_helpButton}) {
+        setTabOrder(previous, w);
+        previous = w;
+    }
 }
 
 } // namespace velatask

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "csv/SliceBudget.h"
+#include "ui/ProgressWindow.h"
+
 #include <QWidget>
 
 #include <functional>
+#include <initializer_list>
 
-class QHBoxLayout;
+class QLayout;
 class QMdiArea;
 class QMdiSubWindow;
 class QPushButton;
@@ -34,10 +38,30 @@ public:
     QPushButton* okButton() const { return m_ok; }
     QPushButton* cancelButton() const { return m_cancel; }
     QPushButton* helpButton() const { return m_helpButton; }
+    // The window's push button with that text (mnemonic included); nullptr when there is none.
+    QPushButton* button(const QString& text) const;
 
 protected:
-    // "&OK", "&Cancel", "Help" in a row, OK the default; OK runs `onOk`.
-    QHBoxLayout* buttonRow(const std::function<void()>& onOk);
+    QPushButton* makeButton(const QString& text, const std::function<void()>& onClick);
+    // The lists above the window's option, then "&OK", "&Cancel" and "Help" in a row, OK the
+    // default; OK runs `onOk`.
+    void layOut(QLayout* lists, QWidget* option, const std::function<void()>& onOk);
+    // The Tab order: these controls, then the row of buttons.
+    void setKeyboardOrder(std::initializer_list<QWidget*> controls);
+    // Runs an export or import job in a progress window until it ends or is cancelled.
+    template <class Job> void runInProgressWindow(const QString& title, Job& job) {
+        job.setSliceMilliseconds(SliceBudget::kWindowMs);
+        ProgressWindow progress(title, QString(), this);
+        const ProgressJob work{[&](int records) {
+                                   const typename Job::Step step = job.step(records);
+                                   if (step == Job::Step::Finished) {
+                                       progress.setText(QStringLiteral("Process Completed"));
+                                   }
+                                   return step == Job::Step::More;
+                               },
+                               [&] { return job.percent(); }};
+        progress.run(work, 25);
+    }
     QString chooseFile() const { return m_chooser ? m_chooser() : QString(); }
     AppContext& context() { return m_ctx; }
 

@@ -4,7 +4,6 @@
 #include "scheduler/AppContext.h"
 #include "store/Store.h"
 #include "ui/Accessibility.h"
-#include "ui/ProgressWindow.h"
 #include "windows/CsvFieldList.h"
 #include "windows/PictureDialog.h"
 
@@ -44,10 +43,8 @@ ExportSchedule::ExportSchedule(AppContext& ctx, QWidget* parent)
     exportLabel->setBuddy(m_export);
 
     auto* buttons = new QVBoxLayout;
-    const auto addButton = [&](const QString& text, auto handler) {
-        auto* b = new QPushButton(text, this);
-        connect(b, &QPushButton::clicked, this, handler);
-        buttons->addWidget(b);
+    const auto addButton = [&](const QString& text, const std::function<void()>& handler) {
+        buttons->addWidget(makeButton(text, handler));
     };
     addButton(QStringLiteral("&Add ->"), [this] { add(m_all->currentRow()); });
     addButton(QStringLiteral("&Remove"), [this] { remove(m_export->currentRow()); });
@@ -78,10 +75,7 @@ ExportSchedule::ExportSchedule(AppContext& ctx, QWidget* parent)
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(2, 1);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid, 1);
-    layout->addWidget(m_header);
-    layout->addLayout(buttonRow([this] { ok(); }));
+    layOut(grid, m_header, [this] { ok(); });
 
     connect(m_all, &CsvFieldList::dropped, this,
             [this](CsvFieldList* from, int row, int at) { dropped(from, row, at, m_all); });
@@ -93,21 +87,9 @@ ExportSchedule::ExportSchedule(AppContext& ctx, QWidget* parent)
             [this] { remove(m_export->currentRow()); });
 
     // Keyboard order: the lists with the buttons between them, then the rest down the window.
-    QWidget* order[] = {m_all,
-                        button(QStringLiteral("&Add ->")),
-                        button(QStringLiteral("&Remove")),
-                        button(QStringLiteral("Shift &Up")),
-                        button(QStringLiteral("Shift &Down")),
-                        button(QStringLiteral("&Picture")),
-                        m_export,
-                        m_picture,
-                        m_header,
-                        okButton(),
-                        cancelButton(),
-                        helpButton()};
-    for (size_t i = 1; i < std::size(order); ++i) {
-        setTabOrder(order[i - 1], order[i]);
-    }
+    setKeyboardOrder({m_all, button(QStringLiteral("&Add ->")), button(QStringLiteral("&Remove")),
+                      button(QStringLiteral("Shift &Up")), button(QStringLiteral("Shift &Down")),
+                      button(QStringLiteral("&Picture")), m_export, m_picture, m_header});
     refresh(0, 0);
     Accessibility::nameControls(this);
 }
@@ -121,15 +103,6 @@ QString ExportSchedule::askExportFile(QWidget* parent) {
     return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
                ? dialog.selectedFiles().constFirst()
                : QString();
-}
-
-QPushButton* ExportSchedule::button(const QString& text) const {
-    for (QPushButton* b : findChildren<QPushButton*>()) {
-        if (b->text() == text) {
-            return b;
-        }
-    }
-    return nullptr;
 }
 
 void ExportSchedule::refresh(int allRow, int exportRow) {
@@ -211,16 +184,7 @@ void ExportSchedule::runExport(const QString& path) {
     if (!job.start(path)) {
         return;
     }
-    ProgressWindow progress(QStringLiteral("Exporting Records"), QString(), this);
-    const ProgressJob work{[&](int records) {
-                               const ExportJob::Step step = job.step(records);
-                               if (step == ExportJob::Step::Finished) {
-                                   progress.setText(QStringLiteral("Process Completed"));
-                               }
-                               return step == ExportJob::Step::More;
-                           },
-                           [&] { return job.percent(); }};
-    progress.run(work, 25);
+    runInProgressWindow(QStringLiteral("Exporting Records"), job);
     job.finish();
 }
 

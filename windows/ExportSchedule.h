@@ -25,7 +25,6 @@ public:
     CsvFieldList* exportFields() const { return m_export; }
     QLineEdit* pictureEntry() const { return m_picture; }
     QCheckBox* headerOption() const { return m_header; }
-    QPushButton* button(const QString& text) const;
     const ExportChoice& choice() const { return m_choice; }
 
 private:

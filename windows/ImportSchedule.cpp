@@ -4,7 +4,6 @@
 #include "scheduler/AppContext.h"
 #include "store/Store.h"
 #include "ui/Accessibility.h"
-#include "ui/ProgressWindow.h"
 #include "windows/CsvFieldList.h"
 #include "windows/PictureDialog.h"
 
@@ -55,11 +54,6 @@ ImportSchedule::ImportSchedule(AppContext& ctx, std::unique_ptr<ImportFile> file
     targetsLabel->setBuddy(m_targets);
     m_recordNumber = new QLabel(this);
 
-    const auto makeButton = [this](const QString& text, auto handler) {
-        auto* b = new QPushButton(text, this);
-        connect(b, &QPushButton::clicked, this, handler);
-        return b;
-    };
     auto* fieldButtons = new QHBoxLayout;
     fieldButtons->addWidget(makeButton(QStringLiteral("&Next"), [this] { next(); }));
     fieldButtons->addWidget(m_recordNumber);
@@ -85,38 +79,15 @@ ImportSchedule::ImportSchedule(AppContext& ctx, std::unique_ptr<ImportFile> file
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(2, 2);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid, 1);
-    layout->addWidget(m_strip);
-    layout->addLayout(buttonRow([this] { ok(); }));
+    layOut(grid, m_strip, [this] { ok(); });
 
     connect(m_targets, &QTreeWidget::itemDoubleClicked, this, [this] { assign(); });
-    QWidget* order[] = {m_fields,
-                        button(QStringLiteral("&Next")),
-                        button(QStringLiteral("&Picture")),
-                        button(QStringLiteral("&Assign")),
-                        button(QStringLiteral("A&uto")),
-                        button(QStringLiteral("&Unassign")),
-                        m_targets,
-                        m_strip,
-                        okButton(),
-                        cancelButton(),
-                        helpButton()};
-    for (size_t i = 1; i < std::size(order); ++i) {
-        setTabOrder(order[i - 1], order[i]);
-    }
+    setKeyboardOrder({m_fields, button(QStringLiteral("&Next")), button(QStringLiteral("&Picture")),
+                      button(QStringLiteral("&Assign")), button(QStringLiteral("A&uto")),
+                      button(QStringLiteral("&Unassign")), m_targets, m_strip});
     refresh(0, 0);
     Accessibility::nameControls(this);
     m_recordNumber->setAccessibleName(QStringLiteral("Rec#"));
-}
-
-QPushButton* ImportSchedule::button(const QString& text) const {
-    for (QPushButton* b : findChildren<QPushButton*>()) {
-        if (b->text() == text) {
-            return b;
-        }
-    }
-    return nullptr;
 }
 
 void ImportSchedule::refresh(int fieldRow, int targetRow) {
@@ -189,16 +160,7 @@ void ImportSchedule::runImport() {
     if (!job.start(m_strip->isChecked())) {
         return;
     }
-    ProgressWindow progress(QStringLiteral("Importing Records"), QString(), this);
-    const ProgressJob work{[&](int lines) {
-                               const ImportJob::Step step = job.step(lines);
-                               if (step == ImportJob::Step::Finished) {
-                                   progress.setText(QStringLiteral("Process Completed"));
-                               }
-                               return step == ImportJob::Step::More;
-                           },
-                           [&] { return job.percent(); }};
-    progress.run(work, 25);
+    runInProgressWindow(QStringLiteral("Importing Records"), job);
 }
 
 } // namespace velatask

@@ -31,7 +31,6 @@ public:
     CsvFieldList* targetFields() const { return m_targets; }
     QLabel* recordNumber() const { return m_recordNumber; }
     QCheckBox* stripHeader() const { return m_strip; }
-    QPushButton* button(const QString& text) const;
     const ImportPlan& plan() const { return m_plan; }
 
 private:

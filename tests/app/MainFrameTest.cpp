@@ -386,6 +386,13 @@ TEST_F(MainFrameTest, WizardItemsOpenTheirWizardsBesideTheFrame) {
             return mainFrame.findChildren<TaskWizard*>().isEmpty();
         }));
     }
+    // A wizard still open when the frame goes takes its task back too.
+    {
+        MainFrame closing(ctx, ticker);
+        closing.setEditing(&services);
+        closing.action(QStringLiteral("Add &Program"))->trigger();
+        ASSERT_EQ(closing.findChildren<TaskWizard*>().size(), 1);
+    }
     // Each reserved task went again with its wizard.
     store->SCH.setStart(ScheduleKey::KeyID);
     EXPECT_EQ(store->SCH.next(), StoreCode::NoRecord);

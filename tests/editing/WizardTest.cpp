@@ -289,3 +289,48 @@ TEST_F(WizardTest, AnotherWindowUsingTheScheduleBufferLeavesTheWizardsTaskAlone)
     EXPECT_EQ(saved->TaskType, QStringLiteral("Display Message"));
     EXPECT_TRUE(*stored(7) == weeklyTask(0));
 }
+
+TEST_F(WizardTest, CancelTakesBackTheReservedTaskWithTheStepsItWasGiven) {
+    AddProgramWizard wizard(services);
+    const Response response = runForm(wizard, [&](FormWindow&) {
+        const std::int32_t reservedId = storedTasks().back().ID;
+        addStep(reservedId, 1, QStringLiteral("{Enter}")); // as "&Scripting" adds them
+        ASSERT_EQ(storedSteps().size(), 1u);
+        wizard.nextButton()->click();
+        wizard.cancelButton()->click();
+    });
+    EXPECT_EQ(response, Response::Cancelled);
+    EXPECT_TRUE(storedTasks().empty());
+    EXPECT_TRUE(storedSteps().empty());
+}
+
+TEST_F(WizardTest, SourceTaskGoneBeforeFinishStillLeavesTheSavedCopy) {
+    const ScheduleRecord source = weeklyTask(0);
+    loadTask(addTask(source));
+    SpecialEventWizard wizard(services, Request::Insert);
+    const Response response = runForm(wizard, [&](FormWindow&) {
+        while (!wizard.nextButton()->isHidden()) {
+            wizard.nextButton()->click();
+            if (wizard.pageText() == QLatin1String("&When")) {
+                wizard.skipNextTime()->setChecked(true);
+            }
+        }
+        // Another station deletes the source task meanwhile.
+        Store& other = otherStation();
+        ASSERT_EQ(other.SCH.open(), 0);
+        other.SCH.buffer().ID = source.ID;
+        ASSERT_EQ(other.SCH.fetch(ScheduleKey::KeyID), 0);
+        ASSERT_EQ(other.SCH.erase(), 0);
+        other.SCH.close();
+        wizard.finishButton()->click();
+    });
+    EXPECT_EQ(response, Response::Completed);
+    ASSERT_EQ(ui.boxes().size(), 1u);
+    EXPECT_TRUE(ui.boxes()[0].text.startsWith(QStringLiteral("Could not set SKIP status  ID #7")))
+        << ui.boxes()[0].text.toStdString();
+    EXPECT_TRUE(ui.boxes()[0].title.isEmpty());
+    const std::vector<ScheduleRecord> tasks = storedTasks();
+    ASSERT_EQ(tasks.size(), 1u);
+    EXPECT_EQ(tasks[0].ScheduleType, QStringLiteral("Once"));
+    EXPECT_EQ(tasks[0].SkipNextTime, 0);
+}

@@ -71,7 +71,11 @@ protected:
         return all;
     }
 
-    int performedCount() const { return static_cast<int>(performed().size()); }
+    // Polled while a station runs: counts the whole lines without parsing them.
+    int performedCount() const {
+        QFile file(log());
+        return file.open(QIODevice::ReadOnly) ? static_cast<int>(file.readAll().count('\n')) : 0;
+    }
 
     // Checks the data file: whole, each task moved once per history copy, and every history copy
     // of an occurrence that was performed. Returns the history copies.

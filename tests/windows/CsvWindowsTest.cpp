@@ -16,10 +16,13 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
 
 namespace velatask {
 namespace {
@@ -160,6 +163,73 @@ TEST_F(CsvWindowsTest, ExportWindowStartsInsideTheFramesArea) {
         }
         sub->close();
     }
+}
+
+// Alt+letter inside either window goes to the window's own control, not to the frame's menu with
+// the same letter; a letter the window leaves free still opens the frame's menu. Two controls
+// with one letter take the focus in turn without being pressed.
+TEST_F(CsvWindowsTest, OwnMnemonicsWinOverTheFramesMenuBar) {
+    QFile f(path("in.csv"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("\"a\",1\n");
+    f.close();
+    QMainWindow frame;
+    auto* area = new QMdiArea;
+    frame.setCentralWidget(area);
+    QMenu* fileMenu = frame.menuBar()->addMenu(QStringLiteral("&File"));
+    for (QMenu* menu : {fileMenu, frame.menuBar()->addMenu(QStringLiteral("&Reports")),
+                        frame.menuBar()->addMenu(QStringLiteral("&Help"))}) {
+        menu->addAction(QStringLiteral("Item"));
+    }
+    frame.resize(1000, 800);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    QPointer<ImportSchedule> import = ImportSchedule::open(m_ctx, [&] { return path("in.csv"); });
+    ASSERT_FALSE(import.isNull());
+    QMdiSubWindow* importSub = import->showIn(area);
+    auto* exporter = new ExportSchedule(m_ctx);
+    QMdiSubWindow* exportSub = exporter->showIn(area);
+    QPushButton* autoButton = import->button(QStringLiteral("A&uto"));
+    QPushButton* unassign = import->button(QStringLiteral("&Unassign"));
+    const bool headerWas = exporter->headerOption()->isChecked();
+
+    const struct {
+        const char* name;
+        QMdiSubWindow* sub;
+        QWidget* start; // has the focus before the key
+        Qt::Key key;
+        QWidget* focused; // has it afterwards (nullptr: a menu of the frame opened)
+        std::function<bool()> done;
+    } cases[] = {
+        {"strip header", importSub, import->importFields(), Qt::Key_H, import->stripHeader(),
+         [&] { return import->stripHeader()->isChecked(); }},
+        {"include header", exportSub, exporter->allFields(), Qt::Key_H, exporter->headerOption(),
+         [&] { return exporter->headerOption()->isChecked() != headerWas; }},
+        {"remove, not reports", exportSub, exporter->allFields(), Qt::Key_R,
+         exporter->button(QStringLiteral("&Remove")), [] { return true; }},
+        {"two with U, first", importSub, import->importFields(), Qt::Key_U, autoButton,
+         [&] { return !import->plan().anyAssigned(); }},
+        {"two with U, second", importSub, autoButton, Qt::Key_U, unassign,
+         [&] { return !import->plan().anyAssigned(); }},
+        {"file menu is free", importSub, import->importFields(), Qt::Key_F, nullptr,
+         [&] { return QApplication::activePopupWidget() == fileMenu; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        area->setActiveSubWindow(c.sub);
+        c.start->setFocus();
+        ASSERT_TRUE(waitFor([&] { return QApplication::focusWidget() == c.start; }));
+        QTest::keyClick(c.start, c.key, Qt::AltModifier);
+        EXPECT_TRUE(waitFor(c.done));
+        if (c.focused) {
+            EXPECT_EQ(QApplication::focusWidget(), c.focused);
+            EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        } else if (QWidget* popup = QApplication::activePopupWidget()) {
+            popup->close();
+        }
+    }
+    import->frameWidget()->close();
+    exporter->frameWidget()->close();
 }
 
 TEST_F(CsvWindowsTest, ImportWindowAssignsFieldsAndAddsTasks) {
