@@ -3,32 +3,20 @@
 #include "settings/IniFile.h"
 #include "settings/Settings.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "FuzzCheck.h"
+#include "support/MemoryTempDir.h"
 
 #include <cstddef>
 #include <cstdint>
 
 using namespace velatask;
 
-namespace {
-
-// Every write replaces the file and syncs it to disk: in memory when the machine offers a
-// memory file system, so that a run tries thousands of inputs instead of dozens.
-QString scratchTemplate() {
-    const QString memory = QStringLiteral("/dev/shm");
-    const QString base = QFileInfo(memory).isWritable() ? memory : QDir::tempPath();
-    return base + QStringLiteral("/velatask-fuzz-XXXXXX");
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static QTemporaryDir dir(scratchTemplate());
+    // Every write replaces the file and syncs it: in memory a run tries many more inputs.
+    static QTemporaryDir dir(memoryTempTemplate());
     const QString path = dir.filePath(QStringLiteral("Vela.INI"));
     {
         QFile file(path);

@@ -1,4 +1,5 @@
 #include "../store/RawSqlite.h"
+#include "../support/MemoryTempDir.h"
 #include "../support/WaitFor.h"
 
 #include "core/Date.h"
@@ -119,7 +120,8 @@ protected:
         return p;
     }
 
-    QTemporaryDir m_dir;
+    // Thousands of synced commits: a killed process keeps as much in memory as on a disk.
+    QTemporaryDir m_dir{memoryTempTemplate()};
     std::vector<std::unique_ptr<QProcess>> m_processes;
 };
 
