@@ -13,6 +13,9 @@ packages=(
   # SQLite: the filter functions are installed through its C interface; the command line lets
   # users inspect their data file
   libsqlite3-dev sqlite3
+  # the store on a PostgreSQL server: Qt's driver; the server programs run a private server
+  # for the tests
+  libqt6sql6-psql postgresql
   # desktop integration at run time; a sans-serif font for printed reports
   xdg-utils fonts-dejavu-core
   # tests and benchmarks
