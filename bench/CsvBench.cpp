@@ -70,52 +70,57 @@ qint64 threadCpuNs() {
     return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
 }
 
-struct Longest {
+// The longest slice (wall and processor time) and how many slices there were.
+struct SliceFigures {
     double wallMs = 0;
     double cpuMs = 0;
-    void take(const Longest& o) {
+    int slices = 0;
+    void take(const SliceFigures& o) {
         wallMs = std::max(wallMs, o.wallMs);
         cpuMs = std::max(cpuMs, o.cpuMs);
+        slices += o.slices;
     }
     void report(benchmark::State& state) const {
         state.counters["longest_slice_ms"] = wallMs;
         state.counters["longest_slice_cpu_ms"] = cpuMs;
+        state.counters["rows_per_slice"] =
+            double(kTasks) * double(state.iterations()) / std::max(slices, 1);
     }
 };
 
 // Runs slices to the end, as the progress window gives them time.
-template <class Job> Longest runSlices(Job& job) {
+template <class Job> SliceFigures runSlices(Job& job) {
     job.setSliceMilliseconds(SliceBudget::kWindowMs);
     QElapsedTimer t;
-    Longest longest;
+    SliceFigures figures;
     for (;;) {
         t.start();
         const qint64 cpu = threadCpuNs();
         const auto step = job.step(kSlice);
-        longest.take({double(t.nsecsElapsed()) / 1e6, double(threadCpuNs() - cpu) / 1e6});
+        figures.take({double(t.nsecsElapsed()) / 1e6, double(threadCpuNs() - cpu) / 1e6, 1});
         if (step != Job::Step::More) {
             break;
         }
     }
-    return longest;
+    return figures;
 }
 
 } // namespace
 
 static void BM_ExportAllFields(benchmark::State& state) {
     Dataset& d = dataset();
-    Longest longest;
+    SliceFigures figures;
     for (auto _ : state) {
         ExportJob job(d.store(), allFields(), true);
         if (!job.start(d.file())) {
             state.SkipWithError("export did not start");
             return;
         }
-        longest.take(runSlices(job));
+        figures.take(runSlices(job));
         job.finish();
     }
     state.SetItemsProcessed(state.iterations() * kTasks);
-    longest.report(state);
+    figures.report(state);
 }
 BENCHMARK(BM_ExportAllFields)->Unit(benchmark::kMillisecond)->Iterations(3);
 
@@ -127,7 +132,7 @@ static void BM_ImportAllFields(benchmark::State& state) {
         runSlices(job);
         job.finish();
     }
-    Longest longest;
+    SliceFigures figures;
     for (auto _ : state) {
         state.PauseTiming();
         auto dir = std::make_unique<QTemporaryDir>();
@@ -141,7 +146,7 @@ static void BM_ImportAllFields(benchmark::State& state) {
         state.ResumeTiming();
         ImportJob job(*store, file.reader(), file.size(), plan);
         job.start(true);
-        longest.take(runSlices(job));
+        figures.take(runSlices(job));
         if (job.added() != kTasks) {
             state.SkipWithError("not every task was added");
         }
@@ -151,7 +156,7 @@ static void BM_ImportAllFields(benchmark::State& state) {
         state.ResumeTiming();
     }
     state.SetItemsProcessed(state.iterations() * kTasks);
-    longest.report(state);
+    figures.report(state);
 }
 BENCHMARK(BM_ImportAllFields)->Unit(benchmark::kMillisecond)->Iterations(1);
 
