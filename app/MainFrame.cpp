@@ -16,6 +16,8 @@
 #include "ui/ReportPrinter.h"
 #include "windows/AboutDialog.h"
 #include "windows/BrowseCategories.h"
+#include "windows/BrowseSCH_KeyCategory.h"
+#include "windows/BrowseSchedule.h"
 #include "windows/ExportSchedule.h"
 #include "windows/ImportSchedule.h"
 #include "windows/Reports.h"
@@ -47,19 +49,21 @@ const QSize kBannerSize(160, 32);
 // When the frame is not shown at start-up, the rest of the start-up waits no longer than this.
 constexpr int kFinishStartUpLatestMs = 1000;
 
-// Opens a list window as a child of the frame, or brings forward the one already open.
-template <class W> void openOnce(QPointer<W>& open, QMdiArea* area, AppContext& ctx) {
+// Opens a list window made by `make` as a child of the frame, or brings forward the one already
+// open; answers the window, or null when it could not open.
+template <class W, class Make> W* openOnce(QPointer<W>& open, QMdiArea* area, Make make) {
     if (open) {
         area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(open->frameWidget()));
-        return;
+        return open;
     }
-    auto* window = new W(*ctx.store, *ctx.ini);
+    W* window = make();
     if (!window->open()) {
         delete window;
-        return;
+        return nullptr;
     }
     open = window;
     window->showIn(area);
+    return window;
 }
 
 } // namespace
@@ -118,8 +122,8 @@ void MainFrame::buildMenus() {
             [this] { close(); });
 
     QMenu* schedule = menuBar()->addMenu(QStringLiteral("&Schedule"));
-    QAction* view =
-        addItem(schedule, QStringLiteral("&View Schedule"), QStringLiteral("Browse Schedule"));
+    QAction* view = addItem(schedule, QStringLiteral("&View Schedule"),
+                            QStringLiteral("Browse Schedule"), [this] { openSchedule(); });
     view->setIcon(resourceIcon(QStringLiteral("CAL2.ICO")));
     view->setIconText(QStringLiteral("Schedule"));
     QMenu* wizards = schedule->addMenu(QStringLiteral("&Wizards"));
@@ -138,7 +142,7 @@ void MainFrame::buildMenus() {
     QAction* addTask = addItem(wizards, QStringLiteral("Generic &Add "),
                                QStringLiteral("Add a message, program, both or neither"),
                                [this] { openWizard<AddTaskWizard>(); });
-    m_wizardItems = {addMessage, addProgram, addTask};
+    m_wizardItems = {view, addMessage, addProgram, addTask};
     setEditing(nullptr);
     schedule->addSeparator();
     QAction* toDo = addItem(schedule, QStringLiteral("&To Do List"), QStringLiteral("To Do List"),
@@ -245,6 +249,9 @@ void MainFrame::finishStartUp() {
 }
 
 void MainFrame::startUp(bool minimized) {
+    if (m_ctx.settings->showScheduleAtStartUp) {
+        openSchedule();
+    }
     if (m_ctx.settings->startUpToDo) {
         openToDo();
     }
@@ -365,6 +372,12 @@ void MainFrame::openSetup() {
     setup.exec();
 }
 
+void MainFrame::openSchedule() {
+    if (m_editing) {
+        openOnce(m_schedule, m_mdi, [this] { return new BrowseSchedule(*m_editing); });
+    }
+}
+
 void MainFrame::setEditing(EditingContext* editing) {
     m_editing = editing;
     for (QAction* item : m_wizardItems) {
@@ -387,11 +400,22 @@ template <class Wizard> void MainFrame::openWizard() {
 }
 
 void MainFrame::openToDo() {
-    openOnce(m_toDo, m_mdi, m_ctx);
+    openOnce(m_toDo, m_mdi, [this] { return new ViewToDo(*m_ctx.store, *m_ctx.ini); });
 }
 
 void MainFrame::openCategories() {
-    openOnce(m_categories, m_mdi, m_ctx);
+    std::function<QWidget*()> schedule;
+    if (m_editing) {
+        schedule = [this] { return openCategorySchedule(); };
+    }
+    openOnce(m_categories, m_mdi, [this, schedule] {
+        return new BrowseCategories(*m_ctx.store, *m_ctx.ini, nullptr, schedule);
+    });
+}
+
+QWidget* MainFrame::openCategorySchedule() {
+    return openOnce(m_categorySchedule, m_mdi,
+                    [this] { return new BrowseSCH_KeyCategory(*m_editing); });
 }
 
 QPrinter& MainFrame::printer() {

@@ -20,6 +20,8 @@ namespace velatask {
 
 struct AppContext;
 struct EditingContext;
+class BrowseSCH_KeyCategory;
+class BrowseSchedule;
 class CsvWindow;
 class ExportSchedule;
 class ImportSchedule;
@@ -89,10 +91,13 @@ private:
     void shutDown();
 
     void openSetup();
+    void openSchedule();
     // Opens a new task wizard beside the frame's other windows.
     template <class Wizard> void openWizard();
     void openToDo();
     void openCategories();
+    // The tasks of the category in the shared Categories record, for the category list.
+    QWidget* openCategorySchedule();
     // The printer of Print Setup and the reports, made on first use: it asks the print system
     // for its defaults.
     QPrinter& printer();
@@ -115,11 +120,13 @@ private:
     TickTimer m_tickTimer;
     std::unique_ptr<QPrinter> m_printer;
     // The list windows open at most once; a second choice brings the open one forward.
+    QPointer<BrowseSchedule> m_schedule;
+    QPointer<BrowseSCH_KeyCategory> m_categorySchedule;
     QPointer<ViewToDo> m_toDo;
     QPointer<BrowseCategories> m_categories;
     QPointer<ExportSchedule> m_export;
     QPointer<ImportSchedule> m_import;
-    std::vector<QAction*> m_wizardItems;
+    std::vector<QAction*> m_wizardItems; // the schedule and the wizards: they edit tasks
     bool m_inTray = false;
     bool m_shutDown = false;
     bool m_tablesOpen = false;

@@ -189,7 +189,8 @@ std::optional<std::int64_t> Picture::read(const QString& input) const {
         return readNumberValue(input);
     case Kind::Decimal: {
         const std::optional<double> d = readDecimal(input);
-        if (!d) {
+        // A whole number only where one can hold it ("1e44" is read as a decimal, not kept).
+        if (!d || !(*d > -9.2e18 && *d < 9.2e18)) {
             return std::nullopt;
         }
         return static_cast<std::int64_t>(*d);

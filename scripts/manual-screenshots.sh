@@ -73,7 +73,16 @@ INSERT INTO Schedule (ID, TaskType, Category, Description, ScheduleType, Every, 
 INSERT INTO Schedule (ID, TaskType, Category, Description, ScheduleType, Date, Time, Message)
     VALUES (3, 'Display Message', 'Work', 'Stretch', 'Once', $today, $((now + 1500)),
     'Time to stand up and stretch your legs!');
+INSERT INTO Schedule (ID, TaskType, Category, Description, ScheduleType, Tuesday, Date, Time,
+    SkipNextTime, Message) VALUES (4, 'Display Message', 'Work', 'Team meeting', 'Day of Week', 1,
+    $((today + 5)), 5040001, 1, 'Team meeting in room 2.');
+INSERT INTO Schedule (ID, TaskType, Category, Description, ScheduleType, Date, Time, Disabled,
+    Message) VALUES (5, 'Display Message', 'Home', 'Water the plants', 'Once', $((today + 1)),
+    2880001, 1, 'Water the plants.');
 SQL
+# The schedule shows every task at start-up.
+mkdir -p "$XDG_CONFIG_HOME/velatask"
+printf '[Settings]\nFullSchedule=1\n' >>"$XDG_CONFIG_HOME/velatask/Vela.INI"
 
 "$exe" --data-dir "$data" >/dev/null 2>&1 &
 program_pid=$!
@@ -82,6 +91,9 @@ shot message "$message"
 xdotool windowactivate --sync "$message" key Return
 frame=$(window '^Velatask')
 xdotool windowsize --sync "$frame" 760 520
+
+# The schedule opens at start-up; its picture is taken later, alone in the main window.
+keys alt+o
 
 keys alt+f s
 setup=$(window '^Velatask Setup$')
@@ -99,6 +111,10 @@ keys alt+o
 
 keys alt+s c
 shot categories "$frame"
+keys alt+o
+
+keys alt+s v
+shot schedule "$frame"
 keys alt+o
 
 # The main window once nothing covers it any more.

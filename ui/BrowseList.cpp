@@ -1,5 +1,7 @@
 #include "ui/BrowseList.h"
 
+#include "core/Date.h"
+#include "core/Time.h"
 #include "ui/DialogUnits.h"
 
 #include <QApplication>
@@ -168,11 +170,38 @@ void BrowseList::applyLayout(const ListFormat& saved) {
     }
 }
 
-// A column is never narrower than its header, so every header can be read.
+// A column is never narrower than its header, so every header can be read, nor than the widest
+// date or time its picture writes.
 int BrowseList::columnPixels(const ListColumn& column, const DialogUnits& units) const {
     const int header = m_view->horizontalHeader()->fontMetrics().horizontalAdvance(column.header);
     const int margins = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin) + 4;
-    return std::max(units.toPixelsX(column.width), column.header.isEmpty() ? 0 : header + margins);
+    const int widest =
+        std::max(units.toPixelsX(column.width), column.header.isEmpty() ? 0 : header + margins);
+    return std::max(widest, widestValue(column) + margins);
+}
+
+int BrowseList::widestValue(const ListColumn& column) const {
+    const Picture picture(column.picture);
+    const QFontMetrics metrics = m_view->fontMetrics();
+    int widest = 0;
+    if (picture.kind() == Picture::Kind::Date) {
+        for (int month = 1; month <= 12; ++month) {
+            const QString text = picture.format(Date::fromYmd(2000, month, 28));
+            widest = std::max(widest, metrics.horizontalAdvance(text));
+        }
+    } else if (picture.kind() == Picture::Kind::Time) {
+        for (int hour : {10, 22}) {
+            const QString text = picture.format(Time::fromHms(hour, 58));
+            widest = std::max(widest, metrics.horizontalAdvance(text));
+        }
+    }
+    return widest;
+}
+
+void BrowseList::fitText(int column, const QString& widest) {
+    const int margins = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin) + 4;
+    const int pixels = m_view->fontMetrics().horizontalAdvance(widest) + margins;
+    m_view->setColumnWidth(column, std::max(m_view->columnWidth(column), pixels));
 }
 
 int BrowseList::start() {

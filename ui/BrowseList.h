@@ -47,6 +47,8 @@ public:
     // The format with the widths the user gave the columns, and the widths of a remembered one.
     ListFormat layout() const;
     void applyLayout(const ListFormat& saved);
+    // Widens a column, when it is narrower, so that `widest` (the longest text it shows) fits.
+    void fitText(int column, const QString& widest);
 
     // Moves the list as a key or the scroll bar does (`list.act(&BrowsePager::end)`) and
     // shows the result; answers the store code of a failed read.
@@ -75,6 +77,7 @@ private:
     bool keyPressed(QKeyEvent* event);
     int visibleRows() const;
     int columnPixels(const ListColumn& column, const DialogUnits& units) const;
+    int widestValue(const ListColumn& column) const;
     void viewportResized();
     void lookForChanges();
     QVariant locatorValue(const QString& typed) const;

@@ -225,7 +225,18 @@ int BrowsePager::around(const Row& anchor, int line) {
     const int index = int(earlier.size());
     const bool earlierShort = int(earlier.size()) < line;
     prepend(run.rows, std::move(earlier));
-    return showRun(std::move(run), index, asked, index, earlierShort);
+    int forward = asked;
+    const int missing = m_capacity - int(run.rows.size());
+    if (earlierShort && missing > 0 && int(run.rows.size()) - index == asked) {
+        // The record stands nearer the start than its line: the rows after it fill the screen.
+        Page more;
+        if (const int code = m_source.after(run.rows.back(), missing, more); code != 0) {
+            return code;
+        }
+        append(run.rows, std::move(more));
+        forward += missing;
+    }
+    return showRun(std::move(run), index, forward, index, earlierShort);
 }
 
 int BrowsePager::reload() {

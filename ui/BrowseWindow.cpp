@@ -22,6 +22,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace velatask {
 
 BrowseWindow::BrowseWindow(Store& store, IniFile& ini, std::unique_ptr<PageSource> source,
@@ -39,8 +41,10 @@ BrowseWindow::BrowseWindow(Store& store, IniFile& ini, std::unique_ptr<PageSourc
 
     m_buttons = new QHBoxLayout;
     m_buttons->addStretch();
+    m_tabRow = new QHBoxLayout;
+    m_tabRow->addWidget(m_tabs, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_tabs);
+    layout->addLayout(m_tabRow);
     layout->addWidget(m_list, 1);
     layout->addLayout(m_buttons);
 
@@ -75,6 +79,23 @@ QPushButton* BrowseWindow::addButton(const QString& text, std::function<void()> 
     return b;
 }
 
+QPushButton* BrowseWindow::addTabButton(int tab, const QString& text,
+                                        std::function<void()> action) {
+    auto* b = new QPushButton(text, this);
+    b->setAutoDefault(false);
+    connect(b, &QPushButton::clicked, this, std::move(action));
+    m_tabRow->addWidget(b);
+    m_tabButtons.emplace_back(tab, b);
+    b->setVisible(m_tabs->currentIndex() == tab);
+    return b;
+}
+
+void BrowseWindow::showTabButtons(int tab) {
+    for (const auto& [owner, b] : m_tabButtons) {
+        b->setVisible(owner == tab);
+    }
+}
+
 QPushButton* BrowseWindow::button(const QString& text) const {
     for (QPushButton* b : findChildren<QPushButton*>()) {
         if (b->text() == text) {
@@ -92,7 +113,7 @@ std::unique_ptr<QMenu> BrowseWindow::buildMenu(const QList<BrowseMenuItem>& item
             continue;
         }
         QAction* a = menu->addAction(item.text);
-        a->setEnabled(!item.needsRecord || !m_list->isEmpty());
+        a->setEnabled(item.available && (!item.needsRecord || !m_list->isEmpty()));
         if (item.action) {
             // Queued, so the menu has closed before a form opens.
             connect(a, &QAction::triggered, this, [this, action = item.action] {
@@ -153,9 +174,14 @@ Response BrowseWindow::callForm(Request request, const std::function<Response(Re
     return response;
 }
 
-bool BrowseWindow::open() {
+bool BrowseWindow::open(int firstTab) {
     if (m_tabList.empty() || !m_tablesOpen) {
         return false;
+    }
+    firstTab = std::clamp(firstTab, 0, int(m_tabList.size()) - 1);
+    {
+        const QSignalBlocker quiet(m_tabs);
+        m_tabs->setCurrentIndex(firstTab);
     }
     const QString saved = m_declaration.layoutEntry.isEmpty()
                               ? QString()
@@ -163,7 +189,8 @@ bool BrowseWindow::open() {
     if (const std::optional<ListFormat> layout = ListFormat::parse(saved)) {
         m_list->applyLayout(*layout);
     }
-    const BrowseTab& tab = m_tabList.front();
+    showTabButtons(firstTab);
+    const BrowseTab& tab = m_tabList.at(std::size_t(firstTab));
     m_list->setLocatorComponent(tab.locatorComponent);
     int code = tab.apply ? tab.apply() : 0;
     if (code == 0) {
@@ -180,6 +207,7 @@ void BrowseWindow::tabChanged(int index) {
     if (index < 0 || index >= int(m_tabList.size())) {
         return;
     }
+    showTabButtons(index);
     const BrowseTab& tab = m_tabList.at(std::size_t(index));
     const PageSource::Row* row = m_list->currentRow();
     const std::int64_t position = row ? row->position : 0;
@@ -196,6 +224,10 @@ void BrowseWindow::tabChanged(int index) {
     } else {
         m_list->start();
     }
+}
+
+void BrowseWindow::reapplyTab() {
+    tabChanged(m_tabs->currentIndex());
 }
 
 void BrowseWindow::highlighted() {

@@ -40,6 +40,7 @@ struct BrowseMenuItem {
     QString text;
     std::function<void()> action;
     bool needsRecord = false; // greyed while the list is empty
+    bool available = true;    // false: greyed, its window is not part of this version yet
 };
 
 // What makes one browse different from the others, apart from its tabs, buttons and menus.
@@ -73,6 +74,8 @@ public:
     // A button of the row below the list; one that needs a record is greyed on an empty list.
     QPushButton* addButton(const QString& text, std::function<void()> action,
                            bool needsRecord = false);
+    // A button beside the tabs that belongs to one tab: shown only while that tab is chosen.
+    QPushButton* addTabButton(int tab, const QString& text, std::function<void()> action);
     QPushButton* button(const QString& text) const;
     void setWindowMenu(QList<BrowseMenuItem> items) { m_windowMenu = std::move(items); }
     void setRecordMenu(QList<BrowseMenuItem> items) { m_recordMenu = std::move(items); }
@@ -96,9 +99,12 @@ public:
         m_highlight = std::move(hook);
     }
 
-    // Reads the first page of the first tab and applies the remembered column layout; false
-    // when the store failed (and has said so).
-    bool open();
+    // Reads the first page of a tab (the first one unless told) and applies the remembered
+    // column layout; false when the store failed (and has said so).
+    bool open(int firstTab = 0);
+    // Applies the current tab again (its range or filter may have changed): the highlighted
+    // record stays highlighted when it still belongs to the view, else the list starts at its top.
+    void reapplyTab();
     // Runs the window as a modal dialog ("called" rather than "opened") until finish().
     Response runModal(QWidget* parent);
     void finish(Response response);
@@ -118,6 +124,7 @@ private:
     std::unique_ptr<QMenu> buildMenu(const QList<BrowseMenuItem>& items);
     void tabChanged(int index);
     void updateButtons();
+    void showTabButtons(int tab);
     void reportReadError(int code);
     void highlighted();
     void saveWindow();
@@ -129,8 +136,10 @@ private:
     std::vector<BrowseTab> m_tabList;
     QTabBar* m_tabs = nullptr;
     BrowseList* m_list = nullptr;
+    QHBoxLayout* m_tabRow = nullptr;
     QHBoxLayout* m_buttons = nullptr;
     QList<QPushButton*> m_recordButtons;
+    std::vector<std::pair<int, QPushButton*>> m_tabButtons;
     QList<BrowseMenuItem> m_windowMenu;
     QList<BrowseMenuItem> m_recordMenu;
     std::function<int(std::int64_t)> m_load;

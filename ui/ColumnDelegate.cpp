@@ -1,15 +1,35 @@
 #include "ui/ColumnDelegate.h"
 
 #include <QApplication>
+#include <QColor>
 #include <QStyle>
 
 namespace velatask {
 
 ColumnDelegate::ColumnDelegate(const ListFormat& format, QObject* parent)
-    : QStyledItemDelegate(parent), m_format(format) {}
+    : QStyledItemDelegate(parent), m_format(format) {
+    for (const ListColumn& c : format.columns()) {
+        m_colouredRows = m_colouredRows || c.colours;
+    }
+}
 
 void ColumnDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
     QStyledItemDelegate::initStyleOption(option, index);
+    if (m_colouredRows && option->state.testFlag(QStyle::State_Selected)) {
+        // The highlighted row keeps its text colours, so it is highlighted in a pale shade of
+        // the highlight on which they can still be read.
+        QPalette& p = option->palette;
+        const QColor strong = p.color(QPalette::Highlight);
+        const QColor base = p.color(QPalette::Base);
+        constexpr double kShare = 0.35;
+        p.setColor(QPalette::Highlight,
+                   QColor::fromRgbF(base.redF() + (strong.redF() - base.redF()) * kShare,
+                                    base.greenF() + (strong.greenF() - base.greenF()) * kShare,
+                                    base.blueF() + (strong.blueF() - base.blueF()) * kShare));
+        const QVariant colour = index.data(Qt::ForegroundRole);
+        p.setColor(QPalette::HighlightedText,
+                   colour.canConvert<QColor>() ? colour.value<QColor>() : p.color(QPalette::Text));
+    }
     const int column = index.column();
     if (column >= 0 && column < m_format.size() && m_format.columns().at(column).icon) {
         // An icon column: the icon stands where the column's text would.

@@ -7,7 +7,7 @@
 namespace velatask {
 
 // Draws a list's cells with the indent and justification their format column declares, icons
-// included.
+// included. In a list whose rows colour their text, the highlighted row keeps those colours.
 class ColumnDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
@@ -24,6 +24,7 @@ protected:
 private:
     const ListFormat& m_format;
     QVector<int> m_indents;
+    bool m_colouredRows = false;
 };
 
 } // namespace velatask

@@ -21,9 +21,10 @@ BrowseDeclaration categoriesWindow() {
 
 } // namespace
 
-BrowseCategories::BrowseCategories(Store& store, IniFile& ini, QWidget* parent)
+BrowseCategories::BrowseCategories(Store& store, IniFile& ini, QWidget* parent,
+                                   std::function<QWidget*()> openSchedule)
     : BrowseWindow(store, ini, CategoryList::source(store), categoriesWindow(), parent),
-      m_store(store), m_ini(ini), m_table(store.CAT) {
+      m_store(store), m_ini(ini), m_table(store.CAT), m_openSchedule(std::move(openSchedule)) {
     setTablesOpen(m_table.ok());
     CategoryList::declare(*this, store);
     const auto insert = [this] { update(Request::Insert); };
@@ -32,8 +33,12 @@ BrowseCategories::BrowseCategories(Store& store, IniFile& ini, QWidget* parent)
     addButton(QStringLiteral("&Add"), insert);
     addButton(QStringLiteral("&Change"), change, true);
     addButton(QStringLiteral("&Delete"), remove, true);
-    // The tasks of one category come with the schedule browse.
-    addButton(QStringLiteral(" &Schedule"), {})->setEnabled(false);
+    if (m_openSchedule) {
+        addButton(
+            QStringLiteral(" &Schedule"), [this] { showSchedule(); }, true);
+    } else {
+        addButton(QStringLiteral(" &Schedule"), {})->setEnabled(false);
+    }
     addButton(QStringLiteral("Cl&ose"), [this] { closeWindow(); });
     setRecordMenu({{QStringLiteral("&Add"), insert},
                    {QStringLiteral("&Change"), change, true},
@@ -49,6 +54,18 @@ Response BrowseCategories::update(Request request) {
     }
     return callForm(request,
                     [this](Request r) { return UpdateCategories(m_store, m_ini, r, this).run(); });
+}
+
+void BrowseCategories::showSchedule() {
+    if (list()->isEmpty()) {
+        return;
+    }
+    QWidget* window = m_openSchedule();
+    if (window && window != m_schedule) {
+        // The list is read again once the tasks of the category have been seen.
+        m_schedule = window;
+        connect(window, &QObject::destroyed, this, [this] { list()->reload(); });
+    }
 }
 
 } // namespace velatask

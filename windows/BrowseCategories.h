@@ -4,6 +4,10 @@
 #include "store/UseCount.h"
 #include "ui/BrowseWindow.h"
 
+#include <QPointer>
+
+#include <functional>
+
 namespace velatask {
 
 class WindowCursor;
@@ -13,14 +17,20 @@ class WindowCursor;
 class BrowseCategories : public BrowseWindow {
     Q_OBJECT
 public:
-    BrowseCategories(Store& store, IniFile& ini, QWidget* parent = nullptr);
+    // " &Schedule" opens the tasks of the highlighted category through `openSchedule`, which
+    // answers the window it opened (or brought forward); without it the button stays greyed.
+    BrowseCategories(Store& store, IniFile& ini, QWidget* parent = nullptr,
+                     std::function<QWidget*()> openSchedule = {});
 
     Response update(Request request);
+    void showSchedule();
 
 private:
     Store& m_store;
     IniFile& m_ini;
     UseCount<CategoryView> m_table;
+    std::function<QWidget*()> m_openSchedule;
+    QPointer<QWidget> m_schedule;
 };
 
 } // namespace velatask

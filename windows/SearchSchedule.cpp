@@ -97,7 +97,10 @@ SearchSchedule::SearchSchedule(Store& store, IniFile& ini, QWidget* parent)
     Accessibility::nameControls(this);
 }
 
-SearchSchedule::~SearchSchedule() = default;
+SearchSchedule::~SearchSchedule() {
+    // Its controls lose the focus as they go: no field may be looked up by then.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+}
 
 void SearchSchedule::addField(SearchField* field) {
     m_fields.push_back(field);

@@ -5,6 +5,7 @@
 #include "app/MainFrame.h"
 #include "editing/EditingContext.h"
 #include "editing/TaskWizard.h"
+#include "windows/BrowseCategories.h"
 #include "windows/CsvWindow.h"
 
 #include <QAction>
@@ -147,6 +148,45 @@ TEST_F(MainFrameTest, ListWindowsOpenOnceAsChildrenAndToDoAtStartUp) {
     EXPECT_TRUE(waitFor([&] { return mainFrame.mdiArea()->subWindowList().isEmpty(); }));
     EXPECT_TRUE(ini.contains(QStringLiteral("ViewToDo"), QStringLiteral("?Browse:1")));
     EXPECT_TRUE(ini.contains(QStringLiteral("BrowseCategories"), QStringLiteral("Width")));
+}
+
+TEST_F(MainFrameTest, TheScheduleOpensAtStartUpFromItsItemAndFromTheCategoryList) {
+    FakeDatePicker calendar;
+    FakeFileChooser files;
+    EditingContext editing{ctx, calendar, files};
+    ASSERT_EQ(store->CAT.open(), 0);
+    store->CAT.buffer().Category = QStringLiteral("Home");
+    ASSERT_EQ(store->CAT.add(), 0);
+    store->CAT.close();
+    MainFrame mainFrame(ctx, ticker);
+    mainFrame.setEditing(&editing);
+    mainFrame.startUp();
+    const auto titles = [&] {
+        QStringList open;
+        for (QMdiSubWindow* sub : mainFrame.mdiArea()->subWindowList()) {
+            open << sub->windowTitle();
+        }
+        return open;
+    };
+    EXPECT_EQ(titles(), (QStringList{"View Schedule"}));
+    mainFrame.action(QStringLiteral("&View Schedule"))->trigger();
+    EXPECT_EQ(titles(), (QStringList{"View Schedule"})) << "brought forward, not opened twice";
+
+    QMenu* schedule = mainFrame.menuBar()->actions().at(1)->menu();
+    for (QAction* a : schedule->actions()) {
+        if (a->text() == QStringLiteral("&Categories")) {
+            a->trigger();
+        }
+    }
+    BrowseCategories* categories = nullptr;
+    for (QMdiSubWindow* sub : mainFrame.mdiArea()->subWindowList()) {
+        categories = categories ? categories : qobject_cast<BrowseCategories*>(sub->widget());
+    }
+    ASSERT_NE(categories, nullptr);
+    categories->button(QStringLiteral(" &Schedule"))->click();
+    EXPECT_EQ(titles(), (QStringList{"View Schedule", "Categories", "Browse Schedule for Home"}));
+    mainFrame.mdiArea()->closeAllSubWindows();
+    EXPECT_TRUE(waitFor([&] { return titles().isEmpty(); }));
 }
 
 TEST_F(MainFrameTest, InactiveCaptionAfterOneTick) {

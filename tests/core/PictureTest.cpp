@@ -96,6 +96,7 @@ TEST(Picture, TextsAndDecimals) {
     EXPECT_EQ(Picture(u"@N30.9").formatDecimal(3.25), QStringLiteral("3.250000000"));
     EXPECT_EQ(Picture(u"@N30.9").readDecimal(QStringLiteral("2.5")), 2.5);
     EXPECT_EQ(Picture(u"@N30.9").readDecimal(QStringLiteral("x")), std::nullopt);
+    EXPECT_EQ(Picture(u"@N30.9").read(QStringLiteral("1e44")), std::nullopt) << "no whole number";
     EXPECT_FALSE(Picture(u"@q9").isValid());
     EXPECT_FALSE(Picture(u"@d4").isValid());
 }

@@ -99,6 +99,10 @@ TEST(BrowsePager, MovesOverTheWholeRangeWithTenRowsOnScreen) {
          home,
          [](BrowsePager& p) { return p.locate({20000}); },
          {9900, 9990, 9990}},
+        {"a record shown nearer the start than its line fills the screen after it",
+         [](BrowsePager& p) { return then(p.end(), p, 9); },
+         [](BrowsePager& p) { return p.show(3); }, // key 20
+         {0, 90, 20}},
         {"thumb to the middle",
          home,
          [](BrowsePager& p) { return p.jump(0.5); },
