@@ -53,6 +53,9 @@ Picture::Picture(QStringView token) {
     const bool zero = !m.captured(3).isEmpty();
     const int size = m.captured(4).toInt();
     const bool hasDecimals = m.capturedLength(5) > 0;
+    if (size > kMaxWidth || (hasDecimals && m.captured(5).toInt() > kMaxWidth)) {
+        return;
+    }
     if (kind == QLatin1Char('d')) {
         if ((size == 3 || size == 6) && !minus && !zero && !hasDecimals) {
             m_kind = Kind::Date;

@@ -17,6 +17,10 @@ class Picture {
 public:
     enum class Kind { Invalid, Date, Time, Number, Text, Decimal };
 
+    // Widest picture: a CSV field holds at most this many characters, and a wider picture
+    // would only make formatting allocate without bound.
+    static constexpr int kMaxWidth = 4000;
+
     Picture() = default;
     explicit Picture(QStringView token);
 

@@ -7,10 +7,18 @@
 
 namespace velatask {
 
+namespace {
+const char* const kDateLabel = "&Advance Warning Date:";
+const char* const kTimeLabel = "Time:";
+} // namespace
+
+DateTimeEntry* AdvanceWarningEntry::unchecked(QWidget* parent) {
+    return new DateTimeEntry(QLatin1String(kDateLabel), QLatin1String(kTimeLabel), parent);
+}
+
 AdvanceWarningEntry::AdvanceWarningEntry(TaskControls& controls, QWidget* parent)
-    : DateTimeEntry(controls, QStringLiteral("&Advance Warning Date:"),
-                    controls.task().AdvanceWarnDate, QStringLiteral("Time:"),
-                    controls.task().AdvanceWarnTime, parent) {}
+    : DateTimeEntry(controls, QLatin1String(kDateLabel), controls.task().AdvanceWarnDate,
+                    QLatin1String(kTimeLabel), controls.task().AdvanceWarnTime, parent) {}
 
 void AdvanceWarningEntry::dateAccepted() {
     TaskControls& c = controls();

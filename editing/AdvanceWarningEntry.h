@@ -10,6 +10,8 @@ class AdvanceWarningEntry : public DateTimeEntry {
     Q_OBJECT
 public:
     AdvanceWarningEntry(TaskControls& controls, QWidget* parent = nullptr);
+    // The same labels and entries without the calendar and the checks.
+    static DateTimeEntry* unchecked(QWidget* parent);
 
 protected:
     void dateAccepted() override;

@@ -18,8 +18,7 @@
 
 namespace velatask {
 
-AlarmGroup::AlarmGroup(TaskControls& controls, QWidget* parent)
-    : QGroupBox(QStringLiteral("Alarm"), parent), m_controls(controls) {
+AlarmGroup::AlarmGroup(QWidget* parent) : QGroupBox(QStringLiteral("Alarm"), parent) {
     m_alarm = new QCheckBox(QStringLiteral("Alarm"), this);
     m_alarm->setToolTip(QStringLiteral("Play a WAV file as an alarm"));
     m_file = new QLineEdit(this);
@@ -40,7 +39,14 @@ AlarmGroup::AlarmGroup(TaskControls& controls, QWidget* parent)
     grid->addWidget(m_browse, 1, 2);
     grid->addWidget(m_play, 2, 2);
     grid->setColumnStretch(1, 1);
+    m_browse->hide();
+    m_play->hide();
+}
 
+AlarmGroup::AlarmGroup(TaskControls& controls, QWidget* parent) : AlarmGroup(parent) {
+    m_controls = &controls;
+    m_browse->show();
+    m_play->show();
     ScheduleRecord& task = controls.task();
     controls.fields().flag(m_alarm, task.Alarm);
     controls.fields().text(m_file, task.AlarmFile, ScheduleRecord::kAlarmFileWidth);
@@ -59,25 +65,31 @@ void AlarmGroup::enableFile(bool enabled) {
 }
 
 void AlarmGroup::browse() {
-    m_controls.storeControls();
-    const QString chosen = m_controls.services().files.openFile(
-        m_controls.window(), m_browseTitle, FixedText::rtrim(m_controls.task().AlarmFile),
+    if (!m_controls) {
+        return;
+    }
+    m_controls->storeControls();
+    const QString chosen = m_controls->services().files.openFile(
+        m_controls->window(), m_browseTitle, FixedText::rtrim(m_controls->task().AlarmFile),
         ChosenFile::wavFilters());
     if (!chosen.isEmpty()) {
-        m_controls.change([&chosen](ScheduleRecord& task) { ChosenFile::applyWav(task, chosen); });
+        m_controls->change([&chosen](ScheduleRecord& task) { ChosenFile::applyWav(task, chosen); });
     }
 }
 
 void AlarmGroup::play() {
-    m_controls.storeControls();
-    ScheduleRecord& task = m_controls.task();
+    if (!m_controls) {
+        return;
+    }
+    m_controls->storeControls();
+    ScheduleRecord& task = m_controls->task();
     task.AlarmFile = FixedText::rtrim(task.AlarmFile);
     if (task.AlarmFile.isEmpty()) {
         m_browse->setFocus();
         browse();
         return;
     }
-    if (!m_controls.app().sound->play(task.AlarmFile)) {
+    if (!m_controls->app().sound->play(task.AlarmFile)) {
         m_browse->setFocus();
     }
 }

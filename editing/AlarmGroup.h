@@ -17,6 +17,9 @@ class AlarmGroup : public QGroupBox {
     Q_OBJECT
 public:
     AlarmGroup(TaskControls& controls, QWidget* parent = nullptr);
+    // The check box and the file's entry alone, without "&Browse" and "&Play", always
+    // available: for a window that reads them its own way.
+    explicit AlarmGroup(QWidget* parent);
 
     QCheckBox* alarm() const { return m_alarm; }
     QLineEdit* wavFile() const { return m_file; }
@@ -32,7 +35,7 @@ public:
 private:
     void enableFile(bool enabled);
 
-    TaskControls& m_controls;
+    TaskControls* m_controls = nullptr;
     QString m_browseTitle = QStringLiteral("Select WAV File for Alarm");
     QCheckBox* m_alarm = nullptr;
     QLabel* m_fileLabel = nullptr;

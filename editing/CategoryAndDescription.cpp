@@ -15,8 +15,7 @@
 
 namespace velatask {
 
-CategoryAndDescription::CategoryAndDescription(TaskControls& controls, QWidget* parent)
-    : QWidget(parent), m_controls(controls) {
+CategoryAndDescription::CategoryAndDescription(QWidget* parent) : QWidget(parent) {
     m_categories = new QComboBox(this);
     m_categories->setMinimumContentsLength(ScheduleRecord::kCategoryWidth);
     m_categories->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -29,7 +28,11 @@ CategoryAndDescription::CategoryAndDescription(TaskControls& controls, QWidget* 
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addRow(QStringLiteral("&Category:"), m_categories);
     layout->addRow(QStringLiteral("&Description:"), m_description);
+}
 
+CategoryAndDescription::CategoryAndDescription(TaskControls& controls, QWidget* parent)
+    : CategoryAndDescription(parent) {
+    m_controls = &controls;
     ScheduleRecord& task = controls.task();
     controls.fields().custom(
         m_categories,
@@ -59,7 +62,7 @@ void CategoryAndDescription::fill() {
         return;
     }
     m_filled = true;
-    Store& store = *m_controls.app().store;
+    Store& store = *m_controls->app().store;
     CategoryView& cat = store.CAT;
     const CategoryRecord kept = cat.buffer();
     if (cat.setStart(CategoryKey::KeyCategory) != 0) {

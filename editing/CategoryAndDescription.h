@@ -14,7 +14,10 @@ class TaskControls;
 class CategoryAndDescription : public QWidget {
     Q_OBJECT
 public:
+    // Bound to the task; the list is read from the store when the task is first shown.
     CategoryAndDescription(TaskControls& controls, QWidget* parent = nullptr);
+    // The controls alone, the list empty: for a window that fills and reads them its own way.
+    explicit CategoryAndDescription(QWidget* parent);
 
     QComboBox* categoryList() const { return m_categories; }
     QLineEdit* description() const { return m_description; }
@@ -26,7 +29,7 @@ signals:
 private:
     void fill();
 
-    TaskControls& m_controls;
+    TaskControls* m_controls = nullptr;
     QComboBox* m_categories = nullptr;
     QLineEdit* m_description = nullptr;
     bool m_filled = false;

@@ -18,8 +18,7 @@
 
 namespace velatask {
 
-CommandGroup::CommandGroup(TaskControls& controls, QWidget* parent)
-    : QWidget(parent), m_controls(controls) {
+CommandGroup::CommandGroup(QWidget* parent) : QWidget(parent) {
     const int charWidth = fontMetrics().averageCharWidth();
     m_command = new QLineEdit(this);
     m_command->setToolTip(QStringLiteral("Program to start"));
@@ -54,13 +53,24 @@ CommandGroup::CommandGroup(TaskControls& controls, QWidget* parent)
     grid->addWidget(m_path, 3, 1, 1, 2);
     auto* scriptingRow = new QHBoxLayout;
     scriptingRow->addWidget(m_scripting);
-    scriptingRow->addWidget(
-        new QLabel(QStringLiteral("<- Press this to send keystrokes or DDE commands"), this));
+    auto* scriptingHint =
+        new QLabel(QStringLiteral("<- Press this to send keystrokes or DDE commands"), this);
+    scriptingRow->addWidget(scriptingHint);
     scriptingRow->addStretch();
     grid->addLayout(scriptingRow, 4, 0, 1, 3);
     grid->setColumnStretch(1, 1);
     grid->setVerticalSpacing(6);
+    m_actions = {m_browse, m_scripting, scriptingHint};
+    for (QWidget* w : m_actions) {
+        w->hide();
+    }
+}
 
+CommandGroup::CommandGroup(TaskControls& controls, QWidget* parent) : CommandGroup(parent) {
+    m_controls = &controls;
+    for (QWidget* w : m_actions) {
+        w->show();
+    }
     ScheduleRecord& task = controls.task();
     controls.fields().text(m_command, task.Command, ScheduleRecord::kCommandWidth);
     controls.fields().text(m_path, task.Path, ScheduleRecord::kPathWidth);
@@ -69,13 +79,16 @@ CommandGroup::CommandGroup(TaskControls& controls, QWidget* parent)
 }
 
 void CommandGroup::browse() {
-    m_controls.storeControls();
-    AppContext& app = m_controls.app();
-    const QString chosen = m_controls.services().files.openFile(
-        m_controls.window(), QStringLiteral("Choose a Program to Start"),
-        ChosenFile::programStart(m_controls.task()), ChosenFile::programFilters());
+    if (!m_controls) {
+        return;
+    }
+    m_controls->storeControls();
+    AppContext& app = m_controls->app();
+    const QString chosen = m_controls->services().files.openFile(
+        m_controls->window(), QStringLiteral("Choose a Program to Start"),
+        ChosenFile::programStart(m_controls->task()), ChosenFile::programFilters());
     if (!chosen.isEmpty()) {
-        m_controls.change([&](ScheduleRecord& task) {
+        m_controls->change([&](ScheduleRecord& task) {
             ChosenFile::applyProgram(task, chosen, app.programs->isProgram(chosen));
         });
     }
@@ -83,13 +96,16 @@ void CommandGroup::browse() {
 }
 
 void CommandGroup::openScripting() {
-    m_controls.storeControls();
-    // The steps window works on the task in the Schedule buffer; a wizard edits its own copy.
-    ScheduleRecord& buffer = m_controls.app().store->SCH.buffer();
-    if (&buffer != &m_controls.task()) {
-        buffer = m_controls.task();
+    if (!m_controls) {
+        return;
     }
-    AddScripting::call(m_controls.app(), m_controls.window());
+    m_controls->storeControls();
+    // The steps window works on the task in the Schedule buffer; a wizard edits its own copy.
+    ScheduleRecord& buffer = m_controls->app().store->SCH.buffer();
+    if (&buffer != &m_controls->task()) {
+        buffer = m_controls->task();
+    }
+    AddScripting::call(m_controls->app(), m_controls->window());
 }
 
 } // namespace velatask

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <vector>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -16,6 +18,9 @@ class CommandGroup : public QWidget {
     Q_OBJECT
 public:
     CommandGroup(TaskControls& controls, QWidget* parent = nullptr);
+    // The two entries alone, without "&Browse" and "&Scripting": for a window that reads them its
+    // own way.
+    explicit CommandGroup(QWidget* parent);
 
     QLineEdit* command() const { return m_command; }
     QLineEdit* path() const { return m_path; }
@@ -32,7 +37,9 @@ signals:
 private:
     void openScripting();
 
-    TaskControls& m_controls;
+    TaskControls* m_controls = nullptr;
+    // What works on the task itself: shown only when the group is bound to one.
+    std::vector<QWidget*> m_actions;
     QLineEdit* m_command = nullptr;
     QLineEdit* m_path = nullptr;
     QPushButton* m_browse = nullptr;

@@ -24,13 +24,22 @@ QLineEdit* DateTimeEntry::timeSized(QLineEdit* edit) {
     return edit;
 }
 
+void DateTimeEntry::lineUp(const std::vector<QLabel*>& dateLabels) {
+    int width = 0;
+    for (QLabel* label : dateLabels) {
+        width = std::max(width, label->sizeHint().width());
+    }
+    for (QLabel* label : dateLabels) {
+        label->setMinimumWidth(width);
+    }
+}
+
 QString DateTimeEntry::timeNameFor(const QString& dateLabel) {
     return QStringLiteral("Time of ") + Accessibility::spokenText(dateLabel);
 }
 
-DateTimeEntry::DateTimeEntry(TaskControls& controls, const QString& dateLabel, std::int32_t& date,
-                             const QString& timeLabel, std::int32_t& time, QWidget* parent)
-    : QWidget(parent), m_controls(controls), m_dateField(date) {
+DateTimeEntry::DateTimeEntry(const QString& dateLabel, const QString& timeLabel, QWidget* parent)
+    : QWidget(parent) {
     m_dateLabel = new QLabel(dateLabel, this);
     m_date = dateSized(new QLineEdit(this));
     m_dateLabel->setBuddy(m_date);
@@ -49,11 +58,19 @@ DateTimeEntry::DateTimeEntry(TaskControls& controls, const QString& dateLabel, s
     layout->addWidget(m_dateLabel);
     layout->addWidget(m_date);
     layout->addWidget(m_calendar);
-    layout->addSpacing(12);
+    layout->addSpacing(kTimeGap);
     layout->addWidget(m_timeLabel);
     layout->addWidget(m_time);
     layout->addStretch();
+    m_calendar->hide();
+}
 
+DateTimeEntry::DateTimeEntry(TaskControls& controls, const QString& dateLabel, std::int32_t& date,
+                             const QString& timeLabel, std::int32_t& time, QWidget* parent)
+    : DateTimeEntry(dateLabel, timeLabel, parent) {
+    m_controls = &controls;
+    m_dateField = &date;
+    m_calendar->show();
     controls.fields().picture(m_date, date, Picture(u"@d3"));
     controls.fields().picture(m_time, time, Picture(u"@t3"));
     connect(m_date, &QLineEdit::editingFinished, this, [this] {
@@ -71,11 +88,11 @@ void DateTimeEntry::setTimeShown(bool shown) {
 }
 
 void DateTimeEntry::openCalendar() {
-    m_controls.storeControls();
-    const std::int32_t before = m_dateField;
-    const std::int32_t picked =
-        m_controls.services().calendar.pickDate(m_controls.task(), before, calendarMode(),
-                                                QStringLiteral("Select Date"), m_controls.window());
+    m_controls->storeControls();
+    const std::int32_t before = *m_dateField;
+    const std::int32_t picked = m_controls->services().calendar.pickDate(
+        m_controls->task(), before, calendarMode(), QStringLiteral("Select Date"),
+        m_controls->window());
     if (picked == before) {
         return;
     }

@@ -12,7 +12,7 @@
 
 namespace velatask {
 
-MessageEditor::MessageEditor(TaskControls& controls, QWidget* parent) : QWidget(parent) {
+MessageEditor::MessageEditor(QWidget* parent) : QWidget(parent) {
     m_text = new QPlainTextEdit(this);
     m_text->setToolTip(QStringLiteral("Message to display"));
     m_text->setTabChangesFocus(true);
@@ -22,7 +22,10 @@ MessageEditor::MessageEditor(TaskControls& controls, QWidget* parent) : QWidget(
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(label);
     layout->addWidget(m_text, 1);
+    connect(m_text, &QPlainTextEdit::textChanged, this, &MessageEditor::keepToWidth);
+}
 
+MessageEditor::MessageEditor(TaskControls& controls, QWidget* parent) : MessageEditor(parent) {
     QString& message = controls.task().Message;
     controls.fields().custom(
         m_text, [this, &message] { m_text->setPlainText(message); },
@@ -30,7 +33,6 @@ MessageEditor::MessageEditor(TaskControls& controls, QWidget* parent) : QWidget(
             message = FixedText::fit(m_text->toPlainText(), ScheduleRecord::kMessageWidth);
             return true;
         });
-    connect(m_text, &QPlainTextEdit::textChanged, this, &MessageEditor::keepToWidth);
 }
 
 void MessageEditor::keepToWidth() {

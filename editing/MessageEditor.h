@@ -14,6 +14,8 @@ class MessageEditor : public QWidget {
     Q_OBJECT
 public:
     MessageEditor(TaskControls& controls, QWidget* parent = nullptr);
+    // The text box alone, for a window that reads it its own way.
+    explicit MessageEditor(QWidget* parent);
 
     QPlainTextEdit* text() const { return m_text; }
 

@@ -10,9 +10,18 @@
 
 namespace velatask {
 
+namespace {
+const char* const kDateLabel = "&Next Date to Perform Task:";
+const char* const kTimeLabel = "&Time:";
+} // namespace
+
+DateTimeEntry* NextDateEntry::unchecked(QWidget* parent) {
+    return new DateTimeEntry(QLatin1String(kDateLabel), QLatin1String(kTimeLabel), parent);
+}
+
 NextDateEntry::NextDateEntry(TaskControls& controls, QWidget* parent)
-    : DateTimeEntry(controls, QStringLiteral("&Next Date to Perform Task:"), controls.task().Date,
-                    QStringLiteral("&Time:"), controls.task().Time, parent) {
+    : DateTimeEntry(controls, QLatin1String(kDateLabel), controls.task().Date,
+                    QLatin1String(kTimeLabel), controls.task().Time, parent) {
     controls.fields().custom(
         this,
         [this] {

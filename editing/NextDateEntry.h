@@ -11,6 +11,8 @@ class NextDateEntry : public DateTimeEntry {
     Q_OBJECT
 public:
     NextDateEntry(TaskControls& controls, QWidget* parent = nullptr);
+    // The same labels and entries without the calendar and the checks.
+    static DateTimeEntry* unchecked(QWidget* parent);
 
 protected:
     void dateAccepted() override;

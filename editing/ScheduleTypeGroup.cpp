@@ -14,7 +14,7 @@
 
 namespace velatask {
 
-ScheduleTypeGroup::ScheduleTypeGroup(TaskControls& controls, QWidget* parent) : QWidget(parent) {
+ScheduleTypeGroup::ScheduleTypeGroup(QWidget* parent) : QWidget(parent) {
     m_type = new OptionGroup(QStringLiteral("Schedule &Type"),
                              {QStringLiteral("Once"), QStringLiteral("Day of Week"),
                               QStringLiteral("Day of Month"), QStringLiteral("Monthly"),
@@ -24,24 +24,16 @@ ScheduleTypeGroup::ScheduleTypeGroup(TaskControls& controls, QWidget* parent) : 
 
     m_every = new QGroupBox(QStringLiteral("&Every..."), this);
     auto* grid = new QGridLayout(m_every);
-    ScheduleRecord& task = controls.task();
-    const std::array<std::pair<const char*, std::uint8_t*>, 5> ordinals = {
-        {{"1st", &task.Every1st},
-         {"2nd", &task.Every2nd},
-         {"3rd", &task.Every3rd},
-         {"4th", &task.Every4th},
-         {"Last", &task.EveryLast}}};
+    static const char* const kOrdinals[5] = {"1st", "2nd", "3rd", "4th", "Last"};
     for (int i = 0; i < 5; ++i) {
-        m_ordinals[i] = new QCheckBox(QLatin1String(ordinals[i].first), m_every);
+        m_ordinals[i] = new QCheckBox(QLatin1String(kOrdinals[i]), m_every);
         grid->addWidget(m_ordinals[i], i, 0);
-        controls.fields().flag(m_ordinals[i], *ordinals[i].second);
     }
     static const char* const kDays[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                          "Thursday", "Friday", "Saturday"};
     for (int day = 0; day < 7; ++day) {
         m_weekdays[day] = new QCheckBox(QLatin1String(kDays[day]), m_every);
         grid->addWidget(m_weekdays[day], day, 1);
-        controls.fields().flag(m_weekdays[day], task.weekdayFlag(day));
     }
     m_countLabel = new QLabel(QStringLiteral("Every:"), m_every);
     m_count = new QSpinBox(m_every);
@@ -68,7 +60,19 @@ ScheduleTypeGroup::ScheduleTypeGroup(TaskControls& controls, QWidget* parent) : 
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_type);
     layout->addWidget(m_every, 1);
+}
 
+ScheduleTypeGroup::ScheduleTypeGroup(TaskControls& controls, QWidget* parent)
+    : ScheduleTypeGroup(parent) {
+    ScheduleRecord& task = controls.task();
+    const std::array<std::uint8_t*, 5> ordinals = {&task.Every1st, &task.Every2nd, &task.Every3rd,
+                                                   &task.Every4th, &task.EveryLast};
+    for (int i = 0; i < 5; ++i) {
+        controls.fields().flag(m_ordinals[i], *ordinals[i]);
+    }
+    for (int day = 0; day < 7; ++day) {
+        controls.fields().flag(m_weekdays[day], task.weekdayFlag(day));
+    }
     m_type->bind(controls.fields(), task.ScheduleType, ScheduleRecord::kScheduleTypeWidth);
     controls.fields().number(m_count, task.Every);
     m_unit->bind(controls.fields(), task.EveryType, ScheduleRecord::kEveryTypeWidth);

@@ -19,7 +19,10 @@ class TaskControls;
 class ScheduleTypeGroup : public QWidget {
     Q_OBJECT
 public:
+    // Bound to the task, showing what its schedule type uses.
     ScheduleTypeGroup(TaskControls& controls, QWidget* parent = nullptr);
+    // Every control shown and none bound, for a window that reads them its own way.
+    explicit ScheduleTypeGroup(QWidget* parent);
 
     OptionGroup* scheduleType() const { return m_type; }
     QGroupBox* everyGroup() const { return m_every; }

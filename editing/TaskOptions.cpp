@@ -9,7 +9,7 @@
 
 namespace velatask {
 
-TaskOptions::TaskOptions(TaskControls& controls, QWidget* parent) : QWidget(parent) {
+TaskOptions::TaskOptions(QWidget* parent) : QWidget(parent) {
     m_warn = new QCheckBox(QStringLiteral("&Warn if not run on specified date"), this);
     m_userSkip =
         new QCheckBox(QStringLiteral("&Before performing task, give option to skip"), this);
@@ -20,16 +20,23 @@ TaskOptions::TaskOptions(TaskControls& controls, QWidget* parent) : QWidget(pare
     layout->addWidget(m_warn);
     layout->addWidget(m_userSkip);
     layout->addWidget(m_disabled);
+}
 
+TaskOptions::TaskOptions(TaskControls& controls, QWidget* parent) : TaskOptions(parent) {
     ScheduleRecord& task = controls.task();
     controls.fields().flag(m_warn, task.Warn);
     controls.fields().flag(m_userSkip, task.UserSkip);
     controls.fields().flag(m_disabled, task.Disabled);
 }
 
-QCheckBox* SkipNextTimeBox(TaskControls& controls, const QString& text, QWidget* parent) {
+QCheckBox* SkipNextTimeBox(const QString& text, QWidget* parent) {
     auto* box = new QCheckBox(text, parent);
     box->setToolTip(QStringLiteral("Skip next occurance of this task"));
+    return box;
+}
+
+QCheckBox* SkipNextTimeBox(TaskControls& controls, const QString& text, QWidget* parent) {
+    QCheckBox* box = SkipNextTimeBox(text, parent);
     controls.fields().flag(box, controls.task().SkipNextTime);
     return box;
 }

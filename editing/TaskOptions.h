@@ -13,7 +13,10 @@ class TaskControls;
 class TaskOptions : public QWidget {
     Q_OBJECT
 public:
+    // Bound to the task's flags.
     TaskOptions(TaskControls& controls, QWidget* parent = nullptr);
+    // The boxes alone, for a window that reads them its own way.
+    explicit TaskOptions(QWidget* parent);
 
     QCheckBox* warn() const { return m_warn; }
     QCheckBox* userSkip() const { return m_userSkip; }
@@ -28,5 +31,7 @@ private:
 // The check box of the task's "skip the next occurrence" flag; its text differs between the
 // windows ("&Skip Next Time", "&Skip First Time").
 QCheckBox* SkipNextTimeBox(TaskControls& controls, const QString& text, QWidget* parent);
+// The box alone.
+QCheckBox* SkipNextTimeBox(const QString& text, QWidget* parent);
 
 } // namespace velatask

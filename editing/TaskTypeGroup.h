@@ -12,6 +12,8 @@ class TaskTypeGroup : public OptionGroup {
     Q_OBJECT
 public:
     TaskTypeGroup(TaskControls& controls, QWidget* parent = nullptr);
+    // The buttons alone, without the rules, for a window that reads them its own way.
+    explicit TaskTypeGroup(QWidget* parent);
 };
 
 } // namespace velatask

@@ -6,6 +6,7 @@
 #include "editing/CategoryAndDescription.h"
 #include "editing/CommandGroup.h"
 #include "editing/EditingContext.h"
+#include "editing/LastPerformedEntry.h"
 #include "editing/MessageEditor.h"
 #include "editing/NewTaskDefaults.h"
 #include "editing/NextDateEntry.h"
@@ -45,12 +46,6 @@ QLabel* picture(const char* name, QWidget* parent) {
     label->setPixmap(resourceIcon(QLatin1String(name)).pixmap(64, 64));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
-}
-
-QLineEdit* shownOnly(QLineEdit* edit, const QString& tip) {
-    edit->setReadOnly(true);
-    edit->setToolTip(tip);
-    return edit;
 }
 
 // The rows of a tab stay at its top when another tab makes the window taller.
@@ -121,33 +116,16 @@ void UpdateSchedule::buildWhenTab() {
     tab->addRow(m_nextDate);
 
     ScheduleRecord& task = m_controls.task();
-    auto* lastRun = new QWidget(page);
-    auto* lastRunRow = new QHBoxLayout(lastRun);
-    lastRunRow->setContentsMargins(0, 0, 0, 0);
-    m_lastRunDate = DateTimeEntry::dateSized(
-        shownOnly(new QLineEdit(lastRun), QStringLiteral("Task last performed on this date")));
-    m_lastRunTime = DateTimeEntry::timeSized(
-        shownOnly(new QLineEdit(lastRun), QStringLiteral("Task last performed at this time")));
-    auto* lastDateLabel = new QLabel(QStringLiteral("Date Last Performed:"), lastRun);
-    lastDateLabel->setBuddy(m_lastRunDate);
-    auto* lastTimeLabel = new QLabel(QStringLiteral("Time:"), lastRun);
-    lastTimeLabel->setBuddy(m_lastRunTime);
-    m_lastRunTime->setAccessibleName(DateTimeEntry::timeNameFor(lastDateLabel->text()));
-    lastRunRow->addWidget(lastDateLabel);
-    lastRunRow->addWidget(m_lastRunDate);
     // Its time stands under the other times, which follow a calendar button.
-    lastRunRow->addSpacing(m_nextDate->calendarButton()->sizeHint().width() +
-                           lastRunRow->spacing() + 12);
-    lastRunRow->addWidget(lastTimeLabel);
-    lastRunRow->addWidget(m_lastRunTime);
-    lastRunRow->addStretch();
+    auto* lastRun =
+        new LastPerformedEntry(m_nextDate->calendarButton()->sizeHint().width() +
+                                   m_nextDate->layout()->spacing() + DateTimeEntry::kTimeGap,
+                               page);
+    m_lastRunDate = lastRun->dateEdit();
+    m_lastRunTime = lastRun->timeEdit();
     tab->addRow(lastRun);
     fields().custom(
-        lastRun,
-        [this, &task] {
-            m_lastRunDate->setText(Picture::formatDate(task.LastRunDate));
-            m_lastRunTime->setText(Picture::formatTime(task.LastRunTime));
-        },
+        lastRun, [lastRun, &task] { lastRun->showRun(task.LastRunDate, task.LastRunTime); },
         [] { return true; });
 
     m_skip = SkipNextTimeBox(m_controls, QStringLiteral("&Skip Next Time"), page);
@@ -156,14 +134,7 @@ void UpdateSchedule::buildWhenTab() {
     tab->addRow(m_advance);
 
     // The three dates line up under each other.
-    QLabel* dateLabels[] = {m_nextDate->dateLabel(), lastDateLabel, m_advance->dateLabel()};
-    int width = 0;
-    for (QLabel* label : dateLabels) {
-        width = std::max(width, label->sizeHint().width());
-    }
-    for (QLabel* label : dateLabels) {
-        label->setMinimumWidth(width);
-    }
+    DateTimeEntry::lineUp({m_nextDate->dateLabel(), lastRun->dateLabel(), m_advance->dateLabel()});
 }
 
 void UpdateSchedule::buildAdvancedTab() {

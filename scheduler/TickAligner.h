@@ -15,9 +15,11 @@ class Clock;
 class TickAligner {
 public:
     // A hundredth must have passed after the second, or the due test still reads the second
-    // itself; a few milliseconds more absorb the timer's own slack.
+    // itself. The timer never fires early on its own (steady) clock; the two milliseconds more
+    // absorb a wall clock that a time server slews against it. Every millisecond more would
+    // make each task start that much later.
     static constexpr int kEarliestMs = 10;
-    static constexpr int kTargetMs = 15;
+    static constexpr int kTargetMs = 12;
     // Wall and steady clocks that drift apart by more than this between wake-ups mean that the
     // wall clock was set.
     static constexpr int kJumpToleranceMs = 50;

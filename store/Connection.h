@@ -62,6 +62,7 @@ public:
     };
     Stamp stamp();
     void noteWrite() { ++m_localWrites; }
+    std::int64_t localWrites() const { return m_localWrites; }
 
     // True when the table's columns may hold NULL (a file made by another tool); the store's
     // own tables declare every column NOT NULL.

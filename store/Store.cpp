@@ -23,7 +23,36 @@ Store::Store(const QString& dataDirectory, Ui& ui)
 
 Store::~Store() = default;
 
+QStringList Store::filesToWatch() const {
+    QStringList files;
+    const auto add = [&files](const QString& path, bool log) {
+        files << path;
+        if (log) {
+            files << path + QStringLiteral("-wal");
+        }
+    };
+    if (m_data->isOpen()) {
+        add(m_data->filePath(), m_data->usesWriteAheadLog());
+    }
+    const bool tagsAttached = m_data->isAttached(QLatin1String(FilterSql::kTagSchema));
+    if (m_tags->isOpen() || tagsAttached) {
+        // A tag file is attached only once its opener has accepted it and switched it to the log.
+        add(m_tags->filePath(), m_tags->usesWriteAheadLog() || tagsAttached);
+    }
+    return files;
+}
+
 std::uint64_t Store::changeCount() {
+    // Reading the versions means a read transaction on each file. While the kernel reports no
+    // write to the files and this program wrote nothing, they cannot have moved.
+    const QStringList files = filesToWatch();
+    const std::vector<std::int64_t> localWrites{m_data->localWrites(), m_tags->localWrites()};
+    if (files != m_writeWatch.paths() || !m_writeWatch.isWatching()) {
+        m_writeWatch.watch(files); // before the versions are read: no write falls in between
+    } else if (!files.isEmpty() && !m_writeWatch.written() && localWrites == m_seenLocalWrites) {
+        return m_changeCount;
+    }
+    m_seenLocalWrites = localWrites;
     const Connection::Stamp data = m_data->stamp();
     const Connection::Stamp tags = m_tags->isOpen() ? m_tags->stamp() : Connection::Stamp{};
     const std::vector<std::int64_t> now{data.version, data.attachedVersion, data.localWrites,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Ui.h"
+#include "store/FileWriteWatch.h"
 #include "store/StoreError.h"
 #include "store/View.h"
 
@@ -57,7 +58,8 @@ public:
 
     // Grows whenever anyone (this program, a batch, another program) has committed a write to
     // the data file or the tag file since the previous call. A window compares it with the
-    // value of its last read to know when to read again.
+    // value of its last read to know when to read again. While nobody writes to the files, a
+    // call reads nothing from them.
     std::uint64_t changeCount();
 
     // Makes the tag table readable (read only) in queries on the data file, so that "tagged in
@@ -85,8 +87,14 @@ private:
     std::unique_ptr<Connection> m_batch;
     StoreError m_batchYieldError;
     int m_batchWriters = 0;
+    // The files that a commit of anyone writes to now: each open file, and its log while it
+    // uses one.
+    QStringList filesToWatch() const;
+
     std::uint64_t m_changeCount = 1;
     std::vector<std::int64_t> m_seenStamp;
+    FileWriteWatch m_writeWatch;
+    std::vector<std::int64_t> m_seenLocalWrites;
     StoreError m_lastError;
     StoreError m_savedError;
     std::int32_t m_savedTaskNumber = 0;

@@ -3,6 +3,7 @@
 #include "settings/qt/WidgetGeometry.h"
 #include "ui/Accessibility.h"
 #include "ui/FormRecord.h"
+#include "ui/KeyboardOrder.h"
 #include "ui/TitleWidth.h"
 
 #include <QApplication>
@@ -126,29 +127,11 @@ bool FormWindow::prepare() {
         setWindowTitle(m_declaration.changeText);
     }
     m_fields.load();
-    // Keyboard order: the controls as they were added, the buttons, then the tabs; the form
-    // opens on its first control.
-    QWidget* previous = nullptr;
-    for (QWidget* w : m_tabs->findChildren<QWidget*>()) {
-        // A drop list's popup is a window of its own, outside the order.
-        // Radio buttons other than the chosen one take no Tab but keep their place, for when
-        // they are chosen.
-        if (w->focusPolicy() != Qt::NoFocus && !w->focusProxy() && w->parentWidget() != m_tabs &&
-            !qobject_cast<QTabBar*>(w) && w->window() == this) {
-            if (previous) {
-                setTabOrder(previous, w);
-            }
-            if (!m_first && (w->focusPolicy() & Qt::TabFocus)) {
-                m_first = w;
-            }
-            previous = w;
-        }
+    // The form opens on its first control.
+    QWidget* first = KeyboardOrder::tabsThenButtons(this, m_tabs, {m_ok, m_cancel});
+    if (!m_first) {
+        m_first = first;
     }
-    if (previous) {
-        setTabOrder(previous, m_ok);
-    }
-    setTabOrder(m_ok, m_cancel);
-    setTabOrder(m_cancel, m_tabs);
     fitTitle(this);
     Accessibility::nameControls(this);
     WidgetGeometry::restore(this, m_ini, m_declaration.section);

@@ -1,6 +1,16 @@
 #include "windows/SearchSchedule.h"
 
 #include "core/Picture.h"
+#include "editing/AdvanceWarningEntry.h"
+#include "editing/AlarmGroup.h"
+#include "editing/CategoryAndDescription.h"
+#include "editing/CommandGroup.h"
+#include "editing/LastPerformedEntry.h"
+#include "editing/MessageEditor.h"
+#include "editing/NextDateEntry.h"
+#include "editing/ScheduleTypeGroup.h"
+#include "editing/TaskOptions.h"
+#include "editing/TaskTypeGroup.h"
 #include "qbe/QbeRun.h"
 #include "qbe/QbeScan.h"
 #include "settings/qt/WidgetGeometry.h"
@@ -8,8 +18,10 @@
 #include "store/Store.h"
 #include "store/Tags.h"
 #include "ui/Accessibility.h"
+#include "ui/KeyboardOrder.h"
 #include "ui/ProgressWindow.h"
 #include "ui/TitleWidth.h"
+#include "windows/CodeMark.h"
 #include "windows/MatchTypeDialog.h"
 #include "windows/SearchActionDialog.h"
 #include "windows/SearchControls.h"
@@ -18,6 +30,7 @@
 #include "windows/UpperLimitDialog.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -63,10 +76,9 @@ SearchSchedule::SearchSchedule(Store& store, IniFile& ini, QWidget* parent)
     : QDialog(parent), m_store(store), m_ini(ini) {
     setWindowTitle(QStringLiteral("Search the Schedule"));
     m_tabs = new QTabWidget(this);
-    buildTaskTab();
-    buildWhenTab();
-    buildAdvancedTab();
-
+    // Where a key stands for several things on a tab, each press reaches the next of them in the
+    // order they were made: "&Search Type" first, so that it takes the type of the field the
+    // user is in, the tabs last, since a tab hides the others.
     m_searchType = new QPushButton(QStringLiteral("&Search Type"), this);
     m_searchType->setToolTip(QStringLiteral("Comparison Operator"));
     m_begin = new QPushButton(QStringLiteral("&Begin Search"), this);
@@ -76,6 +88,17 @@ SearchSchedule::SearchSchedule(Store& store, IniFile& ini, QWidget* parent)
         b->setAutoDefault(false);
     }
     m_found = new QLabel(this);
+    buildTaskTab();
+    buildWhenTab();
+    buildAdvancedTab();
+    for (const auto& [page, title] : m_pages) {
+        // The rows stay at the top of a tab that is shorter than the tallest.
+        auto* room = new QWidget(page);
+        room->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+        static_cast<QFormLayout*>(page->layout())->addRow(room);
+        m_tabs->addTab(page, title);
+    }
+    KeyboardOrder::tabsThenButtons(this, m_tabs, {m_searchType, m_begin, m_ok, m_cancel});
     connect(m_searchType, &QPushButton::clicked, this,
             [this] { m_stepping ? editThis() : chooseSearchType(); });
     connect(m_begin, &QPushButton::clicked, this, &SearchSchedule::beginSearch);
@@ -92,14 +115,14 @@ SearchSchedule::SearchSchedule(Store& store, IniFile& ini, QWidget* parent)
     layout->addLayout(buttons);
 
     fitTitle(this);
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { focusChanged(now); });
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this,
+                           [this](QWidget*, QWidget* now) { focusChanged(now); });
     Accessibility::nameControls(this);
 }
 
 SearchSchedule::~SearchSchedule() {
-    // Its controls lose the focus as they go: no field may be looked up by then.
-    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+    // The focus moves while the controls are deleted, when this is no window any more.
+    disconnect(m_focusWatch);
 }
 
 void SearchSchedule::addField(SearchField* field) {
@@ -115,78 +138,91 @@ SearchField* SearchSchedule::field(const QString& name) const {
     return nullptr;
 }
 
+QFormLayout* SearchSchedule::addPage(const QString& title) {
+    auto* page = new QWidget(m_tabs);
+    m_pages.emplace_back(page, title);
+    return new QFormLayout(page);
+}
+
 void SearchSchedule::buildTaskTab() {
-    auto* page = new QWidget;
-    m_tabs->addTab(page, QStringLiteral("&Task"));
-    auto* form = new QFormLayout(page);
-    auto* note = new QLabel(QStringLiteral("This process allows you to select/unselect\n"
-                                           "schedule items based on certain criteria."),
-                            page);
-    form->addRow(note);
-    SearchControls c(page, form, this);
-    addField(c.option(QStringLiteral("TaskType"), QStringLiteral("Task Type"),
-                      {QStringLiteral("Run Program"), QStringLiteral("Display Message"),
-                       QStringLiteral("Both"), QStringLiteral("None")},
-                      QStringLiteral("Type of Task to Perform")));
-    addField(c.categories(QStringLiteral("&Category:")));
-    addField(c.text(QStringLiteral("Description"), QStringLiteral("&Description:"),
-                    ScheduleRecord::kDescriptionWidth,
-                    QStringLiteral("Description or Title of Task")));
-    addField(c.text(QStringLiteral("Command"), QStringLiteral("Comma&nd:"),
-                    ScheduleRecord::kCommandWidth, QStringLiteral("Program to start")));
-    addField(c.text(QStringLiteral("Path"), QStringLiteral("Start &in:"),
-                    ScheduleRecord::kPathWidth,
-                    QStringLiteral("Directory (Folder) to start the command in")));
-    addField(c.memo(QStringLiteral("Message"), QStringLiteral("Message:"),
-                    ScheduleRecord::kMessageWidth, QStringLiteral("Message to display")));
+    QFormLayout* tab = addPage(QStringLiteral("&Task"));
+    QWidget* page = tab->parentWidget();
+    tab->addRow(new QLabel(QStringLiteral("This process allows you to select/unselect\n"
+                                          "schedule items based on certain criteria."),
+                           page));
+    SearchControls c(this);
+    auto* taskType = new TaskTypeGroup(page);
+    auto* top = new QHBoxLayout;
+    top->addWidget(taskType);
+    top->addStretch();
+    tab->addRow(top);
+    addField(c.option(QStringLiteral("TaskType"), taskType));
+    auto* category = new CategoryAndDescription(page);
+    tab->addRow(category);
+    addField(c.categories(category->categoryList()));
+    addField(c.text(QStringLiteral("Description"), category->description()));
+    auto* command = new CommandGroup(page);
+    tab->addRow(command);
+    addField(c.text(QStringLiteral("Command"), command->command()));
+    addField(c.text(QStringLiteral("Path"), command->path()));
+    auto* message = new MessageEditor(page);
+    tab->addRow(message);
+    addField(c.memo(QStringLiteral("Message"), message->text()));
 }
 
 void SearchSchedule::buildWhenTab() {
-    auto* page = new QWidget;
-    m_tabs->addTab(page, QStringLiteral("&When"));
-    auto* form = new QFormLayout(page);
-    SearchControls c(page, form, this);
-    addField(c.option(QStringLiteral("ScheduleType"), QStringLiteral("Schedule &Type"),
-                      {QStringLiteral("Once"), QStringLiteral("Day of Week"),
-                       QStringLiteral("Day of Month"), QStringLiteral("Monthly"),
-                       QStringLiteral("Yearly"), QStringLiteral("Custom")},
-                      QStringLiteral("Type of scheduling")));
-    for (SearchField* f : c.every()) {
-        addField(f);
+    QFormLayout* tab = addPage(QStringLiteral("&When"));
+    QWidget* page = tab->parentWidget();
+    SearchControls c(this);
+    auto* schedule = new ScheduleTypeGroup(page);
+    tab->addRow(schedule);
+    addField(c.option(QStringLiteral("ScheduleType"), schedule->scheduleType()));
+    const char* ordinals[] = {"Every1st", "Every2nd", "Every3rd", "Every4th", "EveryLast"};
+    for (size_t i = 0; i < schedule->ordinals().size(); ++i) {
+        addField(c.check(QLatin1String(ordinals[i]), schedule->ordinals()[i]));
     }
-    const auto next =
-        c.dateAndTime(QStringLiteral("Date"), QStringLiteral("&Next Date to Perform Task:"),
-                      QStringLiteral("Time"), QStringLiteral("&Time:"));
-    addField(next.first);
-    addField(next.second);
-    const auto lastRun = c.shownDateAndTime(QStringLiteral("Date Last Performed:"),
-                                            QStringLiteral("Task last performed on this date"),
-                                            QStringLiteral("Task last performed at this time"));
-    m_lastRunDate = lastRun.first;
-    m_lastRunTime = lastRun.second;
-    addField(c.check(QStringLiteral("SkipNextTime"), QStringLiteral("&Skip Next Time"),
-                     QStringLiteral("Skip next occurance of this task")));
-    const auto warning =
-        c.dateAndTime(QStringLiteral("AdvanceWarnDate"), QStringLiteral("&Advance Warning Date:"),
-                      QStringLiteral("AdvanceWarnTime"), QStringLiteral("Time:"));
-    addField(warning.first);
-    addField(warning.second);
+    for (QCheckBox* day : schedule->weekdays()) {
+        addField(c.check(day->text(), day));
+    }
+    addField(c.number(QStringLiteral("Every"), schedule->everyCount()));
+    addField(c.option(QStringLiteral("EveryType"), schedule->everyType()));
+
+    const Picture date(u"@d3");
+    const Picture time(u"@t3");
+    DateTimeEntry* next = NextDateEntry::unchecked(page);
+    tab->addRow(next);
+    addField(c.picture(QStringLiteral("Date"), next->dateEdit(), date));
+    addField(c.picture(QStringLiteral("Time"), next->timeEdit(), time));
+    // The marks of the searched dates have empty counterparts here, so that the columns line up.
+    m_lastRun = new LastPerformedEntry(DateTimeEntry::kTimeGap, page);
+    tab->addRow(m_lastRun);
+    for (QLineEdit* edit : {m_lastRun->dateEdit(), m_lastRun->timeEdit()}) {
+        CodeMark::attach(edit)->setAccessibleName(QString());
+    }
+    QCheckBox* skip = SkipNextTimeBox(QStringLiteral("&Skip Next Time"), page);
+    tab->addRow(skip);
+    addField(c.check(QStringLiteral("SkipNextTime"), skip));
+    DateTimeEntry* warning = AdvanceWarningEntry::unchecked(page);
+    tab->addRow(warning);
+    addField(c.picture(QStringLiteral("AdvanceWarnDate"), warning->dateEdit(), date));
+    addField(c.picture(QStringLiteral("AdvanceWarnTime"), warning->timeEdit(), time));
+
+    DateTimeEntry::lineUp({next->dateLabel(), m_lastRun->dateLabel(), warning->dateLabel()});
 }
 
 void SearchSchedule::buildAdvancedTab() {
-    auto* page = new QWidget;
-    m_tabs->addTab(page, QStringLiteral("&Advanced"));
-    auto* form = new QFormLayout(page);
-    SearchControls c(page, form, this);
-    for (SearchField* f : c.alarm()) {
-        addField(f);
-    }
-    addField(c.check(QStringLiteral("Warn"), QStringLiteral("&Warn if not run on specified date"),
-                     QString()));
-    addField(c.check(QStringLiteral("UserSkip"),
-                     QStringLiteral("&Before performing task, give option to skip"), QString()));
-    addField(c.check(QStringLiteral("Disabled"), QStringLiteral("&Disable"),
-                     QStringLiteral("Do not perform this task")));
+    QFormLayout* tab = addPage(QStringLiteral("&Advanced"));
+    QWidget* page = tab->parentWidget();
+    SearchControls c(this);
+    auto* alarm = new AlarmGroup(page);
+    tab->addRow(alarm);
+    addField(c.check(QStringLiteral("Alarm"), alarm->alarm()));
+    addField(c.text(QStringLiteral("AlarmFile"), alarm->wavFile()));
+    auto* options = new TaskOptions(page);
+    tab->addRow(options);
+    addField(c.check(QStringLiteral("Warn"), options->warn()));
+    addField(c.check(QStringLiteral("UserSkip"), options->userSkip()));
+    addField(c.check(QStringLiteral("Disabled"), options->disabled()));
 }
 
 Response SearchSchedule::run() {
@@ -408,14 +444,9 @@ void SearchSchedule::showMatch() {
         for (SearchField* f : m_fields) {
             f->showValue(row.values.value(shown.columnIndex(f->field())));
         }
-        showLastRun(std::int32_t(row.values.value(0).toInt()),
-                    std::int32_t(row.values.value(1).toInt()));
+        m_lastRun->showRun(std::int32_t(row.values.value(0).toInt()),
+                           std::int32_t(row.values.value(1).toInt()));
     }
-}
-
-void SearchSchedule::showLastRun(std::int32_t date, std::int32_t time) {
-    m_lastRunDate->setText(Picture::formatDate(date));
-    m_lastRunTime->setText(Picture::formatTime(time));
 }
 
 void SearchSchedule::stopStepping() {
@@ -423,7 +454,7 @@ void SearchSchedule::stopStepping() {
     for (size_t i = 0; i < m_fields.size() && i < m_step->examples.size(); ++i) {
         m_fields[i]->showValue(m_step->examples[i]);
     }
-    showLastRun(0, 0);
+    m_lastRun->showRun(0, 0);
     m_searchType->setText(QStringLiteral("&Search Type"));
     m_begin->setText(QStringLiteral("&Begin Search"));
     for (int i = 0; i < m_tabs->count(); ++i) {

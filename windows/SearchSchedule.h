@@ -8,8 +8,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -18,6 +20,7 @@ class QTabWidget;
 namespace velatask {
 
 class IniFile;
+class LastPerformedEntry;
 class SearchField;
 class Store;
 
@@ -69,6 +72,8 @@ public:
 private:
     struct Stepping;
 
+    // A page with its form; it becomes a tab once every page is built.
+    QFormLayout* addPage(const QString& title);
     void buildTaskTab();
     void buildWhenTab();
     void buildAdvancedTab();
@@ -78,7 +83,6 @@ private:
     void search(int action);
     void showMatch();
     void stopStepping();
-    void showLastRun(std::int32_t date, std::int32_t time);
 
     Store& m_store;
     IniFile& m_ini;
@@ -88,8 +92,8 @@ private:
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
     QLabel* m_found = nullptr;
-    QLineEdit* m_lastRunDate = nullptr;
-    QLineEdit* m_lastRunTime = nullptr;
+    LastPerformedEntry* m_lastRun = nullptr;
+    std::vector<std::pair<QWidget*, QString>> m_pages;
     std::vector<SearchField*> m_fields;
     SearchField* m_focusField = nullptr;
     std::unique_ptr<Stepping> m_step;
@@ -98,6 +102,7 @@ private:
     // A search or a match-type choice under way: its dialogs run event loops of their own.
     ReentryGuard m_busy;
     std::int64_t m_editPosition = 0;
+    QMetaObject::Connection m_focusWatch;
 };
 
 } // namespace velatask

@@ -99,4 +99,9 @@ TEST(Picture, TextsAndDecimals) {
     EXPECT_EQ(Picture(u"@N30.9").read(QStringLiteral("1e44")), std::nullopt) << "no whole number";
     EXPECT_FALSE(Picture(u"@q9").isValid());
     EXPECT_FALSE(Picture(u"@d4").isValid());
+    // Widths that would make formatting allocate without bound are refused.
+    EXPECT_TRUE(Picture(u"@s4000").isValid());
+    for (const char16_t* token : {u"@s4001", u"@n0600000000", u"@N30.999999999", u"@N3.4001"}) {
+        EXPECT_FALSE(Picture(token).isValid()) << QString::fromUtf16(token).toStdString();
+    }
 }

@@ -438,5 +438,58 @@ TEST_F(WindowCursorTest, TheChangeCountMovesOnlyWhenSomeoneWrites) {
     EXPECT_GT(store().changeCount(), afterOwn);
 }
 
+// Each step in turn on one store: the count moves for a commit to either file, by this program
+// or another, and for nothing else, however often it is asked.
+TEST_F(WindowCursorTest, TheChangeCountMovesForEachCommitToEitherFile) {
+    ASSERT_EQ(store().attachTags(), 0);
+    struct Step {
+        const char* name;
+        std::function<void()> happen;
+        bool moves;
+    };
+    const auto other = [](const QString& file, const char* sql) {
+        return [file, sql] {
+            RawSqlite raw(file);
+            ASSERT_TRUE(raw.exec(QString::fromLatin1(sql))) << raw.lastError().toStdString();
+        };
+    };
+    const std::vector<Step> steps{
+        {"nothing", [] {}, false},
+        {"another program reads", other(dataFile(), "SELECT count(*) FROM Schedule"), false},
+        {"another program commits a task",
+         other(dataFile(), "INSERT INTO Schedule (ID) VALUES (7)"), true},
+        {"nothing after a commit", [] {}, false},
+        {"another program empties the log, then commits",
+         [this] {
+             RawSqlite raw(dataFile());
+             for (const char* sql :
+                  {"PRAGMA wal_checkpoint(TRUNCATE)", "UPDATE Schedule SET Date = 3"}) {
+                 ASSERT_TRUE(raw.exec(QString::fromLatin1(sql))) << sql;
+             }
+         },
+         true},
+        {"this program adds a task",
+         [this] { ASSERT_EQ(addTask(store().SCH, task(8, "", "t", 1, 1)), 0); }, true},
+        {"another program tags a task",
+         other(tagFile(), "INSERT INTO TagFile_ (Usr, Tbl, Ptr) VALUES (0, 1, 7)"), true},
+        {"another program rolls a change back",
+         [this] {
+             RawSqlite raw(tagFile());
+             for (const char* sql : {"BEGIN", "DELETE FROM TagFile_", "ROLLBACK"}) {
+                 ASSERT_TRUE(raw.exec(QString::fromLatin1(sql))) << sql;
+             }
+         },
+         false},
+    };
+    std::uint64_t count = store().changeCount();
+    for (const Step& step : steps) {
+        step.happen();
+        const std::uint64_t now = store().changeCount();
+        EXPECT_EQ(now != count, step.moves) << step.name;
+        EXPECT_EQ(store().changeCount(), now) << step.name << ", asked again";
+        count = now;
+    }
+}
+
 } // namespace
 } // namespace velatask

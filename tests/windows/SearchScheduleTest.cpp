@@ -13,6 +13,8 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -307,6 +309,93 @@ TEST_F(SearchScheduleTest, SearchTypeSetsTheFocusedFieldsTypeAndRangeLimits) {
     script.run([&] { window.run(); });
     EXPECT_EQ(boxTexts().mid(2),
               (QStringList{"Clear old selections first?", "There are no matching records!"}));
+}
+
+// Where controls of one tab, the tabs and the buttons below share a key, pressing it again and
+// again reaches each of them in turn, another tab last since it hides the rest; "&Search Type"
+// comes first, so that it takes the type of the field the user is in.
+TEST_F(SearchScheduleTest, EveryMnemonicOfATabIsReachedByPressingItsKeyAgain) {
+    struct Claim {
+        QString text;
+        QWidget* target; // null: the tab of that text
+    };
+    SearchSchedule window(store, ini);
+    ModalScript script;
+    script.then<SearchSchedule>([&](SearchSchedule& w) {
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        for (const int tab :
+             {SearchSchedule::TaskTab, SearchSchedule::WhenTab, SearchSchedule::AdvancedTab}) {
+            w.tabs()->setCurrentIndex(tab);
+            std::map<int, std::vector<Claim>> claims; // by key
+            auto claim = [&](const QString& text, QWidget* target) {
+                const QKeySequence key = QKeySequence::mnemonic(text);
+                if (!key.isEmpty()) {
+                    claims[key[0].toCombined()].push_back({text, target});
+                }
+            };
+            for (QWidget* c : w.findChildren<QWidget*>()) {
+                if (!c->isVisibleTo(&w)) {
+                    continue;
+                }
+                if (auto* label = qobject_cast<QLabel*>(c); label && label->buddy()) {
+                    claim(label->text(), label->buddy());
+                } else if (auto* button = qobject_cast<QAbstractButton*>(c)) {
+                    claim(button->text(), button);
+                } else if (auto* group = qobject_cast<QGroupBox*>(c)) {
+                    claim(group->title(), group);
+                }
+            }
+            for (int other = 0; other < w.tabs()->count(); ++other) {
+                if (other != tab) {
+                    claim(w.tabs()->tabText(other), nullptr);
+                }
+            }
+            for (const auto& [key, claimants] : claims) {
+                if (claimants.size() < 2) {
+                    continue;
+                }
+                QStringList reached;
+                for (size_t press = 0; press < claimants.size(); ++press) {
+                    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &w,
+                                    Qt::Key(key & ~Qt::KeyboardModifierMask),
+                                    Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask));
+                    QWidget* focus = QApplication::focusWidget();
+                    for (const Claim& c : claimants) {
+                        const bool hit =
+                            c.target ? focus && (focus == c.target || c.target->isAncestorOf(focus))
+                                     : w.tabs()->currentIndex() != tab &&
+                                           w.tabs()->tabText(w.tabs()->currentIndex()) == c.text;
+                        if (hit && !reached.contains(c.text)) {
+                            reached << c.text;
+                        }
+                    }
+                    if (w.tabs()->currentIndex() != tab) {
+                        w.tabs()->setCurrentIndex(tab);
+                        break;
+                    }
+                }
+                QStringList all;
+                for (const Claim& c : claimants) {
+                    all << c.text;
+                }
+                std::sort(all.begin(), all.end());
+                std::sort(reached.begin(), reached.end());
+                EXPECT_EQ(reached, all) << "tab " << tab;
+            }
+        }
+        w.tabs()->setCurrentIndex(SearchSchedule::WhenTab);
+        w.field("Date")->focusControl()->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
+        EXPECT_EQ(QApplication::focusWidget(), w.searchTypeButton());
+        // The buttons follow the last control of the tabs.
+        w.tabs()->setCurrentIndex(SearchSchedule::AdvancedTab);
+        w.field("Disabled")->focusControl()->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), w.searchTypeButton());
+        w.reject();
+    });
+    script.run([&] { window.run(); });
 }
 
 } // namespace
