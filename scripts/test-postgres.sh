@@ -1,8 +1,10 @@
 # Sourced by the test script after test-session.sh: starts a private PostgreSQL server for the
 # tests of the server store, in a temporary folder and listening only on a Unix socket there
-# (never on a network address), and exports that folder as VELATASK_TEST_PGHOST. The server is
-# stopped and its folder removed when the calling script exits. Without the server programs
-# nothing is started, and the tests that need a server skip themselves.
+# (never on a network address; port 5432 only names the socket, whatever PGPORT says), and
+# exports that folder as VELATASK_TEST_PGHOST. The server is stopped and its folder removed when
+# the calling script exits. A cluster of the system's own (Debian's 15/main) is neither used nor
+# touched. Without the server programs nothing is started, and the tests that need a server skip
+# themselves.
 
 pg_bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1)
 if [[ -n $pg_bin && -x $pg_bin/pg_ctl ]]; then
@@ -21,7 +23,7 @@ if [[ -n $pg_bin && -x $pg_bin/pg_ctl ]]; then
     if "${pg_as[@]}" "$pg_bin/initdb" -D "$pg_dir/data" -A trust -U postgres \
             >"$pg_dir/initdb.log" 2>&1 &&
         "${pg_as[@]}" "$pg_bin/pg_ctl" -D "$pg_dir/data" -w -l "$pg_dir/server.log" \
-            -o "-k $pg_dir -c listen_addresses=''" start >/dev/null; then
+            -o "-k $pg_dir -p 5432 -c listen_addresses=''" start >/dev/null; then
         export VELATASK_TEST_PGHOST=$pg_dir
     else
         echo "test-postgres.sh: the private PostgreSQL server did not start; see $pg_dir" >&2
