@@ -263,6 +263,7 @@ void MainFrame::startUp(bool minimized) {
     // there: clearing that state on a hidden window maps it with the iconic hint still set, and
     // the window manager may then iconify the frame that was just brought out of the tray.
     if (!m_ctx.settings->noTray && tray().add(caption().left(kTrayTipLength))) {
+        hide();
         m_inTray = true;
         return;
     }
