@@ -32,6 +32,8 @@ window() {
 # window, where no window search sees them: they are given the same moment.
 shot() {
     local name=$1 id=$2
+    # A window search inside "$(...)" cannot end the script itself.
+    [[ -n $id ]] || { echo "no window for $name" >&2; exit 1; }
     sleep 1
     import -window "$id" "$out/$name.png"
     echo "$out/$name.png"
@@ -239,7 +241,11 @@ xdotool type --delay 50 "$(day 14)"
 shot upper-limit "$(window '^Enter Upper Limit$')"
 dkeys Return
 shot search-when "$search"
-dkeys alt+b
+# Alt+A reaches "Advance Warning Date" first, then the tab.
+dkeys alt+a alt+a
+shot search-advanced "$search"
+# Here Alt+B would reach "Before performing task" first: back to the first tab.
+dkeys alt+t alt+b
 shot search-action "$(window '^Begin Search$')"
 dkeys alt+s
 sleep 1
