@@ -38,6 +38,8 @@ shot() {
     import -window "$id" "$out/$name.png"
     echo "$out/$name.png"
 }
+# Dialogs take the keys while they are in front.
+dkeys() { xdotool key --delay 200 "$@"; }
 # Keys for the main window (or the window that has the focus when it is not given).
 keys() {
     [[ -n ${frame:-} ]] && xdotool windowactivate --sync "$frame" 2>/dev/null
@@ -124,6 +126,17 @@ keys alt+o
 
 keys alt+s c
 shot categories "$frame"
+keys alt+a
+categoryForm=$(window '^Adding a Categories Record$')
+xdotool type --delay 50 'Garden'
+shot category-form "$categoryForm"
+dkeys Escape
+# The tasks of the first category, in a list of their own: its row, then four steps on to
+# "Schedule" (Alt+S is the menu's).
+xdotool mousemove --window "$frame" 100 182 click 1
+keys Tab Tab Tab Tab space
+shot category-schedule "$frame"
+keys alt+o
 keys alt+o
 
 keys alt+s v
@@ -164,8 +177,6 @@ about=$(window '^About')
 shot about "$about"
 keys Escape
 
-# Dialogs take the keys while they are in front.
-dkeys() { xdotool key --delay 200 "$@"; }
 # A date some days from today as the forms show it.
 day() { date -d "+$1 days" '+%b %-d, %Y'; }
 # View Schedule on one of its tabs (0 the day, 2 All by Category, 3 Selected): the tab bar comes
@@ -180,8 +191,10 @@ scheduleTab() {
 # The task form on the backup task: the tasks of the category Backups, picked in Select a Category.
 scheduleTab 2
 keys alt+p
-window '^Select a Category$' >/dev/null
-dkeys Home alt+s
+categories=$(window '^Select a Category$')
+dkeys Home
+shot select-category "$categories"
+dkeys alt+s
 keys alt+c
 form=$(window '^Changing a Schedule Task$')
 shot task-form "$form"
@@ -197,7 +210,10 @@ shot script-step "$step"
 # "View List of Abbreviations" follows the keystrokes.
 dkeys Tab space
 shot script-keys "$(window '^List of Key Abbreviations$')"
-dkeys alt+c Escape Escape
+dkeys alt+f
+xdotool type --delay 50 'CTRLF1'
+shot find-text "$(window '^Searching Text')"
+dkeys Escape alt+c Escape Escape
 dkeys alt+w
 shot task-form-when "$form"
 dkeys alt+n Tab space
