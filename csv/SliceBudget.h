@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 
@@ -20,9 +22,10 @@ public:
     // long the work itself takes, never the time of day.
     using Ticker = std::function<std::int64_t()>;
 
-    // What a progress window gives one slice: the window repaints and answers "Cancel" well
-    // within the time a user notices.
-    static constexpr int kWindowMs = 25;
+    // What a progress window gives one slice, its commit included: the window repaints and
+    // answers "Cancel" well within the time a user notices, and a slice that runs one batch
+    // over still ends before 50 ms. Each slice commits, so fewer, fuller slices commit less.
+    static constexpr int kWindowMs = 40;
 
     SliceBudget();
     explicit SliceBudget(Ticker ticker);
@@ -34,8 +37,9 @@ public:
     // Called after each batch: whether one more batch as long as the longest of this slice, and
     // then the closing work, still fit in the slice's time.
     bool anotherBatch();
-    // Around the closing work: later slices keep time for it. A long one (a checkpoint of the
-    // data file's log) is remembered for a while and then counts less, slice by slice.
+    // Around the closing work: later slices keep time for the usual one, the shortest of the
+    // last four. A single long one (a checkpoint of the data file's log) would only make the
+    // slices after it smaller, never the next long one shorter; closings that stay long count.
     void beginClosing();
     void endClosing();
 
@@ -45,7 +49,8 @@ private:
     std::int64_t m_start = 0;
     std::int64_t m_mark = 0;
     std::int64_t m_longestBatch = 0;
-    std::int64_t m_closing = 0;
+    std::array<std::int64_t, 4> m_closings{}; // the last ones, the oldest overwritten
+    size_t m_nextClosing = 0;
 };
 
 } // namespace velatask
