@@ -34,8 +34,9 @@ public:
     int milliseconds() const { return int(m_ns / 1000000); }
 
     void start();
-    // Called after each batch: whether one more batch as long as the longest of this slice, and
-    // then the closing work, still fit in the slice's time.
+    // Called after each batch: whether one more batch as long as those of this slice took on
+    // average, and then the closing work, still fit in the slice's time. (The average, not the
+    // longest: a batch that waited for the processor or read a page says little about the next.)
     bool anotherBatch();
     // Around the closing work: later slices keep time for the usual one, the shortest of the
     // last four. A single long one (a checkpoint of the data file's log) would only make the
@@ -47,8 +48,8 @@ private:
     Ticker m_now;
     std::int64_t m_ns = 0;
     std::int64_t m_start = 0;
-    std::int64_t m_mark = 0;
-    std::int64_t m_longestBatch = 0;
+    std::int64_t m_mark = 0; // where the closing work began
+    std::int64_t m_batches = 0;
     std::array<std::int64_t, 4> m_closings{}; // the last ones, the oldest overwritten
     size_t m_nextClosing = 0;
 };
