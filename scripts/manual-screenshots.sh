@@ -32,10 +32,14 @@ window() {
 # window, where no window search sees them: they are given the same moment.
 shot() {
     local name=$1 id=$2
+    # A window search inside "$(...)" cannot end the script itself.
+    [[ -n $id ]] || { echo "no window for $name" >&2; exit 1; }
     sleep 1
     import -window "$id" "$out/$name.png"
     echo "$out/$name.png"
 }
+# Dialogs take the keys while they are in front.
+dkeys() { xdotool key --delay 200 "$@"; }
 # Keys for the main window (or the window that has the focus when it is not given).
 keys() {
     [[ -n ${frame:-} ]] && xdotool windowactivate --sync "$frame" 2>/dev/null
@@ -122,6 +126,17 @@ keys alt+o
 
 keys alt+s c
 shot categories "$frame"
+keys alt+a
+categoryForm=$(window '^Adding a Categories Record$')
+xdotool type --delay 50 'Garden'
+shot category-form "$categoryForm"
+dkeys Escape
+# The tasks of the first category, in a list of their own: its row, then four steps on to
+# "Schedule" (Alt+S is the menu's).
+xdotool mousemove --window "$frame" 100 182 click 1
+keys Tab Tab Tab Tab space
+shot category-schedule "$frame"
+keys alt+o
 keys alt+o
 
 keys alt+s v
@@ -162,8 +177,6 @@ about=$(window '^About')
 shot about "$about"
 keys Escape
 
-# Dialogs take the keys while they are in front.
-dkeys() { xdotool key --delay 200 "$@"; }
 # A date some days from today as the forms show it.
 day() { date -d "+$1 days" '+%b %-d, %Y'; }
 # View Schedule on one of its tabs (0 the day, 2 All by Category, 3 Selected): the tab bar comes
@@ -178,8 +191,10 @@ scheduleTab() {
 # The task form on the backup task: the tasks of the category Backups, picked in Select a Category.
 scheduleTab 2
 keys alt+p
-window '^Select a Category$' >/dev/null
-dkeys Home alt+s
+categories=$(window '^Select a Category$')
+dkeys Home
+shot select-category "$categories"
+dkeys alt+s
 keys alt+c
 form=$(window '^Changing a Schedule Task$')
 shot task-form "$form"
@@ -195,7 +210,10 @@ shot script-step "$step"
 # "View List of Abbreviations" follows the keystrokes.
 dkeys Tab space
 shot script-keys "$(window '^List of Key Abbreviations$')"
-dkeys alt+c Escape Escape
+dkeys alt+f
+xdotool type --delay 50 'CTRLF1'
+shot find-text "$(window '^Searching Text')"
+dkeys Escape alt+c Escape Escape
 dkeys alt+w
 shot task-form-when "$form"
 dkeys alt+n Tab space
@@ -239,7 +257,11 @@ xdotool type --delay 50 "$(day 14)"
 shot upper-limit "$(window '^Enter Upper Limit$')"
 dkeys Return
 shot search-when "$search"
-dkeys alt+b
+# Alt+A reaches "Advance Warning Date" first, then the tab.
+dkeys alt+a alt+a
+shot search-advanced "$search"
+# Here Alt+B would reach "Before performing task" first: back to the first tab.
+dkeys alt+t alt+b
 shot search-action "$(window '^Begin Search$')"
 dkeys alt+s
 sleep 1

@@ -227,6 +227,24 @@ TEST_F(SearchScheduleTest, CategoryListLeavesTheSharedCategoryRecordAlone) {
     EXPECT_EQ(store.CAT.buffer().Category, QStringLiteral("Home"));
 }
 
+// Without the task form's "Browse" beside it, the command field is as wide as the directory field
+// under it: the two right edges line up.
+TEST_F(SearchScheduleTest, TheCommandReachesAsFarAsTheDirectoryBelowIt) {
+    SearchSchedule window(store, ini);
+    ModalScript script;
+    script.then<SearchSchedule>([&](SearchSchedule& w) {
+        QWidget* command = w.field(QStringLiteral("Command"))->control();
+        QWidget* path = w.field(QStringLiteral("Path"))->control();
+        const auto rightEdge = [&w](QWidget* control) {
+            return control->mapTo(&w, QPoint(control->width(), 0)).x();
+        };
+        EXPECT_EQ(rightEdge(command), rightEdge(path));
+        EXPECT_GT(command->width(), 0);
+        w.reject();
+    });
+    script.run([&] { window.run(); });
+}
+
 TEST_F(SearchScheduleTest, EditStepsThroughTheMatchesToTheEndAndShowsTheExamplesAgain) {
     SearchSchedule window(store, ini);
     ModalScript script;
