@@ -46,14 +46,26 @@ QStringList Store::filesToWatch() const {
     return files;
 }
 
+unsigned Store::watchedFiles() const {
+    static const QString tagSchema = QLatin1String(FilterSql::kTagSchema);
+    const bool tagsAttached = m_data->isAttached(tagSchema);
+    const bool dataOpen = m_data->isOpen();
+    const bool tagsOpen = m_tags->isOpen() || tagsAttached;
+    return (dataOpen ? 1u : 0u) | (dataOpen && m_data->usesWriteAheadLog() ? 2u : 0u) |
+           (tagsOpen ? 4u : 0u) |
+           (tagsOpen && (m_tags->usesWriteAheadLog() || tagsAttached) ? 8u : 0u);
+}
+
 std::uint64_t Store::changeCount() {
     // Reading the versions means a read transaction on each file. While the kernel reports no
     // write to the files and this program wrote nothing, they cannot have moved.
-    const QStringList files = filesToWatch();
-    const std::vector<std::int64_t> localWrites{m_data->localWrites(), m_tags->localWrites()};
-    if (files != m_writeWatch.paths() || !m_writeWatch.isWatching()) {
-        m_writeWatch.watch(files); // before the versions are read: no write falls in between
-    } else if (!files.isEmpty() && !m_writeWatch.written() && localWrites == m_seenLocalWrites) {
+    const unsigned files = watchedFiles();
+    const std::array<std::int64_t, 2> localWrites{m_data->localWrites(), m_tags->localWrites()};
+    if (files != m_watchedFiles || !m_writeWatch.isWatching()) {
+        // Before the versions are read: no write falls in between.
+        m_watchedFiles = files;
+        m_writeWatch.watch(filesToWatch());
+    } else if (files != 0 && !m_writeWatch.written() && localWrites == m_seenLocalWrites) {
         return m_changeCount;
     }
     m_seenLocalWrites = localWrites;

@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -102,11 +103,15 @@ private:
     // The files that a commit of anyone writes to now: each open file, and its log while it
     // uses one.
     QStringList filesToWatch() const;
+    // Which of those files there are, as bits: the list is made again only when they change, so
+    // that an idle look allocates nothing.
+    unsigned watchedFiles() const;
 
     std::uint64_t m_changeCount = 1;
     std::vector<std::int64_t> m_seenStamp;
     FileWriteWatch m_writeWatch;
-    std::vector<std::int64_t> m_seenLocalWrites;
+    unsigned m_watchedFiles = ~0u;
+    std::array<std::int64_t, 2> m_seenLocalWrites{};
     StoreError m_lastError;
     StoreError m_savedError;
     std::int32_t m_savedTaskNumber = 0;
