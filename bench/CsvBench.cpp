@@ -79,14 +79,21 @@ struct SliceFigures {
     double wallMs = 0;
     double cpuMs = 0;
     int slices = 0;
+    int over50 = 0;    // slices longer than 50 ms (wall)
+    int cpuOver50 = 0; // slices that took more than 50 ms of processor time
     void take(const SliceFigures& o) {
         wallMs = std::max(wallMs, o.wallMs);
         cpuMs = std::max(cpuMs, o.cpuMs);
         slices += o.slices;
+        over50 += o.over50;
+        cpuOver50 += o.cpuOver50;
     }
     void report(benchmark::State& state) const {
         state.counters["longest_slice_ms"] = wallMs;
         state.counters["longest_slice_cpu_ms"] = cpuMs;
+        state.counters["slices_over_50ms"] = over50;
+        state.counters["slices_over_50ms_cpu"] = cpuOver50;
+        state.counters["slices"] = slices;
         state.counters["rows_per_slice"] =
             double(kTasks) * double(state.iterations()) / std::max(slices, 1);
     }
@@ -101,7 +108,9 @@ template <class Job> SliceFigures runSlices(Job& job) {
         t.start();
         const qint64 cpu = threadCpuNs();
         const auto step = job.step(kSlice);
-        figures.take({double(t.nsecsElapsed()) / 1e6, double(threadCpuNs() - cpu) / 1e6, 1});
+        const double wallMs = double(t.nsecsElapsed()) / 1e6;
+        const double cpuMs = double(threadCpuNs() - cpu) / 1e6;
+        figures.take({wallMs, cpuMs, 1, wallMs > 50 ? 1 : 0, cpuMs > 50 ? 1 : 0});
         if (step != Job::Step::More) {
             break;
         }
