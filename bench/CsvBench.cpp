@@ -1,5 +1,6 @@
 // Export and import of 10^5 tasks with all 34 fields, and the longest slice that the progress
 // window's timer runs (batches of 25 while the slice's time lasts).
+#include "bench/support/BenchData.h"
 #include "tests/csv/RandomTask.h"
 
 #include "csv/ExportJob.h"
@@ -7,7 +8,6 @@
 #include "csv/ImportJob.h"
 #include "platform/fake/ScriptedUi.h"
 #include "store/Store.h"
-#include "store/Transaction.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -34,27 +34,17 @@ QList<ExportField> allFields() {
 }
 
 // A data folder with the tasks, made once per run, and the file they export to.
-class Dataset {
+class Dataset : public BenchData {
 public:
-    Dataset() : m_store(m_dir.path(), m_ui) {
-        m_store.SCH.open();
+    Dataset() {
+        store().SCH.open();
         RandomTask random(7);
-        Transaction tx(m_store);
-        tx.begin();
-        for (int i = 1; i <= kTasks; ++i) {
-            m_store.SCH.buffer() = random.next();
-            m_store.SCH.buffer().ID = i;
-            m_store.SCH.add();
-        }
-        tx.commit();
+        addTasks(store(), kTasks, [&](int i, ScheduleRecord& r) {
+            r = random.next();
+            r.ID = i;
+        });
     }
-    Store& store() { return m_store; }
-    QString file() const { return m_dir.filePath(QStringLiteral("tasks.csv")); }
-
-private:
-    QTemporaryDir m_dir;
-    ScriptedUi m_ui;
-    Store m_store;
+    QString file() const { return filePath(QStringLiteral("tasks.csv")); }
 };
 
 Dataset& dataset() {
