@@ -259,12 +259,15 @@ void MainFrame::startUp(bool minimized) {
         show();
         return;
     }
-    // Straight into the tray, never shown on the way.
-    setWindowState(windowState() | Qt::WindowMinimized);
-    iconised();
-    if (!m_inTray) {
-        showMinimized();
+    // Straight into the tray, never shown on the way. The frame is not given the minimised state
+    // there: clearing that state on a hidden window maps it with the iconic hint still set, and
+    // the window manager may then iconify the frame that was just brought out of the tray.
+    if (!m_ctx.settings->noTray && tray().add(caption().left(kTrayTipLength))) {
+        hide();
+        m_inTray = true;
+        return;
     }
+    showMinimized();
 }
 
 QString MainFrame::caption() const {
@@ -276,7 +279,7 @@ void MainFrame::setCaption(const QString& caption) {
 }
 
 bool MainFrame::isIconised() const {
-    return windowState().testFlag(Qt::WindowMinimized);
+    return m_inTray || windowState().testFlag(Qt::WindowMinimized);
 }
 
 void MainFrame::unIconise() {
@@ -330,7 +333,7 @@ void MainFrame::iconised() {
     if (m_inTray || m_ctx.settings->noTray || !isIconised()) {
         return;
     }
-    if (tray().add(caption().left(63))) {
+    if (tray().add(caption().left(kTrayTipLength))) {
         hide();
         m_inTray = true;
     }
@@ -359,12 +362,19 @@ void MainFrame::shutDown() {
         m_ctx.store->SCH1.close();
         m_ctx.store->SCR.close();
     }
-    WidgetGeometry::save(this, *m_ctx.ini, kSection);
+    savePosition();
 }
 
 void MainFrame::saveState() {
-    WidgetGeometry::save(this, *m_ctx.ini, kSection);
+    savePosition();
     m_ctx.settings->save(*m_ctx.ini);
+}
+
+void MainFrame::savePosition() {
+    // A frame in the tray keeps the position it was last shown at, as a minimised one does.
+    if (!m_inTray) {
+        WidgetGeometry::save(this, *m_ctx.ini, kSection);
+    }
 }
 
 void MainFrame::openSetup() {

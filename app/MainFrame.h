@@ -89,6 +89,7 @@ private:
                      std::function<void()> handler = {});
     void iconised();
     void shutDown();
+    void savePosition();
 
     void openSetup();
     void openSchedule();

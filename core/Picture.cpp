@@ -40,6 +40,51 @@ QString hashes(int n) {
     return QString(n, QLatin1Char('#'));
 }
 
+// Appends the decimal digits of n >= 0, zero-filled to at least `width` of them.
+void appendDigits(QString& out, std::int64_t n, int width) {
+    char digits[24];
+    int at = int(sizeof digits);
+    do {
+        digits[--at] = char('0' + n % 10);
+        n /= 10;
+    } while (n != 0);
+    while (int(sizeof digits) - at < width) {
+        digits[--at] = '0';
+    }
+    out.append(QLatin1String(digits + at, qsizetype(sizeof digits) - at));
+}
+
+// Reads from `at` at least `least` and at most `most` ASCII digits; -1 when there are fewer.
+int readDigits(QStringView s, qsizetype& at, int least, int most) {
+    int value = 0;
+    int n = 0;
+    while (n < most && at < s.size() && s[at] >= QLatin1Char('0') && s[at] <= QLatin1Char('9')) {
+        value = value * 10 + (s[at].unicode() - '0');
+        ++at;
+        ++n;
+    }
+    return n < least ? -1 : value;
+}
+
+bool isAsciiLetter(QChar c) {
+    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+           (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+}
+
+bool isDateSeparator(QChar c) {
+    return c == QLatin1Char('/') || c == QLatin1Char('.') || c == QLatin1Char('-');
+}
+
+// Month number of a three-letter month name in any case, 0 when there is none.
+int monthFromShortName(QStringView word) {
+    for (int m = 0; m < 12; ++m) {
+        if (word.compare(QLatin1String(kMonthNames[m]), Qt::CaseInsensitive) == 0) {
+            return m + 1;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 Picture::Picture(QStringView token) {
@@ -82,18 +127,10 @@ Picture::Picture(QStringView token) {
 QString Picture::format(std::int64_t value) const {
     switch (m_kind) {
     case Kind::Date:
-        return formatDateValue(static_cast<std::int32_t>(value));
     case Kind::Time: {
-        if (value <= 0) {
-            return QString();
-        }
-        const auto t = static_cast<std::int32_t>(value);
-        const int h = Time::hours(t);
-        const int h12 = h % 12 == 0 ? 12 : h % 12;
-        return QStringLiteral("%1:%2%3")
-            .arg(h12)
-            .arg(Time::minutes(t), 2, 10, QLatin1Char('0'))
-            .arg(h < 12 ? QStringLiteral("AM") : QStringLiteral("PM"));
+        QString text;
+        appendFormatted(value, text);
+        return text;
     }
     case Kind::Number: {
         if (value < 0 && !m_signed) {
@@ -117,6 +154,43 @@ QString Picture::format(std::int64_t value) const {
         break;
     }
     return QString();
+}
+
+void Picture::appendFormatted(std::int64_t value, QString& out) const {
+    if (m_kind == Kind::Date) {
+        const auto date = static_cast<std::int32_t>(value);
+        if (date == 0) {
+            return;
+        }
+        const Ymd c = Date::toYmd(date);
+        if (c.year < 0) {
+            out += formatDateValue(date);
+        } else if (m_dateStyle == 6) {
+            appendDigits(out, c.day, 1);
+            out += QLatin1Char('/');
+            appendDigits(out, c.month, 2);
+            out += QLatin1Char('/');
+            appendDigits(out, c.year, 4);
+        } else {
+            out += QLatin1String(kMonthNames[c.month - 1]);
+            out += QLatin1Char(' ');
+            appendDigits(out, c.day, 1);
+            out += QLatin1String(", ");
+            appendDigits(out, c.year, 4);
+        }
+    } else if (m_kind == Kind::Time) {
+        if (value <= 0) {
+            return;
+        }
+        const auto t = static_cast<std::int32_t>(value);
+        const int h = Time::hours(t);
+        appendDigits(out, h % 12 == 0 ? 12 : h % 12, 1);
+        out += QLatin1Char(':');
+        appendDigits(out, Time::minutes(t), 2);
+        out += h < 12 ? QLatin1String("AM") : QLatin1String("PM");
+    } else {
+        out += format(value);
+    }
 }
 
 QString Picture::formatText(const QString& text) const {
@@ -159,6 +233,9 @@ std::optional<std::int64_t> Picture::read(const QString& input) const {
     case Kind::Date:
         return readDateValue(input);
     case Kind::Time: {
+        if (const auto usual = readUsualTime(QStringView(input).trimmed())) {
+            return *usual;
+        }
         const QString s = input.trimmed();
         if (s.isEmpty()) {
             return 0;
@@ -245,6 +322,9 @@ QString Picture::readText(const QString& input) const {
 }
 
 std::optional<std::int64_t> Picture::readDateValue(const QString& input) const {
+    if (const auto usual = readUsualDate(QStringView(input).trimmed())) {
+        return *usual;
+    }
     const QString s = input.trimmed();
     if (s.isEmpty()) {
         return 0;
@@ -287,6 +367,72 @@ std::optional<std::int64_t> Picture::readDateValue(const QString& input) const {
         return m_dateStyle == 6 ? dateOf(year, b, a) : dateOf(year, a, b);
     }
     return std::nullopt;
+}
+
+// "Jan 5, 1999" and day, month and year in the picture's order between "/", "." or "-": the
+// general reading would find the same date through its first matching expression.
+std::optional<std::int32_t> Picture::readUsualDate(QStringView s) const {
+    qsizetype at = 0;
+    if (!s.isEmpty() && isAsciiLetter(s[0])) {
+        if (s.size() < 4 || !isAsciiLetter(s[1]) || !isAsciiLetter(s[2]) ||
+            s[3] != QLatin1Char(' ')) {
+            return std::nullopt;
+        }
+        at = 4;
+        const int day = readDigits(s, at, 1, 2);
+        if (day < 0 || !s.sliced(at).startsWith(QLatin1String(", "))) {
+            return std::nullopt;
+        }
+        at += 2;
+        const int year = readDigits(s, at, 4, 4);
+        const int month = monthFromShortName(s.first(3));
+        if (year < 0 || at != s.size() || month == 0) {
+            return std::nullopt;
+        }
+        return dateOf(year, month, day);
+    }
+    const int a = readDigits(s, at, 1, 2);
+    if (a < 0 || at >= s.size() || !isDateSeparator(s[at])) {
+        return std::nullopt;
+    }
+    ++at;
+    const int b = readDigits(s, at, 1, 2);
+    if (b < 0 || at >= s.size() || !isDateSeparator(s[at])) {
+        return std::nullopt;
+    }
+    ++at;
+    const int year = readDigits(s, at, 4, 4);
+    if (year < 0 || at != s.size()) {
+        return std::nullopt;
+    }
+    return m_dateStyle == 6 ? dateOf(year, b, a) : dateOf(year, a, b);
+}
+
+// "9:05AM", "9:05pm" and "21:05".
+std::optional<std::int32_t> Picture::readUsualTime(QStringView s) {
+    qsizetype at = 0;
+    int h = readDigits(s, at, 1, 2);
+    if (h < 0 || at >= s.size() || s[at] != QLatin1Char(':')) {
+        return std::nullopt;
+    }
+    ++at;
+    const int minute = readDigits(s, at, 2, 2);
+    if (minute < 0 || minute > 59) {
+        return std::nullopt;
+    }
+    if (at == s.size()) {
+        return h <= 23 ? std::optional<std::int32_t>(Time::fromHms(h, minute)) : std::nullopt;
+    }
+    if (s.size() - at != 2 || (s[at + 1] != QLatin1Char('m') && s[at + 1] != QLatin1Char('M')) ||
+        h < 1 || h > 12) {
+        return std::nullopt;
+    }
+    const bool pm = s[at] == QLatin1Char('p') || s[at] == QLatin1Char('P');
+    if (!pm && s[at] != QLatin1Char('a') && s[at] != QLatin1Char('A')) {
+        return std::nullopt;
+    }
+    h = h % 12 + (pm ? 12 : 0);
+    return Time::fromHms(h, minute);
 }
 
 QString Picture::formatDate(std::int32_t date) {

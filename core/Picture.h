@@ -35,6 +35,9 @@ public:
     // Dates, times and whole numbers. A date or time of 0 shows as empty text; a number that
     // does not fit the picture shows as '#' characters.
     QString format(std::int64_t value) const;
+    // Appends what format() gives to `out`: an export writes several dates and times on every
+    // line, and building them straight into the line saves a text of their own for each.
+    void appendFormatted(std::int64_t value, QString& out) const;
     QString formatText(const QString& text) const;
     QString formatDecimal(double value) const;
 
@@ -52,6 +55,10 @@ public:
 private:
     QString formatDateValue(std::int32_t date) const;
     std::optional<std::int64_t> readDateValue(const QString& input) const;
+    // The forms format() writes, read without regular expressions; nullopt when the text has
+    // another form (or is no valid date or time), which the general reading then decides.
+    std::optional<std::int32_t> readUsualDate(QStringView s) const;
+    static std::optional<std::int32_t> readUsualTime(QStringView s);
     std::optional<std::int64_t> readNumberValue(const QString& input) const;
 
     Kind m_kind = Kind::Invalid;

@@ -99,15 +99,19 @@ bool CsvInputFile::fill() {
 }
 
 bool CsvInputFile::readLine(QString& line, qint64& bytes) {
-    line.clear();
+    line.resize(0); // keeps its room: no allocation per line
     bytes = 0;
     if (!m_file.isOpen()) {
         return false;
     }
-    QByteArray raw;
+    // A line that lies whole in the buffer is decoded from there; one that runs past the
+    // buffer's end is gathered first.
+    m_pieces.resize(0);
+    QByteArrayView raw;
     bool any = false;
     for (;;) {
         if (m_at >= m_buffer.size() && !fill()) {
+            raw = m_pieces;
             break;
         }
         any = true;
@@ -115,12 +119,17 @@ bool CsvInputFile::readLine(QString& line, qint64& bytes) {
         const qsizetype n = m_buffer.size() - m_at;
         const auto* nl = static_cast<const char*>(std::memchr(p, '\n', size_t(n)));
         const qsizetype take = nl ? qsizetype(nl - p) : n;
-        const qsizetype room = kMaxLineBytes - raw.size();
-        raw.append(p, qMin(take, room));
+        const qsizetype room = kMaxLineBytes - m_pieces.size();
         const qsizetype used = take + (nl ? 1 : 0);
         bytes += used;
         m_at += used;
+        if (nl && m_pieces.isEmpty()) {
+            raw = QByteArrayView(p, qMin(take, room));
+            break;
+        }
+        m_pieces.append(p, qMin(take, room));
         if (nl) {
+            raw = m_pieces;
             break;
         }
     }
@@ -131,11 +140,21 @@ bool CsvInputFile::readLine(QString& line, qint64& bytes) {
         raw.chop(1);
     }
     if (m_atStart && m_utf8 && raw.startsWith("\xEF\xBB\xBF")) {
-        raw.remove(0, 3); // byte order mark of editors that write one
+        raw = raw.sliced(3); // byte order mark of editors that write one
     }
     m_atStart = false;
-    line = m_utf8 ? QString::fromUtf8(raw) : QString::fromLatin1(raw);
-    line.truncate(CsvText::kMaxLine);
+    // UTF-16 takes at most one unit per byte of either encoding.
+    line.resize(raw.size());
+    QChar* end = line.data();
+    if (m_utf8) {
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        end = decoder.appendToBuffer(end, raw);
+    } else {
+        for (const char c : raw) {
+            *end++ = QLatin1Char(c);
+        }
+    }
+    line.truncate(qMin<qsizetype>(end - line.constData(), CsvText::kMaxLine));
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <QStringDecoder>
 
 namespace velatask {
 
@@ -39,6 +40,7 @@ private:
 
     QFile m_file;
     QByteArray m_buffer;
+    QByteArray m_pieces; // a line that runs past the end of the buffer
     qsizetype m_at = 0;
     qint64 m_size = 0;
     bool m_utf8 = true;

@@ -56,6 +56,19 @@ void CsvLine::appendNumber(std::int64_t value) {
     put(QLatin1String(digits + n, qsizetype(sizeof digits) - n));
 }
 
+void CsvLine::appendFormatted(const Picture& picture, std::int64_t value) {
+    if (m_fields > 0) {
+        put(QLatin1Char(','));
+    }
+    ++m_fields;
+    put(QLatin1Char('"'));
+    if (m_text.size() < CsvText::kMaxLine) {
+        picture.appendFormatted(value, m_text);
+        m_text.truncate(CsvText::kMaxLine);
+    }
+    put(QLatin1Char('"'));
+}
+
 void CsvLine::putQuoted(QStringView value) {
     put(QLatin1Char('"'));
     qsizetype from = 0;

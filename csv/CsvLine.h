@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Picture.h"
 #include "csv/CsvText.h"
 
 #include <QString>
@@ -24,6 +25,9 @@ public:
     void append(QStringView value, CsvText::PictureClass how);
     // Appends a number as a Numeric field: its plain digits.
     void appendNumber(std::int64_t value);
+    // Appends a date or time formatted with its picture, quoted: the text is built in the line
+    // itself. Such texts hold no quotes.
+    void appendFormatted(const Picture& picture, std::int64_t value);
 
     const QString& text() const { return m_text; }
     int fieldCount() const { return m_fields; }

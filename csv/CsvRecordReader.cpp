@@ -12,27 +12,40 @@ namespace {
 // is still open at the end of what it has seen.
 class QuoteState {
 public:
+    // Jumps from one quote or comma that matters to the next: inside a field only its end
+    // changes the state.
     void feed(QStringView text) {
-        for (const QChar c : text) {
-            const bool quote = c == QLatin1Char('"');
-            const bool comma = c == QLatin1Char(',');
+        qsizetype i = 0;
+        while (i < text.size()) {
             switch (m_state) {
             case FieldStart:
-                m_state = quote ? Quoted : comma ? FieldStart : Plain;
+            case QuoteSeen: { // a doubled quote, or the closing one
+                const QChar c = text[i++];
+                if (c == QLatin1Char('"')) {
+                    m_state = Quoted;
+                } else if (c == QLatin1Char(',')) {
+                    m_state = FieldStart;
+                } else {
+                    m_state = m_state == FieldStart ? Plain : AfterQuoted;
+                }
                 break;
+            }
             case Plain:
             case AfterQuoted:
-                if (comma) {
-                    m_state = FieldStart;
+                i = text.indexOf(QLatin1Char(','), i);
+                if (i < 0) {
+                    return;
                 }
+                ++i;
+                m_state = FieldStart;
                 break;
             case Quoted:
-                if (quote) {
-                    m_state = QuoteSeen;
+                i = text.indexOf(QLatin1Char('"'), i);
+                if (i < 0) {
+                    return;
                 }
-                break;
-            case QuoteSeen: // a doubled quote, or the closing one
-                m_state = quote ? Quoted : comma ? FieldStart : AfterQuoted;
+                ++i;
+                m_state = QuoteSeen;
                 break;
             }
         }
@@ -69,7 +82,8 @@ bool CsvRecordReader::nextLine(Line& line) {
 }
 
 bool CsvRecordReader::read(QString& record, qint64& bytes) {
-    Line first;
+    // The line is read into the buffer that the previous record had: no allocation per line.
+    Line& first = m_line;
     bytes = 0;
     do {
         if (!nextLine(first)) {
@@ -78,7 +92,7 @@ bool CsvRecordReader::read(QString& record, qint64& bytes) {
         }
         bytes += first.bytes;
     } while (isBlank(first.text));
-    record = std::move(first.text);
+    record.swap(first.text);
     if (!record.contains(QLatin1Char('"'))) {
         return true;
     }

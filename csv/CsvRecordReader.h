@@ -30,6 +30,7 @@ private:
 
     CsvInputFile& m_file;
     std::deque<Line> m_ahead; // lines read ahead that did not join the record before them
+    Line m_line;
 };
 
 } // namespace velatask

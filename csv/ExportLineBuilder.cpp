@@ -25,7 +25,11 @@ void ExportLineBuilder::build(const ScheduleRecord& task, CsvLine& line) const {
     for (const Column& c : m_columns) {
         switch (c.how) {
         case CsvText::PictureClass::String:
-            line.append(c.field->isText() ? task.*(c.field->text) : c.field->textOf(task), c.how);
+            if (c.field->isText()) {
+                line.append(task.*(c.field->text), c.how); // no copy of the text
+            } else {
+                line.append(c.field->textOf(task), c.how);
+            }
             break;
         case CsvText::PictureClass::Numeric:
             line.appendNumber(c.field->numberOf(task));
@@ -33,9 +37,11 @@ void ExportLineBuilder::build(const ScheduleRecord& task, CsvLine& line) const {
         case CsvText::PictureClass::Other:
             // Dates and times through their picture; a picture that formats nothing known
             // leaves the value as it is.
-            line.append(c.picture.isValid() ? c.picture.format(c.field->numberOf(task))
-                                            : c.field->textOf(task),
-                        c.how);
+            if (c.picture.isValid()) {
+                line.appendFormatted(c.picture, c.field->numberOf(task));
+            } else {
+                line.append(c.field->textOf(task), c.how);
+            }
             break;
         }
     }

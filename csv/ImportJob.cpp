@@ -73,7 +73,10 @@ ImportJob::Step ImportJob::step(int lines) {
         result = addLines(lines);
     } while (result == Step::More && m_budget.anotherBatch());
     // What was added stays, also when this slice ended in a failure.
-    if (m_batch->commitSlice() != 0) {
+    m_budget.beginClosing();
+    const int committed = m_batch->commitSlice();
+    m_budget.endClosing();
+    if (committed != 0) {
         cannotAdd();
         result = Step::Stopped;
     } else {

@@ -1,6 +1,7 @@
 #include "editing/CategoryAndDescription.h"
 
 #include "core/FixedText.h"
+#include "editing/CategoryNames.h"
 #include "editing/TaskControls.h"
 #include "scheduler/AppContext.h"
 #include "store/StandardWarning.h"
@@ -63,25 +64,13 @@ void CategoryAndDescription::fill() {
     }
     m_filled = true;
     Store& store = *m_controls->app().store;
-    CategoryView& cat = store.CAT;
-    const CategoryRecord kept = cat.buffer();
-    if (cat.setStart(CategoryKey::KeyCategory) != 0) {
-        StandardWarning(store, 36);
-        return;
+    QStringList names;
+    const int code = CategoryNames::read(store, names);
+    m_categories->addItems(names);
+    if (code != 0) {
+        StandardWarning(store, 35, QStringLiteral("Categories"));
+        emit failed();
     }
-    for (;;) {
-        const int code = cat.next();
-        if (code == StoreCode::NoRecord) {
-            break;
-        }
-        if (code != 0) {
-            StandardWarning(store, 35, QStringLiteral("Categories"));
-            emit failed();
-            break;
-        }
-        m_categories->addItem(FixedText::rtrim(cat.buffer().Category));
-    }
-    cat.buffer() = kept;
 }
 
 } // namespace velatask

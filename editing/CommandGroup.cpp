@@ -43,7 +43,8 @@ CommandGroup::CommandGroup(QWidget* parent) : QWidget(parent) {
                                this),
                     0, 0, 1, 3);
     grid->addWidget(commandLabel, 1, 0);
-    grid->addWidget(m_command, 1, 1);
+    // Without "&Browse" the command reaches as far as the directory below it.
+    grid->addWidget(m_command, 1, 1, 1, 2);
     grid->addWidget(m_browse, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("If the program must be started from a specific "
                                               "directory or folder, enter it here..."),
@@ -71,6 +72,9 @@ CommandGroup::CommandGroup(TaskControls& controls, QWidget* parent) : CommandGro
     for (QWidget* w : m_actions) {
         w->show();
     }
+    auto* grid = static_cast<QGridLayout*>(layout());
+    grid->removeWidget(m_command);
+    grid->addWidget(m_command, 1, 1);
     ScheduleRecord& task = controls.task();
     controls.fields().text(m_command, task.Command, ScheduleRecord::kCommandWidth);
     controls.fields().text(m_path, task.Path, ScheduleRecord::kPathWidth);

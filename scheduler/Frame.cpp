@@ -3,11 +3,6 @@
 #include "platform/Tray.h"
 
 namespace velatask {
-namespace {
-
-constexpr int kTrayTipLength = 63;
-
-} // namespace
 
 void RestoreFromTray(Frame& frame) {
     if (!frame.inTray()) {

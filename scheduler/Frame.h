@@ -6,6 +6,9 @@ namespace velatask {
 
 class Tray;
 
+// The longest tray tip: the caption is cut to it.
+inline constexpr int kTrayTipLength = 63;
+
 // What the scheduler needs of the main frame: its caption, its iconised state and the tray.
 class Frame {
 public:

@@ -9,6 +9,8 @@
 #include "store/Store.h"
 #include "store/WindowCursor.h"
 
+#include <vector>
+
 namespace velatask {
 namespace {
 
@@ -43,11 +45,14 @@ void HistoryExpiry(AppContext& ctx) {
         report(ctx, expired.error());
         return;
     }
+    std::vector<std::int64_t> positions;
+    positions.reserve(page.size());
+    for (const WindowCursor::Row& row : page) {
+        positions.push_back(row.position);
+    }
     BatchWriter batch(*ctx.store);
     bool failed = batch.beginSlice() != 0;
-    for (size_t i = 0; !failed && i < page.size(); ++i) {
-        failed = batch.erase(Table::Schedule, page[i].position) != 0;
-    }
+    failed = failed || batch.erase(Table::Schedule, positions) != 0;
     failed = failed || batch.commitSlice() != 0;
     // Done for today once a slice finds the rest; a failure is reported once, not every tick.
     if (failed || page.size() < size_t(kSlice)) {

@@ -9,14 +9,18 @@
 #include "store/WindowCursor.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 
 #include <functional>
+#include <vector>
 
 namespace velatask::Housekeeping {
 namespace {
 
-// Records deleted per transaction; the timers wait for one slice at most.
-constexpr int kSlice = 100;
+// Records read and deleted by one statement, and how long one transaction goes on: the timers
+// wait for one slice at most, and many records share each commit's flush to disk.
+constexpr int kPage = 250;
+constexpr int kSliceMs = 25;
 
 using Report = std::function<void(const StoreError&)>;
 
@@ -31,39 +35,61 @@ Report historyReporter(AppContext& ctx) {
     return reporter(ctx, " error while removing history", "Cannot Remove History");
 }
 
-// Deletes the records the cursor reads, one transaction per slice of its own (a task with its
-// script steps). Between slices the timers run, so the scheduler keeps its second. A record that
-// cannot be deleted is reported and skipped; a failed read or commit is reported and ends the
-// work (false).
+// The page's records at once; when that fails, one by one, so that only a record that cannot be
+// deleted is reported and skipped.
+void erasePage(BatchWriter& batch, Table table, const WindowCursor::Page& page,
+               const Report& report) {
+    std::vector<std::int64_t> positions;
+    positions.reserve(page.size());
+    for (const WindowCursor::Row& row : page) {
+        positions.push_back(row.position);
+    }
+    if (batch.erase(table, positions) == 0) {
+        return;
+    }
+    for (std::int64_t position : positions) {
+        if (batch.erase(table, position) != 0) {
+            report(batch.error());
+        }
+    }
+}
+
+// Deletes the records the cursor reads, in transactions of their own (a task with its script
+// steps) that each last a slice. Between slices the timers run, so the scheduler keeps its
+// second. A record that cannot be deleted is reported and skipped; a failed read or commit is
+// reported and ends the work (false).
 bool eraseAll(AppContext& ctx, WindowCursor& records, Table table, const Report& report) {
     records.setColumns({});
     BatchWriter batch(*ctx.store);
     WindowCursor::Page page;
-    if (records.first(kSlice, page) != 0) {
+    if (records.first(kPage, page) != 0) {
         report(records.error());
         return false;
     }
     while (!page.empty()) {
+        QElapsedTimer slice;
+        slice.start();
         if (batch.beginSlice() != 0) {
             report(batch.error());
             return false;
         }
-        for (const WindowCursor::Row& row : page) {
-            if (batch.erase(table, row.position) != 0) {
-                report(batch.error());
-            }
-        }
+        bool read = true;
+        do {
+            erasePage(batch, table, page, report);
+            const WindowCursor::Row last = page.back();
+            // Rows after the last one deleted: none of them is in the open slice.
+            read = records.after(last, kPage, page) == 0;
+        } while (read && !page.empty() && !slice.hasExpired(kSliceMs));
         if (batch.commitSlice() != 0) {
             report(batch.error());
             return false;
         }
-        const WindowCursor::Row last = page.back();
-        if (QCoreApplication::instance()) {
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        }
-        if (records.after(last, kSlice, page) != 0) {
+        if (!read) {
             report(records.error());
             return false;
+        }
+        if (QCoreApplication::instance()) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         }
     }
     return true;

@@ -13,6 +13,9 @@ packages=(
   # SQLite: the filter functions are installed through its C interface; the command line lets
   # users inspect their data file
   libsqlite3-dev sqlite3
+  # the store on a PostgreSQL server: Qt's driver; the server programs run a private server
+  # for the tests
+  libqt6sql6-psql postgresql
   # desktop integration at run time; a sans-serif font for printed reports
   xdg-utils fonts-dejavu-core
   # tests and benchmarks
@@ -40,6 +43,24 @@ sudo_cmd=()
 if [[ $(id -u) -ne 0 ]]; then
   sudo_cmd=(sudo)
 fi
+apt_install() {
+  "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$@"
+}
 echo "Installing: ${missing[*]}"
 "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
-"${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+
+# A PostgreSQL server package installed for the first time creates a cluster of its own and
+# starts it on localhost:5432. The tests run a private server on a Unix socket instead, so when
+# no server version is installed yet, the package comes without that cluster (the setting is
+# switched off only during this installation). A server the user already has is left alone.
+cluster_conf=/etc/postgresql-common/createcluster.conf
+if [[ " ${missing[*]} " == *" postgresql "* ]] && ! compgen -G '/usr/lib/postgresql/*/bin/postgres' >/dev/null; then
+  apt_install postgresql-common
+  "${sudo_cmd[@]}" cp -p "$cluster_conf" "$cluster_conf.velatask-saved"
+  restore_cluster_conf() {
+    "${sudo_cmd[@]}" mv -f "$cluster_conf.velatask-saved" "$cluster_conf"
+  }
+  trap restore_cluster_conf EXIT
+  "${sudo_cmd[@]}" pg_conftool "$cluster_conf" set create_main_cluster false
+fi
+apt_install "${missing[@]}"

@@ -1,11 +1,16 @@
 # Sourced by the test and measurement scripts: starts an Xvfb display with the jwm window manager
 # (which also provides a system tray) and a private session bus, sets DISPLAY and
 # DBUS_SESSION_BUS_ADDRESS, keeps the program's own files in a temporary home, and stops it all
-# when the calling script exits. Leave it with `exit`, not `exec`.
+# when the calling script exits. Leave it with `exit`, not `exec`. Scripts sourced after it add
+# their own stop functions to `session_cleanups`.
 
 session_pids=()
+session_cleanups=()
 session_home=$(mktemp -d)
 stop_test_session() {
+    for cleanup in "${session_cleanups[@]}"; do
+        "$cleanup"
+    done
     for pid in "${session_pids[@]}"; do
         kill "$pid" 2>/dev/null || true
     done

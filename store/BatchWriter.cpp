@@ -141,6 +141,24 @@ int BatchWriter::erase(Table table, std::int64_t position) {
     return finish(error);
 }
 
+int BatchWriter::erase(Table table, const std::vector<std::int64_t>& positions) {
+    if (positions.empty()) {
+        return finish({});
+    }
+    if (ensureSlice() != 0) {
+        return m_error.code;
+    }
+    StoreError error;
+    if (table == Table::Schedule && TaskRows::eraseSteps(*m_connection, positions, error) != 0) {
+        return finish(error);
+    }
+    m_connection->exec(
+        QStringLiteral("DELETE FROM %1 WHERE rowid IN (SELECT value FROM json_each(?))")
+            .arg(tableDef(table).table),
+        {TaskRows::positionList(positions)}, error);
+    return finish(error);
+}
+
 int BatchWriter::highestTaskNumber(std::int32_t& id) {
     id = 0;
     if (ensureSlice() != 0) {

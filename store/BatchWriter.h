@@ -4,6 +4,7 @@
 #include "store/StoreError.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace velatask {
 
@@ -49,6 +50,9 @@ public:
     // Deletes the record at a position (View::pointer(), WindowCursor::Row::position); a
     // Schedule record goes with its script steps. A record already gone counts as deleted.
     int erase(Table table, std::int64_t position);
+    // Deletes the records at these positions (with the steps of Schedule records) in one
+    // statement per table: what a slice of housekeeping or expiry removes.
+    int erase(Table table, const std::vector<std::int64_t>& positions);
     // The highest task number as this slice sees it; 0 when there are no tasks.
     int highestTaskNumber(std::int32_t& id);
 

@@ -1,5 +1,6 @@
 #include "store/Connection.h"
 
+#include "store/Checkpointer.h"
 #include "store/SqlFunctions.h"
 
 #include <QFileInfo>
@@ -88,7 +89,11 @@ int Connection::open(bool create, StoreError& error) {
             error = fromSqlError(db.lastError());
             error.code = StoreCode::DriverError;
             error.text.clear();
-        } else if (!SqlFunctions::install(db.driver()->handle())) {
+        } else if (!SqlFunctions::install(db.driver()->handle()) ||
+                   (m_checkpointer &&
+                    !m_checkpointer->watch(db.driver()->handle(),
+                                           m_batchCommits ? Checkpointer::Role::Batch
+                                                          : Checkpointer::Role::Foreground))) {
             error.code = StoreCode::DriverError;
             error.driverCode = 1;
             error.driverText = QStringLiteral("cannot install the filter functions");

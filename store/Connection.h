@@ -15,6 +15,8 @@ namespace velatask {
 
 // One connection to one SQLite file, with its prepared statements, its transaction state and the
 // mapping of engine errors to store codes. The engine's types stay inside the .cpp.
+class Checkpointer;
+
 class Connection {
 public:
     using Row = QVariantList;
@@ -33,6 +35,13 @@ public:
     // nothing in the file.
     int open(bool create, StoreError& error);
     void close();
+
+    // Leaves copying the log back into the file to the checkpointer (set before open()); a
+    // batch connection's commits copy while batch work runs.
+    void setCheckpointer(Checkpointer* checkpointer, bool batch) {
+        m_checkpointer = checkpointer;
+        m_batchCommits = batch;
+    }
 
     // Switches the file to write-ahead logging (kept in the file, so once is enough). Called
     // when the file has been accepted: a refused file is left as it was.
@@ -101,6 +110,8 @@ private:
     std::int64_t m_transactionNumber = 0;
     std::vector<bool> m_committed;
     std::function<void()> m_beforeWrite;
+    Checkpointer* m_checkpointer = nullptr;
+    bool m_batchCommits = false;
     QString m_attached;
     std::vector<std::pair<QString, bool>> m_nullable;
 };

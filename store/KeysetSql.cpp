@@ -2,6 +2,8 @@
 
 #include "store/TableDef.h"
 
+#include <algorithm>
+
 namespace velatask {
 
 namespace {
@@ -54,10 +56,11 @@ void KeysetSql::range(const QVariantList& values, SqlParts& parts) const {
 }
 
 void KeysetSql::beyond(const QVariantList& key, std::int64_t rowid, int direction, bool inclusive,
-                       bool nullable, SqlParts& parts) const {
+                       bool nullable, SqlParts& parts, int fixed) const {
     const int n = componentCount();
+    const int skip = std::clamp(fixed, 0, n);
     bool hasNull = false;
-    for (int i = 0; i < n && i < key.size(); ++i) {
+    for (int i = skip; i < n && i < key.size(); ++i) {
         hasNull = hasNull || key[i].isNull();
     }
     if (!nullable && !hasNull) {
@@ -65,17 +68,18 @@ void KeysetSql::beyond(const QVariantList& key, std::int64_t rowid, int directio
         // collation sits on the bound side so that the engine seeks in the index.
         QStringList left;
         QStringList right;
-        for (int i = 0; i < n; ++i) {
+        for (int i = skip; i < n; ++i) {
             left << name(i);
             right << mark(i);
         }
         left << QStringLiteral("rowid");
         right << QStringLiteral("?");
         const char* op = direction > 0 ? (inclusive ? ">=" : ">") : (inclusive ? "<=" : "<");
-        QVariantList binds = key.mid(0, n);
+        QVariantList binds = key.mid(skip, n - skip);
         binds << qlonglong(rowid);
-        parts.add(tuple(left) + QLatin1Char(' ') + QLatin1String(op) + QLatin1Char(' ') +
-                      tuple(right),
+        const bool single = left.size() == 1;
+        parts.add((single ? left.front() : tuple(left)) + QLatin1Char(' ') + QLatin1String(op) +
+                      QLatin1Char(' ') + (single ? right.front() : tuple(right)),
                   binds);
         return;
     }
@@ -111,10 +115,10 @@ void KeysetSql::beyond(const QVariantList& key, std::int64_t rowid, int directio
     };
     QStringList alternatives;
     QVariantList binds;
-    for (int i = 0; i <= n; ++i) {
+    for (int i = skip; i <= n; ++i) {
         QStringList terms;
         QVariantList termBinds;
-        for (int j = 0; j < i; ++j) {
+        for (int j = skip; j < i; ++j) {
             equal(j, terms, termBinds);
         }
         if (beyondOne(i, terms, termBinds)) {
@@ -125,7 +129,7 @@ void KeysetSql::beyond(const QVariantList& key, std::int64_t rowid, int directio
     }
     if (inclusive) {
         QStringList terms;
-        for (int j = 0; j <= n; ++j) {
+        for (int j = skip; j <= n; ++j) {
             equal(j, terms, binds);
         }
         alternatives << QLatin1Char('(') + terms.join(QStringLiteral(" AND ")) + QLatin1Char(')');

@@ -29,10 +29,13 @@ public:
     // The first values.size() components equal to the values.
     void range(const QVariantList& values, SqlParts& parts) const;
     // Records after (direction > 0) or before the record with these key values and row id;
-    // with `inclusive` the record itself too. With `nullable` NULL values (written by other
-    // tools, sorted lowest) are compared as the order sorts them, at the price of the index seek.
+    // with `inclusive` the record itself too. The first `fixed` components are left out: the
+    // caller keeps them equal to the record's by a range, and the engine seeks in the index only
+    // when the compared row of values starts at the first component after the equal ones. With
+    // `nullable` NULL values (written by other tools, sorted lowest) are compared as the order
+    // sorts them, at the price of the index seek.
     void beyond(const QVariantList& key, std::int64_t rowid, int direction, bool inclusive,
-                bool nullable, SqlParts& parts) const;
+                bool nullable, SqlParts& parts, int fixed = 0) const;
     // Records whose components from `first` on are >= (direction > 0) or <= the values.
     void fromValue(int first, const QVariantList& values, int direction, SqlParts& parts) const;
 

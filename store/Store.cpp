@@ -1,5 +1,6 @@
 #include "store/Store.h"
 
+#include "store/Checkpointer.h"
 #include "store/Connection.h"
 #include "store/FilterSql.h"
 #include "store/TableDef.h"
@@ -11,6 +12,8 @@ namespace velatask {
 
 Store::Store(const QString& dataDirectory, Ui& ui)
     : m_dataDirectory(dataDirectory), m_ui(ui),
+      m_checkpointer(
+          std::make_unique<Checkpointer>(QDir(dataDirectory).filePath(QStringLiteral("SM")))),
       m_data(std::make_unique<Connection>(QDir(dataDirectory).filePath(QStringLiteral("SM")))),
       m_tags(std::make_unique<Connection>(
           QDir(dataDirectory).filePath(QStringLiteral("TagFile_.VDB")))),
@@ -19,6 +22,7 @@ Store::Store(const QString& dataDirectory, Ui& ui)
       TDO(*this, TableDef::toDo()), SCR(*this, TableDef::scripting()),
       TF_(*this, TableDef::tagFile_()) {
     m_data->setBeforeWrite([this] { yieldBatch(); });
+    m_data->setCheckpointer(m_checkpointer.get(), false);
 }
 
 Store::~Store() = default;
@@ -85,6 +89,7 @@ int Store::openBatchConnection(Connection*& connection, StoreError& error) {
     }
     if (!m_batch) {
         m_batch = std::make_unique<Connection>(m_data->filePath());
+        m_batch->setCheckpointer(m_checkpointer.get(), true);
     }
     if (!m_batch->isOpen()) {
         if (m_batch->open(false, error) != 0) {
@@ -98,8 +103,27 @@ int Store::openBatchConnection(Connection*& connection, StoreError& error) {
     return 0;
 }
 
+void Store::beginLargeRead() {
+    if (m_largeReads++ == 0) {
+        StoreError ignored;
+        m_data->exec(QStringLiteral("PRAGMA cache_size=-%1").arg(kLargeReadCacheKb), {}, ignored);
+    }
+}
+
+void Store::endLargeRead() {
+    if (m_largeReads > 0 && --m_largeReads == 0) {
+        StoreError ignored;
+        m_data->exec(QStringLiteral("PRAGMA cache_size=-2000"), {}, ignored);
+        m_data->exec(QStringLiteral("PRAGMA shrink_memory"), {}, ignored);
+    }
+}
+
 void Store::countBatchWriter(int delta) {
+    const bool running = m_batchWriters > 0;
     m_batchWriters += delta;
+    if (running != (m_batchWriters > 0)) {
+        m_checkpointer->setBatch(m_batchWriters > 0);
+    }
     if (m_batchWriters == 0 && m_batch && m_batch->isOpen() && !m_batch->inTransaction()) {
         StoreError ignored;
         m_batch->exec(QStringLiteral("PRAGMA shrink_memory"), {}, ignored);

@@ -13,6 +13,7 @@
 
 namespace velatask {
 
+class Checkpointer;
 class Connection;
 
 // The program's data store: the data file "SM" and the tag file "TagFile_.VDB" in one folder, a
@@ -62,6 +63,13 @@ public:
     // call reads nothing from them.
     std::uint64_t changeCount();
 
+    // Reading much of the data file in one go (an export): the data connection keeps up to
+    // kLargeReadCacheKb of pages, so that a read in key order fetches each page from the file
+    // once; given back when the last large read ends.
+    static constexpr int kLargeReadCacheKb = 65536;
+    void beginLargeRead();
+    void endLargeRead();
+
     // Makes the tag table readable (read only) in queries on the data file, so that "tagged in
     // a set, in a key's order" is one query. Opens the tag table once through its opener.
     int attachTags();
@@ -70,6 +78,7 @@ public:
     // writers share (opened on first use; 0 or the code).
     Connection& dataConnection() { return *m_data; }
     Connection& tagConnection() { return *m_tags; }
+    const Checkpointer& checkpointer() const { return *m_checkpointer; }
     int openBatchConnection(Connection*& connection, StoreError& error);
     // A batch writer begins (+1) or ends (-1); the batch connection's cache memory is given
     // back when none is left.
@@ -82,11 +91,14 @@ public:
 private:
     QString m_dataDirectory;
     Ui& m_ui;
+    // Before the connections: they hand it their commits until they close.
+    std::unique_ptr<Checkpointer> m_checkpointer;
     std::unique_ptr<Connection> m_data;
     std::unique_ptr<Connection> m_tags;
     std::unique_ptr<Connection> m_batch;
     StoreError m_batchYieldError;
     int m_batchWriters = 0;
+    int m_largeReads = 0;
     // The files that a commit of anyone writes to now: each open file, and its log while it
     // uses one.
     QStringList filesToWatch() const;
@@ -112,6 +124,18 @@ public:
     ToDoView TDO;
     ScriptingView SCR;
     TagView TF_;
+};
+
+// Holds a large read of the store for a scope.
+class LargeRead {
+public:
+    explicit LargeRead(Store& store) : m_store(store) { m_store.beginLargeRead(); }
+    ~LargeRead() { m_store.endLargeRead(); }
+    LargeRead(const LargeRead&) = delete;
+    LargeRead& operator=(const LargeRead&) = delete;
+
+private:
+    Store& m_store;
 };
 
 } // namespace velatask

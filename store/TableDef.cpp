@@ -212,15 +212,20 @@ int TableDef::columnOf(const QString& field) const {
     return -1;
 }
 
-QString TableDef::insertSql() const {
+const QString& TableDef::insertSql() const {
+    if (!insertText.isEmpty()) {
+        return insertText;
+    }
     QStringList names;
     QStringList marks;
     for (const ColumnDef& c : columns) {
         names << c.name;
         marks << QStringLiteral("?");
     }
-    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-        .arg(table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+    insertText =
+        QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+            .arg(table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+    return insertText;
 }
 
 QString TableDef::orderTerm(int column) const {

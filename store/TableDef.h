@@ -45,8 +45,10 @@ struct TableDef {
     // The column of a field name ("Date", also "SCH:Date" with the table's prefix); -1 when the
     // table has no such field. Letter case is not significant, as in SQL.
     int columnOf(const QString& field) const;
-    // "INSERT INTO Schedule (ID, ...) VALUES (?, ...)" over every column in declared order.
-    QString insertSql() const;
+    // "INSERT INTO Schedule (ID, ...) VALUES (?, ...)" over every column in declared order; made
+    // once, since imports add one record after another.
+    const QString& insertSql() const;
+    mutable QString insertText; // what insertSql() made
 
     static const TableDef& schedule();
     static const TableDef& history();

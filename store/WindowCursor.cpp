@@ -5,6 +5,7 @@
 #include "store/KeysetSql.h"
 #include "store/RecordCodec.h"
 #include "store/ScrollSample.h"
+#include "store/SqlOrder.h"
 #include "store/Store.h"
 #include "store/StoredValue.h"
 #include "store/TableDef.h"
@@ -278,9 +279,18 @@ int WindowCursor::readBeyond(const Row& row, int direction, bool inclusive, int 
         out.clear();
         return m_error.code;
     }
-    KeysetSql(*m_table, m_key)
-        .beyond(row.key, row.position, direction, inclusive,
-                m_store.dataConnection().mayHoldNull(m_table->table), q.parts);
+    const KeysetSql keyset(*m_table, m_key);
+    // Components that the range holds equal to the row's need no comparison; left in, they would
+    // keep the engine from seeking past the row in the index.
+    int fixed = 0;
+    while (fixed < m_range.size() && fixed < keyset.componentCount() && fixed < row.key.size() &&
+           !row.key[fixed].isNull() &&
+           SqlOrder::compare(row.key[fixed], m_range[fixed],
+                             m_table->isText(keyset.column(fixed))) == 0) {
+        ++fixed;
+    }
+    keyset.beyond(row.key, row.position, direction, inclusive,
+                  m_store.dataConnection().mayHoldNull(m_table->table), q.parts, fixed);
     return read(q, direction, count, out);
 }
 

@@ -60,6 +60,20 @@ BrowseWindow::BrowseWindow(Store& store, IniFile& ini, std::unique_ptr<PageSourc
 
 BrowseWindow::~BrowseWindow() = default;
 
+void BrowseWindow::addEditActions(const QString& insertText, const std::function<void()>& insert,
+                                  const std::function<void()>& change,
+                                  const std::function<void()>& remove) {
+    addButton(insertText, insert);
+    addButton(QStringLiteral("&Change"), change, true);
+    addButton(QStringLiteral("&Delete"), remove, true);
+    setRecordMenu({{insertText, insert},
+                   {QStringLiteral("&Change"), change, true},
+                   {QStringLiteral("&Delete"), remove, true}});
+    connect(m_list, &BrowseList::insertPressed, this, insert);
+    connect(m_list, &BrowseList::deletePressed, this, remove);
+    connect(m_list, &BrowseList::changeRequested, this, change);
+}
+
 void BrowseWindow::addTab(BrowseTab tab) {
     m_tabList.push_back(std::move(tab));
     const QSignalBlocker quiet(m_tabs); // the first tab is applied by open()

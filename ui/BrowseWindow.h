@@ -77,6 +77,11 @@ public:
     // A button beside the tabs that belongs to one tab: shown only while that tab is chosen.
     QPushButton* addTabButton(int tab, const QString& text, std::function<void()> action);
     QPushButton* button(const QString& text) const;
+    // What every list whose records a form edits has: the buttons and the right-click record
+    // menu items insertText (as given), "&Change" and "&Delete", the Insert and Delete keys, and
+    // Enter or a double click on a row for a change.
+    void addEditActions(const QString& insertText, const std::function<void()>& insert,
+                        const std::function<void()>& change, const std::function<void()>& remove);
     void setWindowMenu(QList<BrowseMenuItem> items) { m_windowMenu = std::move(items); }
     void setRecordMenu(QList<BrowseMenuItem> items) { m_recordMenu = std::move(items); }
     // The menus as they would show now.

@@ -27,12 +27,9 @@ BrowseCategories::BrowseCategories(Store& store, IniFile& ini, QWidget* parent,
       m_store(store), m_ini(ini), m_table(store.CAT), m_openSchedule(std::move(openSchedule)) {
     setTablesOpen(m_table.ok());
     CategoryList::declare(*this, store);
-    const auto insert = [this] { update(Request::Insert); };
-    const auto change = [this] { update(Request::Change); };
-    const auto remove = [this] { update(Request::Delete); };
-    addButton(QStringLiteral("&Add"), insert);
-    addButton(QStringLiteral("&Change"), change, true);
-    addButton(QStringLiteral("&Delete"), remove, true);
+    addEditActions(
+        QStringLiteral("&Add"), [this] { update(Request::Insert); },
+        [this] { update(Request::Change); }, [this] { update(Request::Delete); });
     if (m_openSchedule) {
         addButton(
             QStringLiteral(" &Schedule"), [this] { showSchedule(); }, true);
@@ -40,12 +37,6 @@ BrowseCategories::BrowseCategories(Store& store, IniFile& ini, QWidget* parent,
         addButton(QStringLiteral(" &Schedule"), {})->setEnabled(false);
     }
     addButton(QStringLiteral("Cl&ose"), [this] { closeWindow(); });
-    setRecordMenu({{QStringLiteral("&Add"), insert},
-                   {QStringLiteral("&Change"), change, true},
-                   {QStringLiteral("&Delete"), remove, true}});
-    connect(list(), &BrowseList::insertPressed, this, insert);
-    connect(list(), &BrowseList::deletePressed, this, remove);
-    connect(list(), &BrowseList::changeRequested, this, change);
 }
 
 Response BrowseCategories::update(Request request) {

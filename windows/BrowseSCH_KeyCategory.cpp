@@ -47,19 +47,10 @@ BrowseSCH_KeyCategory::BrowseSCH_KeyCategory(EditingContext& services, QWidget* 
                      },
                      1});
 
-    const auto insert = [this] { update(Request::Insert); };
-    const auto change = [this] { update(Request::Change); };
-    const auto remove = [this] { update(Request::Delete); };
-    addButton(QStringLiteral("&Add"), insert);
-    addButton(QStringLiteral("&Change"), change, true);
-    addButton(QStringLiteral("&Delete"), remove, true);
+    addEditActions(
+        QStringLiteral("&Add"), [this] { update(Request::Insert); },
+        [this] { update(Request::Change); }, [this] { update(Request::Delete); });
     addButton(QStringLiteral("Cl&ose"), [this] { closeWindow(); });
-    setRecordMenu({{QStringLiteral("&Add"), insert},
-                   {QStringLiteral("&Change"), change, true},
-                   {QStringLiteral("&Delete"), remove, true}});
-    connect(list(), &BrowseList::insertPressed, this, insert);
-    connect(list(), &BrowseList::deletePressed, this, remove);
-    connect(list(), &BrowseList::changeRequested, this, change);
     ScheduleList::declareRecordAccess(*this, m_store);
 
     connect(&m_category, &CategoryFollower::changed, this, &BrowseSCH_KeyCategory::followCategory);

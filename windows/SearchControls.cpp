@@ -1,5 +1,6 @@
 #include "windows/SearchControls.h"
 
+#include "editing/CategoryNames.h"
 #include "store/StandardWarning.h"
 #include "store/Store.h"
 #include "ui/OptionGroup.h"
@@ -47,13 +48,11 @@ bool SearchControls::fillCategories(SearchField& categories, Store& store) {
     const QSignalBlocker quiet(list);
     list->clear();
     list->addItem(QString());
-    store.CAT.setStart(CategoryKey::KeyCategory);
-    int code = 0;
-    while ((code = store.CAT.next()) == 0) {
-        list->addItem(store.CAT.buffer().Category);
-    }
+    QStringList names;
+    const int code = CategoryNames::read(store, names);
+    list->addItems(names);
     list->setCurrentIndex(std::max(0, list->findText(chosen)));
-    if (code != StoreCode::NoRecord) {
+    if (code != 0) {
         StandardWarning(store, 35, QStringLiteral("Categories"));
         return false;
     }

@@ -48,9 +48,7 @@ ViewToDo::ViewToDo(Store& store, IniFile& ini, QWidget* parent)
     const auto change = [this] { update(Request::Change); };
     const auto remove = [this] { update(Request::Delete); };
     const auto toggle = [this] { toggleDone(); };
-    addButton(QStringLiteral("&Insert"), insert);
-    addButton(QStringLiteral("&Change"), change, true);
-    addButton(QStringLiteral("&Delete"), remove, true);
+    addEditActions(QStringLiteral("&Insert"), insert, change, remove);
     addButton(QStringLiteral("&Toggle Done Status"), toggle, true);
     addButton(QStringLiteral("Cl&ose"), [this] { closeWindow(); });
     setWindowMenu({{QStringLiteral("&Add"), insert},
@@ -59,12 +57,6 @@ ViewToDo::ViewToDo(Store& store, IniFile& ini, QWidget* parent)
                    {},
                    {QStringLiteral("&Toggle Done"), toggle, true},
                    {QStringLiteral("Cancel"), {}}});
-    setRecordMenu({{QStringLiteral("&Insert"), insert},
-                   {QStringLiteral("&Change"), change, true},
-                   {QStringLiteral("&Delete"), remove, true}});
-    connect(list(), &BrowseList::insertPressed, this, insert);
-    connect(list(), &BrowseList::deletePressed, this, remove);
-    connect(list(), &BrowseList::changeRequested, this, change);
 
     setRecordAccess(
         [&store](std::int64_t position) {

@@ -39,12 +39,9 @@ AddScripting::AddScripting(AppContext& app, QWidget* parent)
                          return code;
                      }});
 
-    const auto insert = [this] { update(Request::Insert); };
-    const auto change = [this] { update(Request::Change); };
-    const auto remove = [this] { update(Request::Delete); };
-    addButton(QStringLiteral("&Add"), insert);
-    addButton(QStringLiteral("&Change"), change, true);
-    addButton(QStringLiteral("&Delete"), remove, true);
+    addEditActions(
+        QStringLiteral("&Add"), [this] { update(Request::Insert); },
+        [this] { update(Request::Change); }, [this] { update(Request::Delete); });
     QPushButton* up = addButton(
         QString(), [this] { move(true); }, true);
     up->setIcon(resourceIcon(QStringLiteral("UP")));
@@ -56,12 +53,6 @@ AddScripting::AddScripting(AppContext& app, QWidget* parent)
     down->setToolTip(QStringLiteral("Move the highlighted item down"));
     down->setAccessibleName(down->toolTip());
     addButton(QStringLiteral("Cl&ose"), [this] { finish(Response::Completed); });
-    setRecordMenu({{QStringLiteral("&Add"), insert},
-                   {QStringLiteral("&Change"), change, true},
-                   {QStringLiteral("&Delete"), remove, true}});
-    connect(list(), &BrowseList::insertPressed, this, insert);
-    connect(list(), &BrowseList::deletePressed, this, remove);
-    connect(list(), &BrowseList::changeRequested, this, change);
 
     Store& store = m_store;
     setRecordAccess(

@@ -117,8 +117,9 @@ TEST(EndToEnd, TasksInTheDataFileFallDueAndRun) {
     std::vector<ScheduleRecord> all;
     EXPECT_TRUE(waitFor(
         [&] {
+            // Read row by row while the program writes: wait for both tasks' whole work.
             all = readSchedule(data.path());
-            return all.size() == 4;
+            return all.size() == 4 && all[0].LastRunDate == today && all[1].LastRunDate == today;
         },
         30000));
     app.terminate();

@@ -314,7 +314,7 @@ TEST_F(MainFrameTest, StartUpShowsTheFrameOnlyWhereItBelongs) {
         QCoreApplication::processEvents();
         EXPECT_EQ(counter.shows > 0, c.shown);
         EXPECT_EQ(mainFrame.inTray(), c.inTray);
-        EXPECT_EQ(mainFrame.isMinimized(), c.minimized);
+        EXPECT_EQ(mainFrame.isIconised(), c.minimized);
         if (c.inTray) {
             mainFrame.trayClicked();
             EXPECT_TRUE(mainFrame.isVisible()) << "restored from the tray";

@@ -2,7 +2,14 @@
 #include "core/Picture.h"
 #include "core/Time.h"
 
+#include <QLocale>
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
+
+#include <limits>
+#include <random>
+#include <vector>
 
 using namespace velatask;
 
@@ -65,6 +72,136 @@ TEST(Picture, EveryDateAndEveryMinuteRoundTrips) {
         for (int m = 0; m < 60; ++m) {
             const std::int32_t t = Time::fromHms(h, m);
             ASSERT_EQ(Picture::readTime(Picture::formatTime(t)), t);
+        }
+    }
+}
+
+namespace {
+
+// Dates at the edges of the supported years and of leap days, and outside them (formatting
+// still writes what the day number stands for), then random ones.
+std::vector<std::int32_t> datesToTry(std::mt19937& random) {
+    std::vector<std::int32_t> dates = {Date::fromYmd(1801, 1, 1),
+                                       Date::fromYmd(1801, 12, 31),
+                                       Date::fromYmd(1900, 2, 28),
+                                       Date::fromYmd(1900, 3, 1),
+                                       Date::fromYmd(2000, 2, 29),
+                                       Date::fromYmd(2099, 12, 31),
+                                       1,
+                                       -1,
+                                       Date::fromYmd(2099, 12, 31) + 1,
+                                       -800000, // before year 0
+                                       std::numeric_limits<std::int32_t>::max(),
+                                       std::numeric_limits<std::int32_t>::min()};
+    std::uniform_int_distribution<std::int32_t> any(Date::fromYmd(1801, 1, 1),
+                                                    Date::fromYmd(2099, 12, 31));
+    for (int i = 0; i < 1000; ++i) {
+        dates.push_back(any(random));
+    }
+    return dates;
+}
+
+// What the general formatting writes, spelled out independently of it.
+QString dateText(bool dayFirst, std::int32_t date) {
+    const Ymd c = Date::toYmd(date);
+    if (dayFirst) {
+        return QStringLiteral("%1/%2/%3")
+            .arg(c.day)
+            .arg(c.month, 2, 10, QLatin1Char('0'))
+            .arg(c.year, 4, 10, QLatin1Char('0'));
+    }
+    return QStringLiteral("%1 %2, %3")
+        .arg(QLocale::c().monthName(c.month, QLocale::ShortFormat))
+        .arg(c.day)
+        .arg(c.year, 4, 10, QLatin1Char('0'));
+}
+
+// The same text with blanks around its separators: only the general reading takes it.
+QString spaced(QString text) {
+    for (const char* sep : {"/", ".", "-", ":", ","}) {
+        text.replace(QLatin1String(sep), QStringLiteral(" %1 ").arg(QLatin1String(sep)));
+    }
+    // "Jan 5" -> "Jan  5", and "9:05AM" -> "9 : 05 AM"
+    text.replace(QRegularExpression(QStringLiteral("^([A-Za-z]+) ")), QStringLiteral("\\1  "));
+    text.replace(QRegularExpression(QStringLiteral("(\\d)([AaPp])")), QStringLiteral("\\1 \\2"));
+    return text;
+}
+
+} // namespace
+
+// The usual texts of dates and times (what formatting writes) are written and read on a fast
+// path of their own; it must give what the general path gives, valid or not.
+TEST(Picture, UsualFormsAgreeWithTheGeneralPath) {
+    std::mt19937 random(20261208);
+    const std::vector<std::int32_t> dates = datesToTry(random);
+    const struct {
+        const char16_t* token;
+        bool dayFirst;
+    } pictures[] = {{u"@d3", false}, {u"@D6", true}, {u"@d6", true}};
+    for (const auto& [token, dayFirst] : pictures) {
+        const Picture p(token);
+        for (const std::int32_t d : dates) {
+            const QString text = p.format(d);
+            ASSERT_EQ(text, dateText(dayFirst, d)) << d;
+            QString line = QStringLiteral("x,");
+            p.appendFormatted(d, line);
+            ASSERT_EQ(line, QStringLiteral("x,") + text);
+            const bool supported = Date::isValid(Date::toYmd(d).year, 1, 1);
+            ASSERT_EQ(p.read(text), supported ? std::optional<std::int64_t>(d) : std::nullopt)
+                << text.toStdString();
+            ASSERT_EQ(p.read(spaced(text)), p.read(text)) << spaced(text).toStdString();
+        }
+        // Day, month and year as people type them, impossible ones among them: both paths
+        // accept and refuse the same.
+        std::uniform_int_distribution<int> day(0, 32);
+        std::uniform_int_distribution<int> month(0, 13);
+        std::uniform_int_distribution<int> year(1798, 2102);
+        for (int i = 0; i < 600; ++i) {
+            const int y = year(random);
+            const int m = month(random);
+            const int dd = day(random);
+            QStringList texts = {
+                QStringLiteral("%1/%2/%3").arg(dd).arg(m).arg(y),
+                QStringLiteral("%1.%2.%3").arg(m).arg(dd, 2, 10, QLatin1Char('0')).arg(y),
+                QStringLiteral("%1-%2-%3").arg(dd).arg(m).arg(y)};
+            if (m >= 1 && m <= 12) {
+                const QString name = QLocale::c().monthName(m, QLocale::ShortFormat);
+                texts << QStringLiteral("%1 %2, %3").arg(name).arg(dd).arg(y)
+                      << QStringLiteral("%1 %2, %3").arg(name.toUpper()).arg(dd).arg(y);
+            }
+            for (const QString& text : texts) {
+                ASSERT_EQ(p.read(text), p.read(spaced(text))) << text.toStdString();
+            }
+        }
+    }
+
+    const Picture t3(u"@t3");
+    // Every minute, with seconds and hundredths that the picture does not show.
+    for (std::int32_t t = Time::fromHms(0, 0); t <= Time::kDay; t += 2999) {
+        const int h = Time::hours(t);
+        const QString text = QStringLiteral("%1:%2%3")
+                                 .arg(h % 12 == 0 ? 12 : h % 12)
+                                 .arg(Time::minutes(t), 2, 10, QLatin1Char('0'))
+                                 .arg(h < 12 ? QLatin1String("AM") : QLatin1String("PM"));
+        ASSERT_EQ(t3.format(t), text) << t;
+        const std::int32_t minute = Time::fromHms(h, Time::minutes(t));
+        for (const QString& usual :
+             {text, text.toLower(),
+              QStringLiteral("%1:%2").arg(h).arg(Time::minutes(t), 2, 10, QLatin1Char('0'))}) {
+            ASSERT_EQ(t3.read(usual), minute) << usual.toStdString();
+            ASSERT_EQ(t3.read(spaced(usual)), minute) << spaced(usual).toStdString();
+        }
+    }
+    // Hours and minutes out of range, with and without a half of the day.
+    for (int h = 0; h <= 25; ++h) {
+        for (int m = 0; m <= 61; ++m) {
+            for (const char* half : {"", "AM", "pm", "Pm"}) {
+                const QString text = QStringLiteral("%1:%2%3")
+                                         .arg(h)
+                                         .arg(m, 2, 10, QLatin1Char('0'))
+                                         .arg(QLatin1String(half));
+                ASSERT_EQ(t3.read(text), t3.read(spaced(text))) << text.toStdString();
+            }
         }
     }
 }

@@ -1,3 +1,5 @@
+#include "core/Date.h"
+#include "core/Time.h"
 #include "csv/CsvFieldReader.h"
 #include "csv/CsvLine.h"
 #include "csv/CsvText.h"
@@ -125,6 +127,32 @@ TEST(CsvLine, StaysWithinTheLimits) {
     CsvField f;
     ASSERT_TRUE(reader.next(f));
     EXPECT_EQ(f.text.size(), CsvText::kMaxField); // the value was cut before quoting
+}
+
+// A date written into the line is quoted like any other formatted value, and cut at the line
+// limit like it.
+TEST(CsvLine, FormattedDatesAndTimesAreWrittenLikeTheirText) {
+    const Picture date(u"@d3");
+    const std::int32_t day = Date::fromYmd(1999, 1, 5);
+    for (const int room : {CsvText::kMaxLine, 100, 8, 3, 1, 0}) {
+        const QString filler(qMax(0, CsvText::kMaxLine - room - 2), QLatin1Char('x'));
+        CsvLine direct;
+        CsvLine viaText;
+        for (CsvLine* line : {&direct, &viaText}) {
+            if (room < CsvText::kMaxLine) {
+                line->append(filler, CsvText::PictureClass::Numeric);
+            }
+        }
+        direct.appendFormatted(date, day);
+        viaText.append(date.format(day), CsvText::PictureClass::Other);
+        EXPECT_EQ(direct.text(), viaText.text()) << room;
+        EXPECT_EQ(direct.fieldCount(), viaText.fieldCount());
+        EXPECT_LE(direct.text().size(), CsvText::kMaxLine);
+    }
+    CsvLine line;
+    line.appendFormatted(Picture(u"@t3"), Time::fromHms(0, 5));
+    line.appendFormatted(date, 0);
+    EXPECT_EQ(line.text(), QStringLiteral(R"("12:05AM","")"));
 }
 
 TEST(CsvText, HeaderNamesAndNumbers) {

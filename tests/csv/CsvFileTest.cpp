@@ -1,3 +1,4 @@
+#include "csv/CsvFieldReader.h"
 #include "csv/CsvInputFile.h"
 #include "csv/CsvOutputFile.h"
 #include "csv/CsvRecordReader.h"
@@ -10,6 +11,8 @@
 #include "tests/store/StoreTestBase.h" // readable texts in failures
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 using namespace velatask;
 
@@ -75,6 +78,62 @@ TEST_F(CsvFileTest, QuotedLineBreaksJoinLinesUnlessTheQuoteNeverCloses) {
     // Closing only past the line limit: the first line stands alone too.
     const QByteArray filler(CsvText::kMaxLine, 'x');
     EXPECT_EQ(records("\"a\n" + filler + "\n\"b\n").size(), 3);
+}
+
+// The record reader and the field reader agree on where a quote is left open: a line joins the
+// next exactly when its last field is a quoted one without its closing quote.
+TEST_F(CsvFileTest, LinesJoinExactlyWhenTheFieldReaderFindsAQuoteOpen) {
+    std::mt19937 random(14);
+    const char alphabet[] = {'"', ',', 'a', ' '};
+    int open = 0;
+    for (int i = 0; i < 400; ++i) {
+        QByteArray line;
+        for (int n = int(random() % 12); n > 0; --n) {
+            line += alphabet[random() % sizeof alphabet];
+        }
+        if (line.trimmed().isEmpty()) {
+            continue; // a blank line holds no record
+        }
+        const QString text = QString::fromLatin1(line);
+        CsvFieldReader fields(text);
+        CsvField f;
+        bool closed = true;
+        while (fields.next(f)) {
+            closed = f.closed;
+        }
+        open += closed ? 0 : 1;
+        // The next line closes a quote left open, or else stands alone.
+        const QStringList expected =
+            closed ? QStringList{text, "\""} : QStringList{text + QStringLiteral("\n\"")};
+        ASSERT_EQ(records(line + "\n\"\n"), expected) << line.toStdString();
+    }
+    EXPECT_GT(open, 50) << "too few open quotes to tell anything";
+}
+
+// Lines that run past the end of a piece that the file is read in (64 KiB).
+TEST_F(CsvFileTest, LinesAcrossTheReadBuffer) {
+    for (const qsizetype width : {1000, 4095, 4096, 15999}) {
+        QByteArray bytes;
+        QStringList expected;
+        for (int i = 0; bytes.size() < 200000; ++i) {
+            const QByteArray line = QByteArray::number(i) + ",\"" +
+                                    QByteArray(width - 4, 'x').replace(0, 2, "\xC3\xA9") + "\"";
+            bytes += line + (i % 2 ? "\r\n" : "\n");
+            expected << QString::fromUtf8(line);
+        }
+        ASSERT_EQ(records(bytes), expected) << width;
+    }
+    // A two-byte letter cut by the end of the first piece.
+    QByteArray bytes;
+    QStringList expected;
+    while (65535 - bytes.size() > 15000) {
+        bytes += QByteArray(15000, 'x') + "\n";
+        expected << QString(15000, QLatin1Char('x'));
+    }
+    const qsizetype before = 65535 - bytes.size();
+    bytes += QByteArray(before, 'y') + "\xC3\xA9z\n";
+    expected << QString(before, QLatin1Char('y')) + QStringLiteral("\u00E9z");
+    EXPECT_EQ(records(bytes), expected);
 }
 
 TEST_F(CsvFileTest, BadInputIsCutOrRefused) {

@@ -335,6 +335,42 @@ TEST_F(TaskFormTest, TheCategoryListOffersEveryCategory) {
     EXPECT_EQ(storedTasks().at(0).Category, QStringLiteral("Work"));
 }
 
+// More names than one page of reading, added out of order; the shared Categories record, which a
+// category list may be reading through, stays where it was.
+TEST_F(TaskFormTest, TheCategoryListReadsEveryPageWithoutMovingTheSharedRecord) {
+    ASSERT_EQ(store.CAT.open(), 0);
+    constexpr int kNames = 450;
+    QStringList expected;
+    for (int i = 0; i < kNames; ++i) {
+        expected << QStringLiteral("C%1").arg(i, 3, 10, QLatin1Char('0'));
+    }
+    for (int i = 0; i < kNames; ++i) {
+        store.CAT.buffer().Category = expected[(i * 7) % kNames]; // 7 and 450 share no factor
+        ASSERT_EQ(store.CAT.add(), 0);
+    }
+    ASSERT_EQ(store.CAT.setStart(CategoryKey::KeyCategory), 0);
+    for (int i = 0; i <= 100; ++i) {
+        ASSERT_EQ(store.CAT.next(), 0);
+    }
+    ASSERT_EQ(store.CAT.buffer().Category, QStringLiteral("C100"));
+
+    store.SCH.clearBuffer();
+    UpdateSchedule form(services, Request::Insert);
+    runForm(form, [&](FormWindow&) {
+        QComboBox* list = form.category()->categoryList();
+        QStringList shown;
+        for (int i = 0; i < list->count(); ++i) {
+            shown << list->itemText(i);
+        }
+        EXPECT_EQ(shown, expected);
+        form.cancelButton()->click();
+    });
+    EXPECT_EQ(store.CAT.buffer().Category, QStringLiteral("C100"));
+    ASSERT_EQ(store.CAT.next(), 0);
+    EXPECT_EQ(store.CAT.buffer().Category, QStringLiteral("C101"));
+    store.CAT.close();
+}
+
 TEST_F(TaskFormTest, TheKeyboardWalksTheTabThenTheButtonsThenTheTabBar) {
     store.SCH.clearBuffer();
     UpdateSchedule form(services, Request::Insert);

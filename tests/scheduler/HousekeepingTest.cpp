@@ -1,7 +1,12 @@
 #include "EngineFixture.h"
 
+#include "../store/RawSqlite.h"
 #include "scheduler/Housekeeping.h"
 #include "scheduler/QueueScript.h"
+#include "store/Transaction.h"
+
+#include <algorithm>
+#include <vector>
 
 using namespace velatask;
 
@@ -54,6 +59,42 @@ TEST_F(HousekeepingTest, DisabledAndCompletedTasks) {
     EXPECT_FALSE(hasStep(history));
     EXPECT_FALSE(hasStep(completed));
     EXPECT_TRUE(hasStep(active));
+}
+
+// Many pages of history in several transactions; a record that refuses to go is reported once
+// and skipped, and every other one of its page still goes.
+TEST_F(HousekeepingTest, ManyPagesAndARecordThatCannotBeDeleted) {
+    std::vector<std::int32_t> active;
+    std::int32_t refused = 0;
+    {
+        Transaction tx(*store);
+        ASSERT_EQ(tx.begin(), 0);
+        for (int i = 0; i < 1200; ++i) {
+            const std::int32_t id = add(i % 7 == 0 ? 0 : 1, 1, 100 + i % 50);
+            if (i % 7 == 0) {
+                active.push_back(id);
+            } else if (i == 600) {
+                refused = id;
+            }
+        }
+        ASSERT_EQ(tx.commit(), 0);
+    }
+    {
+        RawSqlite raw(dir.filePath(QStringLiteral("SM")));
+        ASSERT_TRUE(raw.exec(QStringLiteral("CREATE TRIGGER kept BEFORE DELETE ON Schedule WHEN "
+                                            "old.ID = %1 BEGIN SELECT RAISE(ABORT, 'kept'); END")
+                                 .arg(refused)));
+    }
+    Housekeeping::clearDisabledTasks(ctx);
+    std::vector<std::int32_t> left;
+    for (const ScheduleRecord& r : allTasks()) {
+        left.push_back(r.ID);
+    }
+    std::vector<std::int32_t> expected = active;
+    expected.push_back(refused);
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(left, expected);
+    ASSERT_EQ(ui.boxes().size(), 1u);
 }
 
 TEST_F(HousekeepingTest, ToDoListAndScriptQueue) {

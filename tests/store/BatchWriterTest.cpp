@@ -1,9 +1,15 @@
 #include "store/BatchWriter.h"
 #include "RawSqlite.h"
 #include "StoreTestBase.h"
+#include "store/Checkpointer.h"
 #include "store/Procedures.h"
 #include "store/TaskRemoval.h"
 #include "store/Transaction.h"
+
+#include <QDeadlineTimer>
+#include <QThread>
+
+#include <vector>
 
 namespace velatask {
 namespace {
@@ -128,6 +134,106 @@ TEST_F(BatchWriterTest, RemovingATaskRemovesItsStepsAndNothingElse) {
     EXPECT_EQ(RemoveTask(store(), store().SCH1), StoreCode::DriverError);
     EXPECT_EQ(rows("Schedule WHERE ID = 3"), 1);
     EXPECT_EQ(rows("Scripting WHERE ID = 3"), 2);
+}
+
+// A set of positions goes in one statement per table: the records at those positions with
+// their steps, positions already gone counting as done, every other record kept.
+TEST_F(BatchWriterTest, ErasingASetRemovesExactlyItsRecordsAndTheirSteps) {
+    ASSERT_EQ(store().TDO.open(), 0);
+    std::vector<std::int64_t> tasks;
+    for (std::int32_t id = 1; id <= 6; ++id) {
+        ASSERT_EQ(addTask(store().SCH, task(id, "", "t", 1, 1)), 0);
+        tasks.push_back(store().SCH.pointer());
+        addStep(id, 1);
+        addStep(id, 2);
+    }
+    std::vector<std::int64_t> items;
+    for (int i = 0; i < 4; ++i) {
+        store().TDO.clearBuffer();
+        store().TDO.buffer().ToDo = QStringLiteral("item %1").arg(i);
+        ASSERT_EQ(store().TDO.add(), 0);
+        items.push_back(store().TDO.pointer());
+    }
+    struct Case {
+        const char* name;
+        Table table;
+        std::vector<std::int64_t> positions;
+        const char* left; // what remains of the table, counted
+        int count;
+        int steps;
+    };
+    const std::vector<Case> cases{
+        {"none", Table::Schedule, {}, "Schedule", 6, 12},
+        {"two tasks and a gone one",
+         Table::Schedule,
+         {tasks[1], 999, tasks[4]},
+         "Schedule WHERE ID IN (1, 3, 4, 6)",
+         4,
+         8},
+        {"again, with the next",
+         Table::Schedule,
+         {tasks[1], tasks[2]},
+         "Schedule WHERE ID IN (1, 4, 6)",
+         3,
+         6},
+        {"to-do items",
+         Table::ToDo,
+         {items[0], items[3]},
+         "ToDo WHERE ToDo IN ('item 1', 'item 2')",
+         2,
+         6},
+    };
+    BatchWriter batch(store());
+    for (const Case& c : cases) {
+        EXPECT_EQ(batch.erase(c.table, c.positions), 0) << c.name;
+        ASSERT_EQ(batch.commitSlice(), 0) << c.name;
+        EXPECT_EQ(rows(c.left), c.count) << c.name;
+        EXPECT_EQ(rows(c.table == Table::ToDo ? "ToDo" : "Schedule"), c.count) << c.name;
+        EXPECT_EQ(rows("Scripting"), c.steps) << c.name;
+    }
+    EXPECT_EQ(rows("Scripting WHERE ID IN (1, 4, 6)"), 6) << "only the steps of removed tasks";
+}
+
+// A long commit's log is copied back into the file by the checkpointer's thread, not by the
+// committing one; while batch work runs, the scheduler's and the windows' commits leave the copy
+// to the batch, and the thread copies once the batch ends.
+TEST_F(BatchWriterTest, TheLogIsCopiedBackOffTheCommittingThread) {
+    const Checkpointer& checkpointer = store().checkpointer();
+    auto copied = [&](std::int64_t copies) {
+        QDeadlineTimer deadline(20000);
+        while (checkpointer.figures().copies < copies && !deadline.hasExpired()) {
+            QThread::msleep(5);
+        }
+        return checkpointer.figures();
+    };
+    // Enough pages for one copy, fewer than a batch allows.
+    const QString memo(900, QLatin1Char('m'));
+    auto addMany = [&](std::int32_t from) {
+        Transaction tx(store());
+        ASSERT_EQ(tx.begin(), 0);
+        for (std::int32_t id = from; id < from + 5000; ++id) {
+            ScheduleRecord r = task(id, "", "many", 1, 1);
+            r.Message = memo;
+            ASSERT_EQ(addTask(store().SCH, r), 0);
+        }
+        ASSERT_EQ(tx.commit(), 0);
+    };
+    ASSERT_EQ(checkpointer.figures().copies, 0);
+    addMany(1);
+    Checkpointer::Figures after = copied(1);
+    ASSERT_EQ(after.copies, 1);
+    EXPECT_GE(after.lastLog, Checkpointer::kFrames);
+    EXPECT_EQ(after.lastCopied, after.lastLog);
+    EXPECT_FALSE(after.failed);
+    {
+        BatchWriter batch(store());
+        addMany(10001);
+        EXPECT_EQ(checkpointer.figures().copies, 1) << "no copy asked for during a batch";
+    }
+    after = copied(2);
+    EXPECT_EQ(after.copies, 2) << "copied when the batch ended";
+    EXPECT_EQ(after.lastCopied, after.lastLog);
+    EXPECT_EQ(rows("Schedule"), 10000);
 }
 
 } // namespace

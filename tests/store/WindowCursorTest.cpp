@@ -2,11 +2,13 @@
 #include "RawSqlite.h"
 #include "StoreTestBase.h"
 #include "core/Date.h"
+#include "store/KeysetSql.h"
 #include "store/TableDef.h"
 #include "store/Transaction.h"
 
 #include <algorithm>
 #include <functional>
+#include <random>
 #include <tuple>
 #include <vector>
 
@@ -316,6 +318,121 @@ TEST_F(WindowCursorTest, RowsWrittenByAnotherToolReadWithoutTrustingThem) {
     ASSERT_EQ(sch.reget("2"), 0);
     EXPECT_EQ(sch.buffer().Category.size(), 20);
     EXPECT_EQ(sch.buffer().Date, 0);
+}
+
+// Pages next to a row of a range seek past the components that the range holds equal. Against
+// the comparison of every component (the plain reading of the order) on random rows with many
+// ties, in tables with and without NULLs, from rows inside and outside the range, spelled in
+// another case, and from rows that are gone.
+TEST_F(WindowCursorTest, PagesBesideARowInARangeMatchTheFullComparison) {
+    const TableDef& schedule = TableDef::schedule();
+    struct Case {
+        ScheduleKey key;
+        QVariantList range;
+    };
+    const std::vector<Case> cases{
+        {ScheduleKey::KeyCategory, {"work"}},
+        {ScheduleKey::KeyCategory, {QString::fromUtf8("ärger")}},
+        {ScheduleKey::KeyCategoryDate, {"WORK"}},
+        {ScheduleKey::KeyCategoryDate, {"home", 10}},
+        {ScheduleKey::KeyDateEnabled, {1}},
+        {ScheduleKey::KeyDateEnabled, {0, 20}},
+        {ScheduleKey::KeyDate, {}},
+    };
+    const QStringList categories{"Work", "work", "WORK", "Home", "home", "",
+                                 QString::fromUtf8("ärger"), QString::fromUtf8("Ärger")};
+    const QStringList descriptions{"a", "A", "b", "B", ""};
+    for (const bool nullable : {false, true}) {
+        SCOPED_TRACE(nullable ? "with NULLs" : "without NULLs");
+        {
+            RawSqlite raw(dataFile());
+            QString create = schedule.createTableSql();
+            if (nullable) {
+                create.replace(" NOT NULL DEFAULT ''", "").replace(" NOT NULL DEFAULT 0", "");
+            }
+            ASSERT_TRUE(raw.exec("DROP TABLE Schedule")) << raw.lastError().toStdString();
+            ASSERT_TRUE(raw.exec(create)) << raw.lastError().toStdString();
+            for (int k = 0; k < int(schedule.keys.size()); ++k) {
+                ASSERT_TRUE(raw.exec(schedule.createIndexSql(k)));
+            }
+            std::mt19937 random(nullable ? 2 : 1);
+            auto pick = [&](const QVariantList& values) -> QVariant {
+                if (nullable && random() % 9 == 0) {
+                    return QVariant();
+                }
+                return values[int(random() % values.size())];
+            };
+            ASSERT_TRUE(raw.exec("BEGIN"));
+            for (int i = 1; i <= 300; ++i) {
+                ASSERT_TRUE(raw.exec("INSERT INTO Schedule (ID, Category, Description, Date, "
+                                     "Time, Disabled) VALUES (?, ?, ?, ?, ?, ?)",
+                                     {i, pick(QVariantList(categories.begin(), categories.end())),
+                                      pick(QVariantList(descriptions.begin(), descriptions.end())),
+                                      pick({0, 10, 20}), pick({0, 5}), pick({0, 1})}))
+                    << raw.lastError().toStdString();
+            }
+            ASSERT_TRUE(raw.exec("COMMIT"));
+        }
+        ScriptedUi otherUi;
+        Store reader(m_dir.path(), otherUi);
+        ASSERT_EQ(reader.SCH.open(), 0);
+        RawSqlite plain(dataFile());
+        for (const Case& c : cases) {
+            SCOPED_TRACE(schedule.keys[size_t(c.key)].name.toStdString() + " in " +
+                         QVariant(c.range).toStringList().join(",").toStdString());
+            // Anchors: rows of the whole key, some spelled in capitals, some gone.
+            WindowCursor all(reader, c.key);
+            all.setColumns({});
+            Page rows;
+            ASSERT_EQ(all.first(1000, rows), 0);
+            ASSERT_GT(rows.size(), 100u);
+            WindowCursor cursor(reader, c.key);
+            cursor.setColumns({});
+            cursor.setRange(c.range);
+            const KeysetSql keyset(schedule, int(c.key));
+            for (size_t i = 0; i < rows.size(); i += 3) {
+                WindowCursor::Row anchor = rows[i];
+                if (i % 2 == 1) {
+                    for (QVariant& v : anchor.key) {
+                        v = v.typeId() == QMetaType::QString ? QVariant(v.toString().toUpper()) : v;
+                    }
+                }
+                if (i % 5 == 4) {
+                    anchor.position += 1000; // a row that is gone, after its equals
+                }
+                struct Move {
+                    int direction;
+                    bool inclusive;
+                };
+                for (const Move m : {Move{+1, false}, Move{-1, false}, Move{+1, true}}) {
+                    Page page;
+                    const int code = m.direction < 0 ? cursor.before(anchor, 4, page)
+                                     : m.inclusive   ? cursor.from(anchor, 4, page)
+                                                     : cursor.after(anchor, 4, page);
+                    ASSERT_EQ(code, 0);
+                    std::vector<std::int64_t> got;
+                    for (const auto& r : page) {
+                        got.push_back(r.position);
+                    }
+                    SqlParts parts;
+                    keyset.present(parts);
+                    keyset.range(c.range, parts);
+                    keyset.beyond(anchor.key, anchor.position, m.direction, m.inclusive, nullable,
+                                  parts);
+                    std::vector<std::int64_t> expected;
+                    for (const QVariantList& r :
+                         plain.rows("SELECT rowid FROM Schedule" + parts.whereClause() +
+                                        keyset.orderBy(m.direction) + " LIMIT 4",
+                                    parts.binds)) {
+                        expected.insert(m.direction < 0 ? expected.begin() : expected.end(),
+                                        r.value(0).toLongLong());
+                    }
+                    EXPECT_EQ(got, expected) << "row " << anchor.position << ", direction "
+                                             << m.direction << (m.inclusive ? ", inclusive" : "");
+                }
+            }
+        }
+    }
 }
 
 // A failure while a page loads is one code for the page, and the store shows nothing itself.

@@ -12,6 +12,7 @@
 #include "windows/UpperLimitDialog.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QGroupBox>
 #include <QKeySequence>
@@ -203,6 +204,45 @@ TEST_F(SearchScheduleTest, SelectingTwiceAccumulatesUnlessOldSelectionsAreCleare
     EXPECT_EQ(response, Response::Completed);
     EXPECT_EQ(boxTexts(),
               (QStringList{"Clear old selections first?", "Clear old selections first?"}));
+}
+
+// The category list of the search is read without moving the shared Categories record, which
+// the category lists and the windows that follow them show.
+TEST_F(SearchScheduleTest, CategoryListLeavesTheSharedCategoryRecordAlone) {
+    store.CAT.buffer().Category = QStringLiteral("Home");
+    SearchSchedule window(store, ini);
+    ModalScript script;
+    script.then<SearchSchedule>([&](SearchSchedule& w) {
+        auto* list = qobject_cast<QComboBox*>(w.field(QStringLiteral("Category"))->control());
+        ASSERT_NE(list, nullptr);
+        QStringList names;
+        for (int i = 0; i < list->count(); ++i) {
+            names << list->itemText(i);
+        }
+        EXPECT_EQ(names, QStringList({QString(), QStringLiteral("Home"), QStringLiteral("Work")}));
+        EXPECT_EQ(store.CAT.buffer().Category, QStringLiteral("Home"));
+        w.reject();
+    });
+    script.run([&] { window.run(); });
+    EXPECT_EQ(store.CAT.buffer().Category, QStringLiteral("Home"));
+}
+
+// Without the task form's "Browse" beside it, the command field is as wide as the directory field
+// under it: the two right edges line up.
+TEST_F(SearchScheduleTest, TheCommandReachesAsFarAsTheDirectoryBelowIt) {
+    SearchSchedule window(store, ini);
+    ModalScript script;
+    script.then<SearchSchedule>([&](SearchSchedule& w) {
+        QWidget* command = w.field(QStringLiteral("Command"))->control();
+        QWidget* path = w.field(QStringLiteral("Path"))->control();
+        const auto rightEdge = [&w](QWidget* control) {
+            return control->mapTo(&w, QPoint(control->width(), 0)).x();
+        };
+        EXPECT_EQ(rightEdge(command), rightEdge(path));
+        EXPECT_GT(command->width(), 0);
+        w.reject();
+    });
+    script.run([&] { window.run(); });
 }
 
 TEST_F(SearchScheduleTest, EditStepsThroughTheMatchesToTheEndAndShowsTheExamplesAgain) {

@@ -1,0 +1,133 @@
+#include "store/Checkpointer.h"
+
+#include <sqlite3.h>
+
+#include <cstring>
+
+namespace velatask {
+
+namespace {
+
+int onCommit(void* arg, sqlite3* db, const char* schema, int frames) {
+    if (std::strcmp(schema, "main") == 0) {
+        const auto* hook = static_cast<const Checkpointer::Hook*>(arg);
+        hook->self->committed(db, hook->role, frames);
+    }
+    return SQLITE_OK;
+}
+
+} // namespace
+
+Checkpointer::Checkpointer(QString filePath)
+    : m_filePath(std::move(filePath)), m_thread([this] { run(); }) {}
+
+Checkpointer::~Checkpointer() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_stop = true;
+    }
+    m_wake.notify_one();
+    m_thread.join();
+}
+
+bool Checkpointer::watch(const QVariant& handle, Role role) {
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0) {
+        return false;
+    }
+    sqlite3* db = *static_cast<sqlite3* const*>(handle.constData());
+    if (!db) {
+        return false;
+    }
+    Hook& hook = role == Role::Batch ? m_batchHook : m_foregroundHook;
+    sqlite3_wal_hook(db, onCommit, &hook);
+    return true;
+}
+
+void Checkpointer::committed(void* db, Role role, int frames) {
+    if (m_batch) {
+        if (role == Role::Batch && frames >= kBatchFrames) {
+            copyHere(db, true);
+        }
+        return;
+    }
+    if (frames < kFrames) {
+        return;
+    }
+    bool failed = false;
+    {
+        std::lock_guard lock(m_mutex);
+        failed = m_figures.failed;
+    }
+    if (failed) {
+        copyHere(db, false);
+    } else {
+        request();
+    }
+}
+
+void Checkpointer::copyHere(void* db, bool batch) {
+    if (sqlite3_wal_checkpoint_v2(static_cast<sqlite3*>(db), "main", SQLITE_CHECKPOINT_PASSIVE,
+                                  nullptr, nullptr) == SQLITE_OK &&
+        batch) {
+        std::lock_guard lock(m_mutex);
+        ++m_figures.batchCopies;
+    }
+}
+
+void Checkpointer::request() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_wanted = true;
+    }
+    m_wake.notify_one();
+}
+
+void Checkpointer::setBatch(bool running) {
+    m_batch = running;
+    if (!running) {
+        request();
+    }
+}
+
+Checkpointer::Figures Checkpointer::figures() const {
+    std::lock_guard lock(m_mutex);
+    return m_figures;
+}
+
+void Checkpointer::run() {
+    for (;;) {
+        {
+            std::unique_lock lock(m_mutex);
+            m_wake.wait(lock, [this] { return m_wanted || m_stop; });
+            if (m_stop) {
+                return;
+            }
+            m_wanted = false;
+        }
+        // A connection for each copy: none stays open on a file that the program has closed.
+        sqlite3* db = nullptr;
+        const QByteArray path = m_filePath.toUtf8();
+        const bool opened =
+            sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                            nullptr) == SQLITE_OK;
+        int log = 0;
+        int copied = 0;
+        int rc = SQLITE_CANTOPEN;
+        if (opened) {
+            // Copies reach the disk before the log is reused, as the data file's own commits do.
+            sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
+            sqlite3_wal_autocheckpoint(db, 0);
+            rc = sqlite3_wal_checkpoint_v2(db, "main", SQLITE_CHECKPOINT_PASSIVE, &log, &copied);
+        }
+        sqlite3_close(db);
+        std::lock_guard lock(m_mutex);
+        m_figures.failed = !opened;
+        if (rc == SQLITE_OK) {
+            ++m_figures.copies;
+            m_figures.lastLog = log;
+            m_figures.lastCopied = copied;
+        }
+    }
+}
+
+} // namespace velatask

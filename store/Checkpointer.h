@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <thread>
+
+namespace velatask {
+
+// Copies the write-ahead log of the data file back into the file, away from the scheduler's tick:
+// the engine would otherwise do it inside whichever commit makes the log long, the scheduler's
+// included. Normally a thread of its own copies once a commit leaves kFrames pages in the log;
+// the copy never waits for readers or writers (what they still use is copied by a later one).
+// While batch work runs, the thread keeps still (its disk writes would slow every read and commit
+// of the scheduler's) and the batch's own commits copy once the log holds kBatchFrames pages, so
+// the copy falls in the batch's time and many changes of a page are copied once; when the batch
+// ends the thread copies the rest. While the thread cannot open the file, commits copy, as the
+// engine would.
+class Checkpointer {
+public:
+    static constexpr int kFrames = 1000;
+    static constexpr int kBatchFrames = 4000;
+
+    enum class Role { Foreground, Batch };
+
+    explicit Checkpointer(QString filePath);
+    ~Checkpointer(); // stops the thread; a copy under way completes first
+    Checkpointer(const Checkpointer&) = delete;
+    Checkpointer& operator=(const Checkpointer&) = delete;
+
+    // Watches the commits of a connection (the driver's handle of an open one); false when it is
+    // not a SQLite one.
+    bool watch(const QVariant& handle, Role role);
+    // Asks the thread for a copy.
+    void request();
+    // Batch work begins (true) or ends (false).
+    void setBatch(bool running);
+
+    struct Figures {
+        std::int64_t copies = 0;      // copies done by the thread
+        std::int64_t batchCopies = 0; // copies done by batch commits
+        std::int64_t lastLog = 0;     // pages in the log at the last copy of the thread
+        std::int64_t lastCopied = 0;  // of them copied back
+        bool failed = false;          // the thread could not open the file last time
+    };
+    Figures figures() const;
+
+    // Called after each commit of a watched connection, with the pages in the log.
+    void committed(void* db, Role role, int frames);
+
+    // What a watched connection's commits are reported with.
+    struct Hook {
+        Checkpointer* self;
+        Role role;
+    };
+
+private:
+    void run();
+    void copyHere(void* db, bool batch);
+
+    QString m_filePath;
+    Hook m_foregroundHook{this, Role::Foreground};
+    Hook m_batchHook{this, Role::Batch};
+    bool m_batch = false; // touched on the committing thread only
+    mutable std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_wanted = false;
+    bool m_stop = false;
+    Figures m_figures;
+    std::thread m_thread;
+};
+
+} // namespace velatask

@@ -1,0 +1,47 @@
+#include "csv/SliceBudget.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+using namespace velatask;
+
+// Slices run on a made-up clock: each batch and each closing (commit) takes the time given.
+TEST(SliceBudget, BatchesRunWhileTheyAndTheCommitFitInTheTime) {
+    const struct {
+        const char* name;
+        int budgetMs;
+        std::vector<int> batchUs;   // per batch of a slice; the last one repeats
+        std::vector<int> closingUs; // per slice
+        std::vector<int> batches;   // expected per slice
+    } cases[] = {
+        {"no time set: one batch", 0, {1000}, {0, 0}, {1, 1}},
+        {"even batches fill the time", 25, {1000}, {0}, {25}},
+        {"the commit's time is kept", 25, {1000}, {10000, 10000}, {25, 15}},
+        {"a slow batch counts for the next", 25, {2000, 2000, 10000, 2000}, {0}, {4}},
+        {"one batch even when it takes longer", 25, {30000}, {0, 0}, {1, 1}},
+        {"a long commit counts less slice by slice", 25, {1000}, {40000, 0, 0, 0, 0},
+         {25, 1, 1, 2, 8}},
+    };
+    for (const auto& c : cases) {
+        std::int64_t now = 0;
+        SliceBudget budget([&now] { return now; });
+        budget.setMilliseconds(c.budgetMs);
+        std::vector<int> batches;
+        for (const int closingUs : c.closingUs) {
+            budget.start();
+            int n = 0;
+            do {
+                now += std::int64_t(c.batchUs[std::min<size_t>(size_t(n), c.batchUs.size() - 1)]) *
+                       1000;
+                ++n;
+            } while (budget.anotherBatch());
+            budget.beginClosing();
+            now += std::int64_t(closingUs) * 1000;
+            budget.endClosing();
+            batches.push_back(n);
+        }
+        EXPECT_EQ(batches, c.batches) << c.name;
+    }
+}
