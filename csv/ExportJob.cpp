@@ -30,6 +30,7 @@ ExportJob::~ExportJob() {
 }
 
 void ExportJob::release() {
+    m_largeRead.reset();
     if (m_open) {
         m_store.SCH.close();
         m_open = false;
@@ -56,6 +57,7 @@ bool ExportJob::start(const QString& path) {
         return false;
     }
     m_open = true;
+    m_largeRead = std::make_unique<LargeRead>(m_store);
     if (m_header) {
         m_builder.header(m_line);
         if (!writeLine(m_line.text())) {

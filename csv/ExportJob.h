@@ -11,6 +11,7 @@
 
 namespace velatask {
 
+class LargeRead;
 class Store;
 
 // The export's batch work: creates the file, writes the header line when asked, then a slice of
@@ -67,6 +68,7 @@ private:
     int m_total = 0;
     int m_done = 0;
     bool m_open = false;
+    std::unique_ptr<LargeRead> m_largeRead; // while the Schedule is open: more pages kept
     SliceBudget m_budget;
 };
 

@@ -16,15 +16,14 @@ SliceBudget::SliceBudget(Ticker ticker) : m_now(std::move(ticker)) {}
 
 void SliceBudget::start() {
     m_start = m_now();
-    m_mark = m_start;
-    m_longestBatch = 0;
+    m_batches = 0;
 }
 
 bool SliceBudget::anotherBatch() {
-    const std::int64_t now = m_now();
-    m_longestBatch = std::max(m_longestBatch, now - m_mark);
-    m_mark = now;
-    return m_ns > 0 && now - m_start + m_longestBatch + m_closing <= m_ns;
+    const std::int64_t used = m_now() - m_start;
+    ++m_batches;
+    const std::int64_t closing = *std::min_element(m_closings.begin(), m_closings.end());
+    return m_ns > 0 && used + used / m_batches + closing <= m_ns;
 }
 
 void SliceBudget::beginClosing() {
@@ -32,8 +31,8 @@ void SliceBudget::beginClosing() {
 }
 
 void SliceBudget::endClosing() {
-    // Three quarters of the time kept before, or this one's when it took longer.
-    m_closing = std::max(m_now() - m_mark, m_closing - m_closing / 4);
+    m_closings[m_nextClosing] = m_now() - m_mark;
+    m_nextClosing = (m_nextClosing + 1) % m_closings.size();
 }
 
 } // namespace velatask

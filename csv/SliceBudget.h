@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 
@@ -20,9 +22,10 @@ public:
     // long the work itself takes, never the time of day.
     using Ticker = std::function<std::int64_t()>;
 
-    // What a progress window gives one slice: the window repaints and answers "Cancel" well
-    // within the time a user notices.
-    static constexpr int kWindowMs = 25;
+    // What a progress window gives one slice, its commit included: the window repaints and
+    // answers "Cancel" well within the time a user notices, and a slice that runs one batch
+    // over still ends before 50 ms. Each slice commits, so fewer, fuller slices commit less.
+    static constexpr int kWindowMs = 40;
 
     SliceBudget();
     explicit SliceBudget(Ticker ticker);
@@ -31,11 +34,13 @@ public:
     int milliseconds() const { return int(m_ns / 1000000); }
 
     void start();
-    // Called after each batch: whether one more batch as long as the longest of this slice, and
-    // then the closing work, still fit in the slice's time.
+    // Called after each batch: whether one more batch as long as those of this slice took on
+    // average, and then the closing work, still fit in the slice's time. (The average, not the
+    // longest: a batch that waited for the processor or read a page says little about the next.)
     bool anotherBatch();
-    // Around the closing work: later slices keep time for it. A long one (a checkpoint of the
-    // data file's log) is remembered for a while and then counts less, slice by slice.
+    // Around the closing work: later slices keep time for the usual one, the shortest of the
+    // last four. A single long one (a checkpoint of the data file's log) would only make the
+    // slices after it smaller, never the next long one shorter; closings that stay long count.
     void beginClosing();
     void endClosing();
 
@@ -43,9 +48,10 @@ private:
     Ticker m_now;
     std::int64_t m_ns = 0;
     std::int64_t m_start = 0;
-    std::int64_t m_mark = 0;
-    std::int64_t m_longestBatch = 0;
-    std::int64_t m_closing = 0;
+    std::int64_t m_mark = 0; // where the closing work began
+    std::int64_t m_batches = 0;
+    std::array<std::int64_t, 4> m_closings{}; // the last ones, the oldest overwritten
+    size_t m_nextClosing = 0;
 };
 
 } // namespace velatask

@@ -18,11 +18,24 @@ TEST(SliceBudget, BatchesRunWhileTheyAndTheCommitFitInTheTime) {
     } cases[] = {
         {"no time set: one batch", 0, {1000}, {0, 0}, {1, 1}},
         {"even batches fill the time", 25, {1000}, {0}, {25}},
-        {"the commit's time is kept", 25, {1000}, {10000, 10000}, {25, 15}},
-        {"a slow batch counts for the next", 25, {2000, 2000, 10000, 2000}, {0}, {4}},
+        {"the usual commit's time is kept",
+         25,
+         {1000},
+         {10000, 10000, 10000, 10000, 10000},
+         {25, 25, 25, 25, 15}},
+        {"batches count at their average length", 25, {2000, 2000, 10000, 2000}, {0}, {7}},
+        {"slow batches make fewer of them", 25, {5000}, {0}, {5}},
         {"one batch even when it takes longer", 25, {30000}, {0, 0}, {1, 1}},
-        {"a long commit counts less slice by slice", 25, {1000}, {40000, 0, 0, 0, 0},
-         {25, 1, 1, 2, 8}},
+        {"one long commit leaves the next slices whole",
+         25,
+         {1000},
+         {40000, 2000, 2000, 2000, 2000, 2000},
+         {25, 25, 25, 25, 23, 23}},
+        {"the shortest of the last four commits counts",
+         25,
+         {1000},
+         {2000, 9000, 4000, 8000, 3000, 6000},
+         {25, 25, 25, 25, 23, 22}},
     };
     for (const auto& c : cases) {
         std::int64_t now = 0;
