@@ -95,9 +95,9 @@ int Store::openBatchConnection(Connection*& connection, StoreError& error) {
         if (m_batch->open(false, error) != 0) {
             return error.code;
         }
-        // Deleting many records touches index pages all over the file: a larger cache while
-        // a batch runs (given back when the last writer is done).
-        m_batch->exec(QStringLiteral("PRAGMA cache_size=-16384"), {}, error);
+        // Adding or deleting many records touches index pages all over the file: the cache of a
+        // large read while a batch runs (given back when the last writer is done).
+        m_batch->exec(QStringLiteral("PRAGMA cache_size=-%1").arg(kLargeReadCacheKb), {}, error);
     }
     connection = m_batch.get();
     return 0;

@@ -65,7 +65,7 @@ public:
 
     // Reading much of the data file in one go (an export): the data connection keeps up to
     // kLargeReadCacheKb of pages, so that a read in key order fetches each page from the file
-    // once; given back when the last large read ends.
+    // once; given back when the last large read ends. Batch writers' connection keeps as many.
     static constexpr int kLargeReadCacheKb = 65536;
     void beginLargeRead();
     void endLargeRead();

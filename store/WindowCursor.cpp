@@ -495,10 +495,12 @@ std::int64_t WindowCursor::approximateCount() {
 }
 
 QVariantList WindowCursor::fullRow(const Row& row) const {
-    QVariantList full;
-    for (const ColumnDef& c : m_table->columns) {
-        full << StoredValue::forRead(QVariant(), c);
+    if (m_blankRow.isEmpty()) {
+        for (const ColumnDef& c : m_table->columns) {
+            m_blankRow << StoredValue::forRead(QVariant(), c);
+        }
     }
+    QVariantList full = m_blankRow;
     for (size_t i = 0; i < m_columns.size() && int(i) < row.values.size(); ++i) {
         full[m_columns[i]] = row.values[int(i)];
     }

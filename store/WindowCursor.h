@@ -122,6 +122,7 @@ private:
     QVariantList m_range;
     Filter m_filter;
     std::vector<int> m_columns;
+    mutable QVariantList m_blankRow; // every field empty, as toRecord starts from
     StoreError m_error;
     std::unique_ptr<ScrollSample> m_sample;
     std::uint64_t m_sampleStamp = 0;
