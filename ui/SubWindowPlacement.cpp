@@ -11,7 +11,9 @@ namespace {
 
 void growFrameFor(const QMdiSubWindow* sub, QMdiArea* area) {
     QWidget* frame = area->window();
-    if (frame == area || frame->isMaximized() || frame->isFullScreen() || frame->isMinimized()) {
+    // A frame not shown yet has no laid-out area to measure.
+    if (frame == area || !frame->isVisible() || frame->isMaximized() || frame->isFullScreen() ||
+        frame->isMinimized()) {
         return;
     }
     const QSize room = area->viewport()->size();

@@ -10,7 +10,7 @@
 
 using namespace velatask;
 
-// A child window larger than the frame's room makes the frame grow, within the screen; it ends
+// A child window larger than the shown frame's room makes the frame grow, within the screen; it ends
 // up whole inside the area wherever the room allows.
 TEST(SubWindowPlacement, TheFrameGrowsToShowALargerChildWhole) {
     const struct {
