@@ -2,10 +2,9 @@
 // history copies: opening on the first page, End, Page Down, a thumb jump to the middle and a
 // locator jump; and the resident memory of a browse over a million rows, in this process and in
 // the real program.
-#include "platform/fake/ScriptedUi.h"
+#include "bench/support/BenchData.h"
 #include "settings/IniFile.h"
 #include "store/Store.h"
-#include "store/Transaction.h"
 #include "ui/BrowseList.h"
 #include "ui/CursorPageSource.h"
 
@@ -13,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include <benchmark/benchmark.h>
@@ -34,58 +32,35 @@ const char* const kScheduleFormat =
     "M~Task Type~@s20@60L|M~Schedule Type~L(1)@s20@";
 
 // A data folder with `rows` tasks (and as many To Do items when asked), made once per size.
-class BrowseData {
+class BrowseData : public BenchData {
 public:
-    BrowseData(int rows, bool toDo) : m_store(m_dir.path(), m_ui) {
-        m_store.SCH.open();
-        m_store.TDO.open();
+    BrowseData(int rows, bool toDo) {
+        store().SCH.open();
+        store().TDO.open();
         std::mt19937 random(rows);
-        Transaction tx(m_store);
-        tx.begin();
-        const char* categories[] = {"Work", "Home", "Birthdays", "Backups", ""};
-        for (int i = 1; i <= rows; ++i) {
-            ScheduleRecord& r = m_store.SCH.buffer();
-            r = ScheduleRecord{};
-            r.ID = i;
-            r.TaskType = QStringLiteral("Display Message");
-            r.ScheduleType = QStringLiteral("Day of Week");
-            r.Category = QString::fromLatin1(categories[random() % 5]);
-            r.Description = QStringLiteral("Task number %1").arg(random() % 5000);
-            r.Date = kFirstDate + std::int32_t(random() % kDays);
-            r.Time = std::int32_t(random() % 8640000) + 1;
-            r.Message = QStringLiteral("Remember the thing of the day.");
-            const bool history = i % 10 != 0;
-            r.Disabled = r.Completed = history ? 1 : 0;
-            m_store.SCH.add();
-            if (toDo) {
-                m_store.TDO.buffer() =
+        std::function<void(int)> addToDo;
+        if (toDo) {
+            addToDo = [&](int) {
+                store().TDO.buffer() =
                     ToDoRecord{std::uint8_t(random() % 2), std::uint8_t(random() % 10 + 1),
                                QStringLiteral("Item %1").arg(random())};
-                m_store.TDO.add();
-            }
+                store().TDO.add();
+            };
         }
-        tx.commit();
+        addTasks(
+            store(), rows,
+            [&](int i, ScheduleRecord& r) { r = listedTask(i, random, kFirstDate, kDays); },
+            addToDo);
     }
-    Store& store() { return m_store; }
-    QString path() const { return m_dir.path(); }
-
-private:
-    QTemporaryDir m_dir;
-    ScriptedUi m_ui;
-    Store m_store;
 };
 
-std::map<std::pair<int, bool>, std::unique_ptr<BrowseData>>& dataSets() {
-    static std::map<std::pair<int, bool>, std::unique_ptr<BrowseData>> sets;
+DataSets<std::pair<int, bool>, BrowseData>& dataSets() {
+    static DataSets<std::pair<int, bool>, BrowseData> sets;
     return sets;
 }
 
 BrowseData& data(int rows, bool toDo = false) {
-    auto& d = dataSets()[{rows, toDo}];
-    if (!d) {
-        d = std::make_unique<BrowseData>(rows, toDo);
-    }
-    return *d;
+    return dataSets().get({rows, toDo}, rows, toDo);
 }
 
 // A schedule browse as the windows declare it, `kScreenRows` rows high.

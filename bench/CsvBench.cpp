@@ -2,15 +2,14 @@
 // window's timer runs (batches of 25 while the slice's time lasts). The "Lines" benchmarks run
 // the same files through the CSV layer alone, without the store: what the lines cost apart from
 // reading and writing tasks.
+#include "bench/support/BenchData.h"
 #include "tests/csv/RandomTask.h"
 
 #include "csv/CsvOutputFile.h"
 #include "csv/ExportJob.h"
 #include "csv/ImportFile.h"
 #include "csv/ImportJob.h"
-#include "platform/fake/ScriptedUi.h"
 #include "store/Store.h"
-#include "store/Transaction.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -38,27 +37,17 @@ QList<ExportField> allFields() {
 }
 
 // A data folder with the tasks, made once per run, and the file they export to.
-class Dataset {
+class Dataset : public BenchData {
 public:
-    Dataset() : m_store(m_dir.path(), m_ui) {
-        m_store.SCH.open();
+    Dataset() {
+        store().SCH.open();
         RandomTask random(7);
-        Transaction tx(m_store);
-        tx.begin();
-        for (int i = 1; i <= kTasks; ++i) {
-            m_store.SCH.buffer() = random.next();
-            m_store.SCH.buffer().ID = i;
-            m_store.SCH.add();
-        }
-        tx.commit();
+        addTasks(store(), kTasks, [&](int i, ScheduleRecord& r) {
+            r = random.next();
+            r.ID = i;
+        });
     }
-    Store& store() { return m_store; }
-    QString file() const { return m_dir.filePath(QStringLiteral("tasks.csv")); }
-
-private:
-    QTemporaryDir m_dir;
-    ScriptedUi m_ui;
-    Store m_store;
+    QString file() const { return filePath(QStringLiteral("tasks.csv")); }
 };
 
 Dataset& dataset() {
@@ -79,14 +68,21 @@ struct SliceFigures {
     double wallMs = 0;
     double cpuMs = 0;
     int slices = 0;
+    int over50 = 0;    // slices longer than 50 ms (wall)
+    int cpuOver50 = 0; // slices that took more than 50 ms of processor time
     void take(const SliceFigures& o) {
         wallMs = std::max(wallMs, o.wallMs);
         cpuMs = std::max(cpuMs, o.cpuMs);
         slices += o.slices;
+        over50 += o.over50;
+        cpuOver50 += o.cpuOver50;
     }
     void report(benchmark::State& state) const {
         state.counters["longest_slice_ms"] = wallMs;
         state.counters["longest_slice_cpu_ms"] = cpuMs;
+        state.counters["slices_over_50ms"] = over50;
+        state.counters["slices_over_50ms_cpu"] = cpuOver50;
+        state.counters["slices"] = slices;
         state.counters["rows_per_slice"] =
             double(kTasks) * double(state.iterations()) / std::max(slices, 1);
     }
@@ -101,7 +97,9 @@ template <class Job> SliceFigures runSlices(Job& job) {
         t.start();
         const qint64 cpu = threadCpuNs();
         const auto step = job.step(kSlice);
-        figures.take({double(t.nsecsElapsed()) / 1e6, double(threadCpuNs() - cpu) / 1e6, 1});
+        const double wallMs = double(t.nsecsElapsed()) / 1e6;
+        const double cpuMs = double(threadCpuNs() - cpu) / 1e6;
+        figures.take({wallMs, cpuMs, 1, wallMs > 50 ? 1 : 0, cpuMs > 50 ? 1 : 0});
         if (step != Job::Step::More) {
             break;
         }
@@ -139,24 +137,21 @@ static void BM_ImportAllFields(benchmark::State& state) {
     SliceFigures figures;
     for (auto _ : state) {
         state.PauseTiming();
-        auto dir = std::make_unique<QTemporaryDir>();
-        ScriptedUi ui;
-        auto store = std::make_unique<Store>(dir->path(), ui);
+        auto target = std::make_unique<BenchData>();
         ImportFile file;
         file.open(d.file());
         ImportPlan plan;
         plan.setFields(file.fields());
         plan.autoAssign(file.values());
         state.ResumeTiming();
-        ImportJob job(*store, file.reader(), file.size(), plan);
+        ImportJob job(target->store(), file.reader(), file.size(), plan);
         job.start(true);
         figures.take(runSlices(job));
         if (job.added() != kTasks) {
             state.SkipWithError("not every task was added");
         }
         state.PauseTiming();
-        store.reset();
-        dir.reset();
+        target.reset();
         state.ResumeTiming();
     }
     state.SetItemsProcessed(state.iterations() * kTasks);

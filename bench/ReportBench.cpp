@@ -2,13 +2,12 @@
 // at a time from the progress window's timer, then the preview painting its first page and its
 // thumbnails. Targets: "Schedule in Brief" of 10^5 tasks and the full schedule of 10^4 tasks each
 // within 10 s and 300 MB resident. Also the whole brief report written into a PDF file.
-#include "platform/fake/ScriptedUi.h"
+#include "bench/support/BenchData.h"
 #include "report/BriefScheduleReport.h"
 #include "report/PageRenderJob.h"
 #include "report/ReportGenerator.h"
 #include "report/ScheduleReport.h"
 #include "store/Store.h"
-#include "store/Transaction.h"
 #include "ui/ReportPreview.h"
 #include "ui/ReportPrinter.h"
 #include "ui/RunReport.h"
@@ -17,13 +16,10 @@
 #include <QFile>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <fstream>
-#include <map>
-#include <memory>
 #include <random>
 #include <string>
 
@@ -36,18 +32,14 @@ constexpr int kDays = 3000;
 
 // One filled data folder per size, made once per run: nine in ten tasks are history copies,
 // one in twenty has no date.
-class Dataset {
+class Dataset : public BenchData {
 public:
-    explicit Dataset(int rows) : m_store(m_dir.path(), m_ui) {
-        m_store.SCH.open();
+    explicit Dataset(int rows) {
+        store().SCH.open();
         std::mt19937 random(rows);
-        Transaction tx(m_store);
-        tx.begin();
         const char* categories[] = {"Work", "Home", "Birthdays", "Backups", ""};
         const QString sentence = QStringLiteral("Remember to bring the papers for the meeting. ");
-        for (int i = 1; i <= rows; ++i) {
-            ScheduleRecord& r = m_store.SCH.buffer();
-            r = ScheduleRecord{};
+        addTasks(store(), rows, [&](int i, ScheduleRecord& r) {
             r.ID = i;
             r.TaskType = QStringLiteral("Both");
             r.ScheduleType = QStringLiteral("Day of Week");
@@ -59,27 +51,14 @@ public:
             r.Time = i % 20 ? std::int32_t(random() % 8640000) + 1 : 0;
             r.Message = sentence.repeated(int(random() % 8));
             r.Disabled = r.Completed = i % 10 != 0;
-            m_store.SCH.add();
-        }
-        tx.commit();
-        m_store.SCH.close();
+        });
+        store().SCH.close();
     }
-    Store& store() { return m_store; }
-    QString path(const QString& name) const { return m_dir.filePath(name); }
-
-private:
-    QTemporaryDir m_dir;
-    ScriptedUi m_ui;
-    Store m_store;
 };
 
 Dataset& dataset(int rows) {
-    static std::map<int, std::unique_ptr<Dataset>> sets;
-    auto& d = sets[rows];
-    if (!d) {
-        d = std::make_unique<Dataset>(rows);
-    }
-    return *d;
+    static DataSets<int, Dataset> sets;
+    return sets.get(rows, rows);
 }
 
 // Resident memory in MB: now, and the peak since resetPeak().
@@ -148,7 +127,7 @@ void BM_BriefReportToPdf(benchmark::State& state) {
     while (generator.slice(25)) {
     }
     const ReportDocument& doc = generator.document();
-    const QString file = data.path(QStringLiteral("brief.pdf"));
+    const QString file = data.filePath(QStringLiteral("brief.pdf"));
     resetPeak();
     for (auto _ : state) {
         QPdfWriter writer(file);

@@ -1,28 +1,25 @@
 // "View Schedule" over a Schedule table of a million tasks, nine in ten of them history copies,
 // one day holding 100 tasks and 500 tasks selected by a search: opening on "All by Date" until
 // its first page is painted, End, switching to each tab, and showing the day of 100 tasks.
+#include "bench/support/BenchData.h"
 #include "core/Date.h"
 #include "core/Time.h"
 #include "editing/DatePicker.h"
 #include "editing/EditingContext.h"
 #include "editing/FileChooser.h"
 #include "platform/fake/FakeClock.h"
-#include "platform/fake/ScriptedUi.h"
 #include "scheduler/AppContext.h"
 #include "settings/IniFile.h"
 #include "settings/Settings.h"
 #include "store/Store.h"
 #include "store/Tags.h"
-#include "store/Transaction.h"
 #include "ui/BrowseList.h"
 #include "windows/BrowseSchedule.h"
 #include "windows/SearchSchedule.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QTabBar>
 #include <QTableView>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -61,19 +58,17 @@ public:
 // The data folder and what the window needs of the program, made once.
 class ScheduleData {
 public:
-    ScheduleData()
-        : m_ini(QDir(m_dir.path()).filePath(QStringLiteral("Vela.INI"))),
-          m_store(m_dir.path(), m_ui) {
+    ScheduleData() : m_ini(m_data.filePath(QStringLiteral("Vela.INI"))) {
         m_clock.set(kFirstDate, Time::fromHms(12, 0));
         m_ctx.ini = &m_ini;
         m_ctx.settings = &m_settings;
         m_ctx.clock = &m_clock;
-        m_ctx.ui = &m_ui;
-        m_ctx.store = &m_store;
-        m_store.SCH.open();
+        m_ctx.ui = &m_data.ui();
+        m_ctx.store = &m_data.store();
+        m_data.store().SCH.open();
         fill();
     }
-    ~ScheduleData() { m_store.SCH.close(); }
+    ~ScheduleData() { m_data.store().SCH.close(); }
 
     EditingContext& services() { return m_services; }
     Settings& settings() { return m_settings; }
@@ -81,41 +76,38 @@ public:
 
 private:
     void fill() {
+        Store& store = m_data.store();
         std::mt19937 random(kRows);
         const char* categories[] = {"Work", "Home", "Birthdays", "backups", "WORK"};
         std::vector<std::int32_t> selected;
-        Transaction tx(m_store);
-        tx.begin();
-        for (int i = 1; i <= kRows + kBusyDayTasks; ++i) {
-            ScheduleRecord& r = m_store.SCH.buffer();
-            r = ScheduleRecord{};
-            r.ID = i;
-            r.TaskType = QStringLiteral("Display Message");
-            r.ScheduleType = QStringLiteral("Day of Week");
-            r.Category = QString::fromLatin1(categories[random() % 5]);
-            r.Description = QStringLiteral("Task number %1").arg(random() % 5000);
-            const bool busy = i > kRows;
-            r.Date = busy ? kBusyDay : kFirstDate + std::int32_t(random() % kDays);
-            r.Time = std::int32_t(random() % Time::kDay) + 1;
-            r.Message = QStringLiteral("Remember the thing of the day.");
-            const bool history = !busy && i % 10 != 0;
-            r.Disabled = r.Completed = history ? 1 : 0;
-            r.SkipNextTime = i % 97 == 0 ? 1 : 0;
-            m_store.SCH.add();
-            if (i % (kRows / kSelected) == 0) {
-                selected.push_back(std::int32_t(m_store.SCH.pointer()));
-            }
-        }
-        tx.commit();
-        Tags(m_store).SetTags_(SearchSchedule::kSelectedSet, selected);
+        addTasks(
+            store, kRows + kBusyDayTasks,
+            [&](int i, ScheduleRecord& r) {
+                r.ID = i;
+                r.TaskType = QStringLiteral("Display Message");
+                r.ScheduleType = QStringLiteral("Day of Week");
+                r.Category = QString::fromLatin1(categories[random() % 5]);
+                r.Description = QStringLiteral("Task number %1").arg(random() % 5000);
+                const bool busy = i > kRows;
+                r.Date = busy ? kBusyDay : kFirstDate + std::int32_t(random() % kDays);
+                r.Time = std::int32_t(random() % Time::kDay) + 1;
+                r.Message = QStringLiteral("Remember the thing of the day.");
+                const bool history = !busy && i % 10 != 0;
+                r.Disabled = r.Completed = history ? 1 : 0;
+                r.SkipNextTime = i % 97 == 0 ? 1 : 0;
+            },
+            [&](int i) {
+                if (i % (kRows / kSelected) == 0) {
+                    selected.push_back(std::int32_t(store.SCH.pointer()));
+                }
+            });
+        Tags(store).SetTags_(SearchSchedule::kSelectedSet, selected);
     }
 
-    QTemporaryDir m_dir;
-    ScriptedUi m_ui;
+    BenchData m_data;
     IniFile m_ini;
     Settings m_settings;
     FakeClock m_clock;
-    Store m_store;
     AppContext m_ctx;
     FixedDay m_calendar;
     NoFiles m_files;

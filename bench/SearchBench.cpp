@@ -1,21 +1,17 @@
 // Searching the schedule by example over 10^5 and 10^6 tasks, nine in ten of them history copies:
 // all tasks whose description contains a word (the table is read and the store tests each
 // record), and a date range (only the key stretch of the range is read).
+#include "bench/support/BenchData.h"
 #include "core/Date.h"
-#include "platform/fake/ScriptedUi.h"
 #include "qbe/QbeRun.h"
 #include "qbe/QbeScan.h"
 #include "store/Store.h"
 #include "store/Tags.h"
-#include "store/Transaction.h"
 
 #include <QCoreApplication>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
-#include <map>
-#include <memory>
 #include <random>
 
 using namespace velatask;
@@ -25,18 +21,14 @@ namespace {
 const std::int32_t kFirstDate = Date::fromYmd(1998, 1, 1);
 constexpr int kDays = 3000;
 
-class Dataset {
+class Dataset : public BenchData {
 public:
-    explicit Dataset(int rows) : m_store(m_dir.path(), m_ui) {
-        m_store.SCH.open();
+    explicit Dataset(int rows) {
+        store().SCH.open();
         std::mt19937 random(rows);
-        Transaction tx(m_store);
-        tx.begin();
         // One description in fifty holds the word searched for.
         const char* words[] = {"Call", "Report", "Meeting", "Pay", "Water"};
-        for (int i = 1; i <= rows; ++i) {
-            ScheduleRecord& r = m_store.SCH.buffer();
-            r = ScheduleRecord{};
+        addTasks(store(), rows, [&](int i, ScheduleRecord& r) {
             r.ID = i;
             r.TaskType = QStringLiteral("Display Message");
             r.ScheduleType = QStringLiteral("Day of Week");
@@ -53,29 +45,17 @@ public:
             const bool history = i % 10 != 0;
             r.Disabled = history ? 1 : 0;
             r.Completed = history ? 1 : 0;
-            m_store.SCH.add();
-        }
-        tx.commit();
+        });
     }
-    Store& store() { return m_store; }
-
-private:
-    QTemporaryDir m_dir;
-    ScriptedUi m_ui;
-    Store m_store;
 };
 
-std::map<int, std::unique_ptr<Dataset>>& datasets() {
-    static std::map<int, std::unique_ptr<Dataset>> sets;
+DataSets<int, Dataset>& datasets() {
+    static DataSets<int, Dataset> sets;
     return sets;
 }
 
 Dataset& dataset(int rows) {
-    auto& d = datasets()[rows];
-    if (!d) {
-        d = std::make_unique<Dataset>(rows);
-    }
-    return *d;
+    return datasets().get(rows, rows);
 }
 
 std::vector<KeyOrder> keys() {

@@ -1,6 +1,6 @@
 // Store operations that the scheduler and the windows run often, on Schedule tables of 10^3,
 // 10^5 and 10^6 rows, nine in ten of them history copies.
-#include "platform/fake/ScriptedUi.h"
+#include "bench/support/BenchData.h"
 #include "store/Connection.h"
 #include "store/Procedures.h"
 #include "store/Store.h"
@@ -8,11 +8,9 @@
 #include "store/WindowCursor.h"
 
 #include <QCoreApplication>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
-#include <map>
 #include <memory>
 #include <random>
 
@@ -23,47 +21,30 @@ namespace {
 constexpr std::int32_t kFirstDate = 72000; // around 1998
 constexpr int kDays = 3000;
 
-// One filled data folder per size, made once per run.
-class Dataset {
+// One filled data folder per size, made once per run; one listed task in a hundred has an
+// advance warning.
+class Dataset : public BenchData {
 public:
-    explicit Dataset(int rows) : m_store(m_dir.path(), m_ui) {
-        m_store.SCH.open();
-        m_store.SCH1.open();
-        m_store.SCR.open();
+    explicit Dataset(int rows) {
+        store().SCH.open();
+        store().SCH1.open();
+        store().SCR.open();
         std::mt19937 random(rows);
-        Transaction tx(m_store);
-        tx.begin();
-        const char* categories[] = {"Work", "Home", "Birthdays", "Backups", ""};
-        for (int i = 1; i <= rows; ++i) {
-            ScheduleRecord& r = m_store.SCH.buffer();
-            r = ScheduleRecord{};
-            r.ID = i;
-            r.TaskType = QStringLiteral("Display Message");
-            r.ScheduleType = QStringLiteral("Day of Week");
-            r.Category = QString::fromLatin1(categories[random() % 5]);
-            r.Description = QStringLiteral("Task number %1").arg(random() % 5000);
-            r.Date = kFirstDate + std::int32_t(random() % kDays);
-            r.Time = std::int32_t(random() % 8640000) + 1;
-            r.Message = QStringLiteral("Remember the thing of the day.");
-            const bool history = i % 10 != 0;
-            r.Disabled = history ? 1 : 0;
-            r.Completed = history ? 1 : 0;
-            if (!history && i % 100 == 0) {
+        addTasks(store(), rows, [&](int i, ScheduleRecord& r) {
+            r = listedTask(i, random, kFirstDate, kDays);
+            if (r.Disabled == 0 && i % 100 == 0) {
                 r.AdvanceWarnDate = r.Date - 1;
                 r.AdvanceWarnTime = r.Time;
             }
-            m_store.SCH.add();
-        }
-        tx.commit();
+        });
         tagRows(rows, random);
     }
-    Store& store() { return m_store; }
 
 private:
     // Tag set 1 holds a few records (what a narrow search selects), set 2 one in ten.
     void tagRows(int rows, std::mt19937& random) {
-        m_store.TF_.open();
-        Connection& tags = m_store.tagConnection();
+        store().TF_.open();
+        Connection& tags = store().tagConnection();
         StoreError error;
         tags.begin(Transaction::kDefaultWaitMs, error);
         const QString insert = QStringLiteral("INSERT OR IGNORE INTO TagFile_ (Usr, Tbl, Ptr, Val) "
@@ -76,23 +57,15 @@ private:
         }
         tags.commit(error);
     }
-
-    QTemporaryDir m_dir;
-    ScriptedUi m_ui;
-    Store m_store;
 };
 
-std::map<int, std::unique_ptr<Dataset>>& datasets() {
-    static std::map<int, std::unique_ptr<Dataset>> sets;
+DataSets<int, Dataset>& datasets() {
+    static DataSets<int, Dataset> sets;
     return sets;
 }
 
 Dataset& dataset(int rows) {
-    auto& d = datasets()[rows];
-    if (!d) {
-        d = std::make_unique<Dataset>(rows);
-    }
-    return *d;
+    return datasets().get(rows, rows);
 }
 
 void sizes(benchmark::internal::Benchmark* b) {

@@ -38,9 +38,10 @@ public:
     // average, and then the closing work, still fit in the slice's time. (The average, not the
     // longest: a batch that waited for the processor or read a page says little about the next.)
     bool anotherBatch();
-    // Around the closing work: later slices keep time for the usual one, the shortest of the
-    // last four. A single long one (a checkpoint of the data file's log) would only make the
-    // slices after it smaller, never the next long one shorter; closings that stay long count.
+    // Around the closing work: later slices keep time for the usual one, the longer of the
+    // middle two of the last four. A single long one (a checkpoint of the data file's log)
+    // would only make the slices after it smaller, never the next long one shorter; closings
+    // that stay long count.
     void beginClosing();
     void endClosing();
 

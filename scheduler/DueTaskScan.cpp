@@ -20,17 +20,13 @@ void DueTaskScan(AppContext& ctx) {
     SchedulerState& state = ctx.schedulerState;
     const QString title = FixedText::rtrim(frame.applicationTitle());
 
-    // Until the first task is due, only what the caption and the due test need is read.
-    ScheduleRecord next;
     std::int64_t position = 0;
-    if (!state.dueTask.read(*ctx.store,
-                            {QStringLiteral("Disabled"), QStringLiteral("Date"),
-                             QStringLiteral("Time"), QStringLiteral("Description")},
-                            next, position) ||
-        next.Disabled == 1) {
+    const ScheduleRecord* first = state.dueTask.read(*ctx.store, position);
+    if (first == nullptr || first->Disabled == 1) {
         ShowCaption(frame, title, false);
         return;
     }
+    const ScheduleRecord& next = *first;
 
     QString caption = title;
     if (frame.isIconised()) {

@@ -5,23 +5,21 @@
 
 namespace velatask {
 
-bool FirstTaskReader::read(Store& store, const QStringList& fields, ScheduleRecord& task,
-                           std::int64_t& position) {
+const ScheduleRecord* FirstTaskReader::read(Store& store, std::int64_t& position) {
     if (!store.SCH1.isOpen()) {
         m_changeCount = 0;
-        return false;
+        return nullptr;
     }
     const std::uint64_t changeCount = store.changeCount();
-    if (changeCount != m_changeCount || &store != m_store || fields != m_fields) {
+    if (changeCount != m_changeCount || &store != m_store) {
         WindowCursor cursor(store, m_key);
         WindowCursor::Page page;
-        if (cursor.setColumns(fields) != 0 || cursor.first(1, page) != 0) {
+        if (cursor.setColumns(m_fields) != 0 || cursor.first(1, page) != 0) {
             m_changeCount = 0; // a failed read is tried again on the next call
-            return false;
+            return nullptr;
         }
         m_changeCount = changeCount;
         m_store = &store;
-        m_fields = fields;
         m_found = !page.empty();
         m_task = ScheduleRecord{};
         if (m_found) {
@@ -29,9 +27,8 @@ bool FirstTaskReader::read(Store& store, const QStringList& fields, ScheduleReco
             m_position = page.front().position;
         }
     }
-    task = m_task;
     position = m_position;
-    return m_found;
+    return m_found ? &m_task : nullptr;
 }
 
 } // namespace velatask

@@ -13,23 +13,23 @@ class Store;
 
 // Reads the first task in one key's order of SCH1 with only the fields a scan looks at (the
 // others stay empty) and where it is stored, without moving SCH1. While nobody has written to the
-// data file since the last read, the same answer is given again without reading, so the scans
-// of an idle tick cost next to nothing.
+// data file since the last read, the same answer is given again without reading or copying, so
+// the scans of an idle tick cost next to nothing.
 class FirstTaskReader {
 public:
-    explicit FirstTaskReader(ScheduleKey key) : m_key(key) {}
+    FirstTaskReader(ScheduleKey key, QStringList fields)
+        : m_key(key), m_fields(std::move(fields)) {}
 
-    // False when SCH1 is closed, the key holds no task or the read fails. A caller always asks
-    // for the same fields.
-    bool read(Store& store, const QStringList& fields, ScheduleRecord& task,
-              std::int64_t& position);
+    // The first task, valid until the next read; null when SCH1 is closed, the key holds no task
+    // or the read fails.
+    const ScheduleRecord* read(Store& store, std::int64_t& position);
 
 private:
-    ScheduleKey m_key;
+    const ScheduleKey m_key;
+    const QStringList m_fields;
     // The answer of the last read, and the store's change count it belongs to (0: none).
     std::uint64_t m_changeCount = 0;
     const Store* m_store = nullptr;
-    QStringList m_fields;
     bool m_found = false;
     ScheduleRecord m_task;
     std::int64_t m_position = 0;

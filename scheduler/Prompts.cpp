@@ -66,13 +66,9 @@ void MissedTaskPrompts(AppContext& ctx, const ScheduleRecord& task, bool& suppre
 
 void AdvanceWarningScan(AppContext& ctx) {
     ScheduleView& sch1 = ctx.store->SCH1;
-    ScheduleRecord first;
     std::int64_t position = 0;
-    if (!ctx.schedulerState.warningTask.read(
-            *ctx.store,
-            {QStringLiteral("AdvanceWarned"), QStringLiteral("AdvanceWarnDate"),
-             QStringLiteral("AdvanceWarnTime"), QStringLiteral("ScheduleType")},
-            first, position)) {
+    const ScheduleRecord* first = ctx.schedulerState.warningTask.read(*ctx.store, position);
+    if (first == nullptr) {
         return;
     }
     const auto due = [&ctx](const ScheduleRecord& task) {
@@ -82,7 +78,7 @@ void AdvanceWarningScan(AppContext& ctx) {
                 (today == task.AdvanceWarnDate && ctx.clock->now() > task.AdvanceWarnTime));
     };
     // The whole task only for a warning to give, tested again in case another program changed it.
-    if (!due(first) || sch1.reget(QString::number(position)) != StoreCode::NoError ||
+    if (!due(*first) || sch1.reget(QString::number(position)) != StoreCode::NoError ||
         !due(sch1.buffer())) {
         return;
     }

@@ -18,8 +18,14 @@ struct SchedulerState {
     bool warningShift = false;
     std::int32_t historyExpiryDate = 0;
     // The first tasks of the due scan and the advance-warning scan.
-    FirstTaskReader dueTask{ScheduleKey::KeyDateEnabled};
-    FirstTaskReader warningTask{ScheduleKey::KeyAdvanced};
+    // Until a task is due, only what the caption and the due tests need is read.
+    FirstTaskReader dueTask{ScheduleKey::KeyDateEnabled,
+                            {QStringLiteral("Disabled"), QStringLiteral("Date"),
+                             QStringLiteral("Time"), QStringLiteral("Description")}};
+    FirstTaskReader warningTask{ScheduleKey::KeyAdvanced,
+                                {QStringLiteral("AdvanceWarned"), QStringLiteral("AdvanceWarnDate"),
+                                 QStringLiteral("AdvanceWarnTime"),
+                                 QStringLiteral("ScheduleType")}};
     // Occurrences asked about or performed but not yet recorded.
     HeldOccurrences held;
 };

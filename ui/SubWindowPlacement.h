@@ -8,10 +8,11 @@ namespace velatask {
 // Where the frame's child windows may stand.
 namespace SubWindowPlacement {
 
-// Moves a child window up and left as far as needed to show it whole inside the frame's area
-// (or from the area's top left corner when it is larger): the area has no scroll bars, so a
-// window placed beyond its edge could not be reached. A maximised window stays as it is.
-void keepInside(QMdiSubWindow* sub, const QMdiArea* area);
+// Shows a child window whole inside the frame's area: a frame too small for it grows as far as
+// the screen allows (a maximised one keeps its size), then the child moves up and left as far as
+// needed (or to the area's top left corner when it is still larger). The area has no scroll
+// bars, so a window beyond its edge could not be reached. A maximised child stays as it is.
+void keepInside(QMdiSubWindow* sub, QMdiArea* area);
 
 } // namespace SubWindowPlacement
 } // namespace velatask

@@ -1,8 +1,8 @@
 #include "bench/support/ScheduleFill.h"
 
+#include "bench/support/BenchData.h"
 #include "core/Time.h"
 #include "store/Store.h"
-#include "store/Transaction.h"
 
 #include <random>
 
@@ -21,10 +21,7 @@ ScheduleRecord dailyMessage(std::int32_t id, const QString& message) {
 
 void fillSchedule(Store& store, int rows, std::int32_t firstDate) {
     std::mt19937 random(static_cast<std::mt19937::result_type>(rows));
-    Transaction tx(store);
-    tx.begin();
-    for (int i = 1; i <= rows; ++i) {
-        ScheduleRecord& r = store.SCH.buffer();
+    addTasks(store, rows, [&](int i, ScheduleRecord& r) {
         r = dailyMessage(i, QStringLiteral("Remember the thing of the day."));
         r.Description = QStringLiteral("Task %1").arg(i);
         r.Time = std::int32_t(random() % Time::kDay) + 1;
@@ -32,9 +29,7 @@ void fillSchedule(Store& store, int rows, std::int32_t firstDate) {
         r.Date = firstDate + std::int32_t(random() % 3000) + (history ? 0 : 4000);
         r.Disabled = history ? 1 : 0;
         r.Completed = history ? 1 : 0;
-        store.SCH.add();
-    }
-    tx.commit();
+    });
 }
 
 } // namespace velatask

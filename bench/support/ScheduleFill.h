@@ -13,8 +13,8 @@ ScheduleRecord dailyMessage(std::int32_t id, const QString& message);
 
 // Fills the Schedule table with `rows` tasks in one transaction, nine in ten of them history
 // copies dated in the 3000 days from `firstDate`, the rest enabled daily messages dated 4000 to
-// 7000 days after it. The same starting number gives the same table. The views HIS, SCH1, SCR and SCH must be
-// open.
+// 7000 days after it. The same starting number gives the same table. The views HIS, SCH1, SCR and
+// SCH must be open.
 void fillSchedule(Store& store, int rows, std::int32_t firstDate);
 
 } // namespace velatask

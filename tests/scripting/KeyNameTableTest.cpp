@@ -1,11 +1,24 @@
 #include "scripting/KeyNameTable.h"
 
+#include "core/Time.h"
+#include "platform/fake/FakeClock.h"
+#include "platform/fake/RecordingPause.h"
+#include "scripting/KeyCode.h"
+#include "scripting/KeyCodesText.h"
+#include "scripting/KeystrokeSender.h"
+#include "support/RecordingKeyPlayer.h"
+
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <map>
+#include <optional>
 #include <set>
 
-using velatask::KeyNameTable;
+using namespace velatask;
 
 namespace {
 
@@ -17,96 +30,205 @@ bool has(const QString& name) {
     return KeyNameTable::instance().code(name).has_value();
 }
 
-// The 86 base names with their codes, written out independently of the table's construction.
-std::map<QString, std::uint16_t> baseNames() {
-    std::map<QString, std::uint16_t> base;
-    for (int i = 0; i <= 9; ++i) {
-        base[QString::number(i)] = 0x30 + i;
-        base[QStringLiteral("PAD%1").arg(i)] = 0x60 + i;
+// The modifier prefixes of the notation, longest first so that "CTRLSHIFT" is not read as "CTRL".
+struct Prefix {
+    const char* text;
+    std::uint16_t bits;
+};
+const Prefix kPrefixes[] = {{"CTRLSHIFT", KeyCode::kCtrl | KeyCode::kShift},
+                            {"ALTSHIFT", KeyCode::kAlt | KeyCode::kShift},
+                            {"CTRLALT", KeyCode::kCtrl | KeyCode::kAlt},
+                            {"SHIFT", KeyCode::kShift},
+                            {"CTRL", KeyCode::kCtrl},
+                            {"ALT", KeyCode::kAlt}};
+
+// A name split into its modifier prefix (none: 0) and the key after it.
+struct Split {
+    std::uint16_t bits = 0;
+    QString key;
+};
+
+Split split(const QString& name) {
+    for (const Prefix& p : kPrefixes) {
+        const QString prefix = QString::fromLatin1(p.text);
+        if (name.startsWith(prefix) && name.size() > prefix.size()) {
+            return {p.bits, name.mid(prefix.size())};
+        }
     }
-    for (int i = 0; i < 26; ++i) {
-        base[QString(QChar('A' + i))] = 0x41 + i;
+    return {0, name};
+}
+
+// The table read back: each key that takes prefixes with the code of every prefixed name, and
+// the plain names.
+struct Layout {
+    std::map<QString, std::map<std::uint16_t, std::uint16_t>> prefixed; // key -> bits -> code
+    std::map<QString, std::uint16_t> plain;
+};
+
+Layout layout() {
+    Layout l;
+    for (const QString& name : KeyNameTable::instance().names()) {
+        const Split s = split(name);
+        if (s.bits != 0) {
+            l.prefixed[s.key][s.bits] = codeOf(name);
+        } else {
+            l.plain[name] = codeOf(name);
+        }
     }
-    for (int i = 1; i <= 12; ++i) {
-        base[QStringLiteral("F%1").arg(i)] = 0x6F + i;
-    }
-    const std::pair<const char*, std::uint16_t> others[] = {
-        {"AST", 0x6A},         {"PLUS", 0x6B},       {"MINUS", 0x6D},       {"DECIMAL", 0x6E},
-        {"SLASH", 0x6F},       {"BS", 0x08},         {"TAB", 0x09},         {"ENTER", 0x0D},
-        {"PAUSE", 0x13},       {"ESC", 0x1B},        {"SPACE", 0x20},       {"PGUP", 0x21},
-        {"PGDN", 0x22},        {"END", 0x23},        {"HOME", 0x24},        {"LEFT", 0x25},
-        {"UP", 0x26},          {"RIGHT", 0x27},      {"DOWN", 0x28},        {"PRINT", 0x2C},
-        {"INSERT", 0x2D},      {"DELETE", 0x2E},     {"MOUSELEFT", 0x01},   {"MOUSERIGHT", 0x02},
-        {"MOUSECENTER", 0x03}, {"MOUSELEFT2", 0x05}, {"MOUSERIGHT2", 0x06}, {"MOUSECENTER2", 0x07}};
-    for (const auto& [name, code] : others) {
-        base[QString::fromLatin1(name)] = code;
-    }
-    return base;
+    return l;
 }
 
 } // namespace
 
-TEST(KeyNameTable, HoldsExactly623DistinctUpperCaseNames) {
+TEST(KeyNameTable, NamesAreCapitalsAndUniqueInAnyCase) {
     const KeyNameTable& table = KeyNameTable::instance();
     EXPECT_EQ(table.size(), 623);
-    const QStringList names = table.names();
-    EXPECT_EQ(std::set<QString>(names.begin(), names.end()).size(), 623u);
-    for (const QString& name : names) {
+    std::set<QString> folded;
+    for (const QString& name : table.names()) {
         EXPECT_EQ(name, name.toUpper());
+        EXPECT_FALSE(name.isEmpty());
+        folded.insert(name.toCaseFolded());
     }
-    EXPECT_EQ(baseNames().size(), 86u);
+    EXPECT_EQ(folded.size(), size_t(table.size()));
 }
 
-TEST(KeyNameTable, EveryPrefixCombinesWithEveryBaseName) {
-    const std::pair<const char*, std::uint16_t> prefixes[] = {
-        {"SHIFT", 0x100},     {"CTRL", 0x200},     {"ALT", 0x400},
-        {"CTRLSHIFT", 0x300}, {"ALTSHIFT", 0x500}, {"CTRLALT", 0x600}};
-    int found = 0;
-    for (const auto& [prefix, bits] : prefixes) {
-        for (const auto& [base, code] : baseNames()) {
-            const QString name = QString::fromLatin1(prefix) + base;
-            EXPECT_EQ(codeOf(name), bits | code) << name.toStdString();
-            found += has(name) ? 1 : 0;
+// Every key that takes a prefix takes all six, each adding its own modifiers to one key.
+TEST(KeyNameTable, EveryPrefixCombinesWithEveryKeyThatTakesOne) {
+    const Layout l = layout();
+    EXPECT_EQ(l.prefixed.size(), 86u);
+    std::set<std::uint8_t> keys;
+    for (const auto& [key, byBits] : l.prefixed) {
+        ASSERT_EQ(byBits.size(), std::size(kPrefixes)) << key.toStdString();
+        const std::uint16_t first = byBits.begin()->second;
+        for (const auto& [bits, code] : byBits) {
+            EXPECT_EQ(KeyCode::modifiers(code), bits) << key.toStdString();
+            EXPECT_EQ(KeyCode::virtualKey(code), KeyCode::virtualKey(first)) << key.toStdString();
         }
+        keys.insert(KeyCode::virtualKey(first));
     }
-    EXPECT_EQ(found, 516);
+    // No two of them press the same key.
+    EXPECT_EQ(keys.size(), l.prefixed.size());
 }
 
-TEST(KeyNameTable, PlainNamesCarryNoModifiers) {
-    int plain = 0;
-    auto expectPlain = [&plain](const QString& name, std::uint16_t code) {
-        EXPECT_EQ(codeOf(name), code) << name.toStdString();
-        ++plain;
+// Plain names press a key without modifiers, and every key that takes a prefix can also be
+// pressed alone: by its own name, with "KEY" after it, or with "KEY" before it (letters, digits
+// and the pad, whose single characters are typed as text). Caps Lock is the one plain key that
+// takes no prefix.
+TEST(KeyNameTable, EveryKeyHasAPlainNameWithoutModifiers) {
+    const Layout l = layout();
+    std::set<std::uint16_t> plainCodes;
+    for (const auto& [name, code] : l.plain) {
+        EXPECT_EQ(KeyCode::modifiers(code), 0) << name.toStdString();
+        plainCodes.insert(code);
+    }
+    std::set<std::uint16_t> prefixedKeys;
+    for (const auto& [key, byBits] : l.prefixed) {
+        const std::uint16_t vk = KeyCode::virtualKey(byBits.begin()->second);
+        prefixedKeys.insert(vk);
+        std::optional<std::uint16_t> alone;
+        for (const QString& name :
+             {key, key + QStringLiteral("KEY"), QStringLiteral("KEY") + key}) {
+            if (!alone) {
+                alone = KeyNameTable::instance().code(name);
+            }
+        }
+        ASSERT_TRUE(alone.has_value()) << key.toStdString();
+        EXPECT_EQ(*alone, vk) << key.toStdString();
+    }
+    std::set<std::uint16_t> onlyPlain;
+    std::set_difference(plainCodes.begin(), plainCodes.end(), prefixedKeys.begin(),
+                        prefixedKeys.end(), std::inserter(onlyPlain, onlyPlain.end()));
+    EXPECT_EQ(onlyPlain, std::set<std::uint16_t>{KeyCode::kVkCapsLock});
+    EXPECT_EQ(l.plain.size(), 107u);
+}
+
+// Letters, digits, pad digits and function keys press the virtual key their spelling gives.
+TEST(KeyNameTable, RegularKeysFollowTheirSpelling) {
+    int checked = 0;
+    for (const auto& [key, byBits] : layout().prefixed) {
+        const std::uint16_t vk = KeyCode::virtualKey(byBits.begin()->second);
+        const auto numberAfter = [&key](int length) {
+            bool ok = false;
+            const int n = key.mid(length).toInt(&ok);
+            return ok ? n : -1;
+        };
+        if (key.size() == 1) { // a letter or a digit: its own character code
+            EXPECT_EQ(vk, key.at(0).unicode()) << key.toStdString();
+        } else if (key.startsWith(QStringLiteral("PAD")) && numberAfter(3) >= 0) {
+            EXPECT_EQ(vk, 0x60 + numberAfter(3)) << key.toStdString();
+        } else if (key.startsWith(QLatin1Char('F')) && numberAfter(1) > 0) {
+            EXPECT_EQ(vk, 0x6F + numberAfter(1)) << key.toStdString();
+        } else {
+            continue;
+        }
+        ++checked;
+    }
+    EXPECT_EQ(checked, 26 + 10 + 10 + 12);
+}
+
+// The other keys press the key their name abbreviates, as the key list describes it to the
+// user: every letter of the name is in the key's description ("PGDN", "Page Down"). The pad's
+// signs are named by the sign, the mouse buttons by their place.
+TEST(KeyNameTable, OtherKeysPressWhatTheirNameSays) {
+    const auto letters = [](const QString& text) {
+        std::multiset<QChar> out;
+        for (const QChar c : text.toUpper()) {
+            if (c.isLetter()) {
+                out.insert(c);
+            }
+        }
+        return out;
     };
-    for (int i = 0; i < 26; ++i) {
-        expectPlain(QChar('A' + i) + QStringLiteral("KEY"), 0x41 + i);
+    const std::map<QString, QString> signs = {
+        {"AST", "*"}, {"PLUS", "+"}, {"MINUS", "-"}, {"DECIMAL", "."}, {"SLASH", "/"}};
+    const std::map<QString, QString> buttons = {
+        {"LEFT", "Left"}, {"RIGHT", "Right"}, {"CENTER", "Middle"}};
+    int checked = 0;
+    for (const auto& [key, byBits] : layout().prefixed) {
+        const QString label = KeyCodesText::describe(KeyCode::virtualKey(byBits.begin()->second));
+        if (key.size() == 1 || label.startsWith(QLatin1Char('F')) ||
+            label.contains(QRegularExpression(QStringLiteral("^Num Pad \\d$")))) {
+            continue; // spelt out above
+        }
+        if (signs.count(key) != 0) {
+            EXPECT_EQ(label, QStringLiteral("Num Pad ") + signs.at(key));
+        } else if (key.startsWith(QStringLiteral("MOUSE"))) {
+            const bool twice = key.endsWith(QLatin1Char('2'));
+            const QString place = key.mid(5, key.size() - 5 - (twice ? 1 : 0));
+            ASSERT_EQ(buttons.count(place), 1u) << key.toStdString();
+            EXPECT_EQ(label, buttons.at(place) + QStringLiteral(" Mouse Button") +
+                                 (twice ? QStringLiteral(" Double Click") : QString()));
+        } else {
+            const std::multiset<QChar> have = letters(label);
+            const std::multiset<QChar> want = letters(key);
+            EXPECT_TRUE(std::includes(have.begin(), have.end(), want.begin(), want.end()))
+                << key.toStdString() << " presses " << label.toStdString();
+        }
+        ++checked;
     }
-    for (int i = 0; i <= 9; ++i) {
-        expectPlain(QStringLiteral("KEY%1").arg(i), 0x30 + i);
-        expectPlain(QStringLiteral("KEYPAD%1").arg(i), 0x60 + i);
+    EXPECT_EQ(checked, 86 - 36 - 10 - 12);
+}
+
+// Any name, in any case and with blanks after it, presses its key through a keystroke string.
+TEST(KeyNameTable, EveryNameWorksInAKeystrokeString) {
+    FakeClock clock{36000, Time::fromHms(12, 0)};
+    RecordingPause pause{&clock};
+    RecordingKeyPlayer player;
+    KeystrokeSender sender{player, clock, pause};
+    const QStringList names = KeyNameTable::instance().names();
+    for (const QString& name : names) {
+        for (const QString& written : {name, name.toLower()}) {
+            ASSERT_TRUE(sender.SendKeystrokes(QLatin1Char('[') + written + QLatin1Char(']')));
+            const QString pressed =
+                QStringLiteral("key:0x") +
+                QString::number(codeOf(name), 16).toUpper().rightJustified(3, QLatin1Char('0'));
+            ASSERT_FALSE(player.log().isEmpty());
+            EXPECT_EQ(player.log().back(), pressed) << written.toStdString();
+        }
+        EXPECT_TRUE(sender.PressKeyName(name.toLower() + QStringLiteral("   ")));
+        EXPECT_EQ(player.log().back().mid(6).toUInt(nullptr, 16), codeOf(name));
     }
-    const auto base = baseNames();
-    QStringList withKey = {"AST",   "BS",     "DECIMAL", "DELETE", "DOWN",  "END",  "ENTER", "ESC",
-                           "HOME",  "INSERT", "LEFT",    "MINUS",  "PAUSE", "PGDN", "PGUP",  "PLUS",
-                           "PRINT", "RIGHT",  "SLASH",   "SPACE",  "TAB",   "UP"};
-    QStringList shortForms = {"DOWN", "ENTER", "ESC", "LEFT", "RIGHT", "SPACE", "TAB", "UP"};
-    for (int i = 1; i <= 12; ++i) {
-        withKey.append(QStringLiteral("F%1").arg(i));
-        shortForms.append(QStringLiteral("F%1").arg(i));
-    }
-    for (const QString& name : withKey) {
-        expectPlain(name + QStringLiteral("KEY"), base.at(name));
-    }
-    expectPlain(QStringLiteral("CAPSLOCKKEY"), 0x14);
-    for (const QString& name : shortForms) {
-        expectPlain(name, base.at(name));
-    }
-    for (const char* mouse :
-         {"MOUSELEFT", "MOUSERIGHT", "MOUSECENTER", "MOUSELEFT2", "MOUSERIGHT2", "MOUSECENTER2"}) {
-        expectPlain(QString::fromLatin1(mouse), base.at(QString::fromLatin1(mouse)));
-    }
-    // 107 plain names and 516 with prefixes make up the whole table.
-    EXPECT_EQ(plain, 107);
+    EXPECT_EQ(player.log().size(), names.size() * 3);
 }
 
 TEST(KeyNameTable, NamesThatDoNotExist) {
