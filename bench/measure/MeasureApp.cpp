@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QHash>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -141,22 +142,19 @@ void writeSettings(const QString& configDir, bool minimized) {
     }
 }
 
-// Run time of the process in nanoseconds: the main thread alone, and all its threads.
-std::pair<double, double> cpuNanoseconds(long pid) {
-    auto first = [](const QString& path) {
-        QFile f(path);
-        if (!f.open(QIODevice::ReadOnly)) {
-            return 0.0;
+// Run time in nanoseconds of each thread of the process, by thread id (the main thread's is the
+// process's own).
+QHash<QString, double> threadNanoseconds(long pid) {
+    QHash<QString, double> threads;
+    const QString base = QStringLiteral("/proc/%1/task/").arg(pid);
+    for (const QString& t : QDir(base).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile f(base + t + QStringLiteral("/schedstat"));
+        if (f.open(QIODevice::ReadOnly)) {
+            threads.insert(t, QString::fromLatin1(f.readAll()).section(QLatin1Char(' '), 0, 0)
+                                  .toDouble());
         }
-        return QString::fromLatin1(f.readAll()).section(QLatin1Char(' '), 0, 0).toDouble();
-    };
-    const QString base = QStringLiteral("/proc/%1").arg(pid);
-    double all = 0;
-    for (const QString& t :
-         QDir(base + QStringLiteral("/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        all += first(base + QStringLiteral("/task/") + t + QStringLiteral("/schedstat"));
     }
-    return {first(base + QStringLiteral("/schedstat")), all};
+    return threads;
 }
 
 int measureDue(const Options& o) {
@@ -282,13 +280,20 @@ int measureIdle(const Options& o) {
     std::vector<double> allThreads;
     const bool done = eachShownRun(o, [&](AppRun& app, double) {
         QThread::sleep(3); // start-up work and the first ticks are not idle time
-        const auto before = cpuNanoseconds(app.pid());
+        const auto before = threadNanoseconds(app.pid());
         const auto t0 = steady_clock::now();
         QThread::sleep(o.seconds);
-        const auto after = cpuNanoseconds(app.pid());
+        const auto after = threadNanoseconds(app.pid());
         const double seconds = std::chrono::duration<double>(steady_clock::now() - t0).count();
-        mainThread.push_back((after.first - before.first) / 1e6 / seconds);
-        allThreads.push_back((after.second - before.second) / 1e6 / seconds);
+        // Threads are compared one by one: a thread that ended in between would otherwise take
+        // its whole earlier run time off the sum. Its time in between is lost, a new one's counts.
+        const QString main = QString::number(app.pid());
+        double all = 0;
+        for (auto t = after.cbegin(); t != after.cend(); ++t) {
+            all += t.value() - before.value(t.key(), 0);
+        }
+        mainThread.push_back((after.value(main) - before.value(main)) / 1e6 / seconds);
+        allThreads.push_back(all / 1e6 / seconds);
         std::printf("main thread %.3f ms/s, all threads %.3f ms/s\n", mainThread.back(),
                     allThreads.back());
     });
