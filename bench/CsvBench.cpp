@@ -173,25 +173,34 @@ const std::vector<ScheduleRecord>& tasksInMemory() {
     return tasks;
 }
 
+// The header and a line a task, as the export writes them but without the store.
+static bool writeLines(const ExportLineBuilder& builder, const std::vector<ScheduleRecord>& tasks,
+                       const QString& path) {
+    CsvOutputFile file;
+    CsvLine line;
+    if (!file.create(path) || !file.open()) {
+        return false;
+    }
+    builder.header(line);
+    file.writeLine(line.text());
+    for (const ScheduleRecord& task : tasks) {
+        builder.build(task, line);
+        file.writeLine(line.text());
+    }
+    file.close();
+    return true;
+}
+
 static void BM_ExportLinesOnly(benchmark::State& state) {
     const std::vector<ScheduleRecord>& tasks = tasksInMemory();
     const QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("lines.csv"));
     const ExportLineBuilder builder(allFields());
     for (auto _ : state) {
-        CsvOutputFile file;
-        CsvLine line;
-        if (!file.create(path) || !file.open()) {
+        if (!writeLines(builder, tasks, path)) {
             state.SkipWithError("no file");
             return;
         }
-        builder.header(line);
-        file.writeLine(line.text());
-        for (const ScheduleRecord& task : tasks) {
-            builder.build(task, line);
-            file.writeLine(line.text());
-        }
-        file.close();
     }
     state.SetItemsProcessed(state.iterations() * kTasks);
 }
@@ -201,19 +210,9 @@ static void BM_ImportLinesOnly(benchmark::State& state) {
     const std::vector<ScheduleRecord>& tasks = tasksInMemory();
     const QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("lines.csv"));
-    {
-        const ExportLineBuilder builder(allFields());
-        CsvOutputFile file;
-        CsvLine line;
-        file.create(path);
-        file.open();
-        builder.header(line);
-        file.writeLine(line.text());
-        for (const ScheduleRecord& task : tasks) {
-            builder.build(task, line);
-            file.writeLine(line.text());
-        }
-        file.close();
+    if (!writeLines(ExportLineBuilder(allFields()), tasks, path)) {
+        state.SkipWithError("no file");
+        return;
     }
     ImportFile file;
     file.open(path);
