@@ -5,19 +5,6 @@
 
 namespace velatask::TaskRows {
 
-int eraseSteps(Connection& connection, std::int64_t taskPosition, StoreError& error) {
-    // The key's own condition lets the engine find the steps through "SCR:KeyID".
-    const int code = connection.exec(
-        QStringLiteral("DELETE FROM Scripting WHERE ID = (SELECT ID FROM Schedule WHERE rowid = ?) "
-                       "AND %1")
-            .arg(TableDef::scripting().presentCondition(0)),
-        {qlonglong(taskPosition)}, error);
-    if (code == 0) {
-        connection.noteWrite();
-    }
-    return code;
-}
-
 QString positionList(const std::vector<std::int64_t>& positions) {
     QString out;
     out.reserve(qsizetype(positions.size()) * 8 + 2);
@@ -43,6 +30,10 @@ int eraseSteps(Connection& connection, const std::vector<std::int64_t>& taskPosi
         connection.noteWrite();
     }
     return code;
+}
+
+int eraseSteps(Connection& connection, std::int64_t taskPosition, StoreError& error) {
+    return eraseSteps(connection, std::vector<std::int64_t>{taskPosition}, error);
 }
 
 } // namespace velatask::TaskRows
