@@ -17,4 +17,9 @@ ScheduleRecord dailyMessage(std::int32_t id, const QString& message);
 // SCH must be open.
 void fillSchedule(Store& store, int rows, std::int32_t firstDate);
 
+// Fills the Schedule table as years of the scheduler's own work leave it: every tenth record is
+// an enabled task as above; the others are history copies of 300 recurring tasks, added in the
+// order they fell due, so that a later copy has a later date over the 3000 days from `firstDate`.
+void fillScheduleWithHistory(Store& store, int rows, std::int32_t firstDate);
+
 } // namespace velatask
