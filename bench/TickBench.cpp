@@ -241,7 +241,8 @@ static void BM_TickWhileABatchDeletes(benchmark::State& state) {
 BENCHMARK(BM_TickWhileABatchDeletes)
     ->Args({25, 0})
     ->Args({25, 1})
-    ->Iterations(1)->Unit(benchmark::kMillisecond);
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 // Ticks that each remove a slice of expired history copies (the once-a-day expiry with a large
 // backlog: every copy older than 300 days).
