@@ -189,6 +189,11 @@ QStringList PostgresDialect::createIndexSql(const TableDef& table, int key) cons
                         .arg(table.indexName(key), quoted(declaration))};
 }
 
+QString PostgresDialect::insertSql(const TableDef& table) const {
+    // The driver cannot tell the position of an added row.
+    return table.insertSql() + QStringLiteral(" RETURNING ") + positionColumn();
+}
+
 QString PostgresDialect::foldedColumn(const QString& expression) const {
     return QStringLiteral("lower(%1 COLLATE \"C\")").arg(expression);
 }

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <utility>
 
 class QSqlDatabase;
@@ -34,6 +35,11 @@ public:
     using RunSql = std::function<int(const QString& sql, StoreError& error)>;
 
     virtual ~SqlDialect() = default;
+    // The same engine and place, for another connection.
+    virtual std::unique_ptr<SqlDialect> clone() const = 0;
+    // A file on this machine (whose writes the kernel reports and whose handle the store's own
+    // SQL functions and log copying use), not a server.
+    bool isFile() const;
 
     // The Qt driver, and the connection (added with that driver) told where to go.
     virtual QString driverName() const = 0;
@@ -78,12 +84,23 @@ public:
     virtual QString foldedColumn(const QString& expression) const = 0;
     // A key part in index and ORDER BY form.
     QString keyTerm(const TableDef& table, int column) const;
+    // A text key part and a bound value in the form a comparison between them uses the index:
+    // "Category" and "? COLLATE NOCASE" on the file.
+    virtual QString textKeyColumn(const QString& column) const = 0;
+    virtual QString textKeyMark() const = 0;
+    // Adds a record with every column bound in declared order; returns a row with its position
+    // when the engine does not tell the last position otherwise.
+    virtual QString insertSql(const TableDef& table) const = 0;
 };
 
 // The data file "SM" (and the tag file) on this machine.
 class SqliteDialect final : public SqlDialect {
 public:
     explicit SqliteDialect(QString filePath) : m_filePath(std::move(filePath)) {}
+
+    std::unique_ptr<SqlDialect> clone() const override {
+        return std::make_unique<SqliteDialect>(m_filePath);
+    }
 
     QString driverName() const override;
     void configure(QSqlDatabase& db, int waitMs) const override;
@@ -104,6 +121,9 @@ public:
     QStringList createIndexSql(const TableDef& table, int key) const override;
     QString positionColumn() const override { return QStringLiteral("rowid"); }
     QString foldedColumn(const QString& expression) const override;
+    QString textKeyColumn(const QString& column) const override { return column; }
+    QString textKeyMark() const override { return QStringLiteral("? COLLATE NOCASE"); }
+    QString insertSql(const TableDef& table) const override;
 
 private:
     QString m_filePath;
@@ -119,6 +139,10 @@ public:
     explicit PostgresDialect(ServerAddress address) : m_address(std::move(address)) {}
 
     static QString changeChannel() { return QStringLiteral("velatask_changes"); }
+
+    std::unique_ptr<SqlDialect> clone() const override {
+        return std::make_unique<PostgresDialect>(m_address);
+    }
 
     QString driverName() const override;
     void configure(QSqlDatabase& db, int waitMs) const override;
@@ -139,6 +163,9 @@ public:
     QStringList createIndexSql(const TableDef& table, int key) const override;
     QString positionColumn() const override { return QStringLiteral("pos"); }
     QString foldedColumn(const QString& expression) const override;
+    QString textKeyColumn(const QString& column) const override { return foldedColumn(column); }
+    QString textKeyMark() const override { return foldedColumn(QStringLiteral("?")); }
+    QString insertSql(const TableDef& table) const override;
 
 private:
     ServerAddress m_address;

@@ -24,6 +24,10 @@ QString SqlDialect::keyTerm(const TableDef& table, int column) const {
     return table.isText(column) ? foldedColumn(name) : name;
 }
 
+bool SqlDialect::isFile() const {
+    return driverName() == QLatin1String("QSQLITE");
+}
+
 QString SqliteDialect::driverName() const {
     return QStringLiteral("QSQLITE");
 }
@@ -113,6 +117,10 @@ QStringList SqliteDialect::createTableSql(const TableDef& table) const {
 QStringList SqliteDialect::createIndexSql(const TableDef& table, int key) const {
     return {table.createIndexSql(key).replace(QStringLiteral("INDEX \""),
                                               QStringLiteral("INDEX IF NOT EXISTS \""))};
+}
+
+QString SqliteDialect::insertSql(const TableDef& table) const {
+    return table.insertSql();
 }
 
 QString SqliteDialect::foldedColumn(const QString& expression) const {
