@@ -15,6 +15,19 @@ constexpr int kSqliteConstraint = 19;
 
 } // namespace
 
+QString SqlDialect::numberList(const std::vector<std::int64_t>& numbers, QChar open, QChar close) {
+    QString out;
+    out.reserve(qsizetype(numbers.size()) * 8 + 2);
+    out += open;
+    for (size_t i = 0; i < numbers.size(); ++i) {
+        if (i > 0) {
+            out += QLatin1Char(',');
+        }
+        out += QString::number(numbers[i]);
+    }
+    return out + close;
+}
+
 QString SqlDialect::dropIndexSql(const TableDef& table, int key) const {
     return QStringLiteral("DROP INDEX IF EXISTS \"%1\"").arg(table.indexName(key));
 }
@@ -117,6 +130,10 @@ QStringList SqliteDialect::createTableSql(const TableDef& table) const {
 QStringList SqliteDialect::createIndexSql(const TableDef& table, int key) const {
     return {table.createIndexSql(key).replace(QStringLiteral("INDEX \""),
                                               QStringLiteral("INDEX IF NOT EXISTS \""))};
+}
+
+QString SqliteDialect::positionList(const std::vector<std::int64_t>& positions) const {
+    return numberList(positions, QLatin1Char('['), QLatin1Char(']')); // a JSON array
 }
 
 QString SqliteDialect::insertSql(const TableDef& table) const {
