@@ -1,0 +1,196 @@
+#include "store/SqlDialect.h"
+#include "store/TableDef.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+
+namespace velatask {
+
+namespace {
+
+// The lock that write transactions take first, so that writers queue as on the file instead of
+// meeting later on rows they both want.
+constexpr int kWriterLock = 0x56454c41;
+
+QString quoted(QString text) {
+    return QLatin1Char('\'') + text.replace(QLatin1Char('\''), QStringLiteral("''")) +
+           QLatin1Char('\'');
+}
+
+} // namespace
+
+QString PostgresDialect::driverName() const {
+    return QStringLiteral("QPSQL");
+}
+
+void PostgresDialect::configure(QSqlDatabase& db, int) const {
+    if (!m_address.host.isEmpty()) {
+        db.setHostName(m_address.host);
+    }
+    if (m_address.port > 0) {
+        db.setPort(m_address.port);
+    }
+    db.setDatabaseName(m_address.name);
+    db.setUserName(m_address.user);
+    db.setConnectOptions(QStringLiteral("connect_timeout=10"));
+}
+
+QStringList PostgresDialect::afterOpenSql(int waitMs) const {
+    // Notices ("already exists, skipping") would go to standard error.
+    return {QStringLiteral("SET client_min_messages = warning"), waitLimitSql(waitMs)};
+}
+
+QString PostgresDialect::waitLimitSql(int ms) const {
+    return QStringLiteral("SET lock_timeout = %1").arg(ms);
+}
+
+int PostgresDialect::begin(const RunSql& run, int waitMs, int sessionWaitMs,
+                           StoreError& error) const {
+    if (run(QStringLiteral("BEGIN"), error) != 0) {
+        return error.code;
+    }
+    // SET LOCAL ends with the transaction, so a roll back cannot bring back the longer wait.
+    const QStringList steps{
+        QStringLiteral("SET LOCAL lock_timeout = %1").arg(waitMs),
+        QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kWriterLock),
+        QStringLiteral("SET LOCAL lock_timeout = %1").arg(sessionWaitMs),
+    };
+    for (const QString& sql : steps) {
+        if (run(sql, error) != 0) {
+            const StoreError keep = error;
+            StoreError ignored;
+            run(QStringLiteral("ROLLBACK"), ignored);
+            error = keep;
+            return error.code;
+        }
+    }
+    return 0;
+}
+
+StoreError PostgresDialect::fromSqlError(const QSqlError& e) const {
+    StoreError out;
+    // The server's states are five characters, not numbers: the text carries the state.
+    const QString state = e.nativeErrorCode();
+    const QString text = (e.databaseText().isEmpty() ? e.driverText() : e.databaseText()).trimmed();
+    out.driverCode = 1;
+    out.driverText = state.isEmpty() ? text : QStringLiteral("%1 (%2)").arg(text, state);
+    if (state == QLatin1String("55P03") || state == QLatin1String("40P01")) {
+        out.code = StoreCode::IsLocked; // lock wait ran out; deadlock broken by the server
+    } else if (state == QLatin1String("23505")) {
+        out.code = StoreCode::DuplicateKey;
+    } else if (state == QLatin1String("42P01")) {
+        out.code = StoreCode::FileNotFound; // the opener creates a missing table
+    } else {
+        out.code = StoreCode::DriverError;
+    }
+    if (out.code != StoreCode::DriverError) {
+        out.text = storeErrorText(out.code);
+    }
+    return out;
+}
+
+bool PostgresDialect::canPrepare(const QString& sql) const {
+    // The server prepares queries and changes of rows only: not transaction control, settings
+    // or changes of the schema.
+    static const QStringList preparable{QStringLiteral("SELECT"), QStringLiteral("INSERT"),
+                                        QStringLiteral("UPDATE"), QStringLiteral("DELETE"),
+                                        QStringLiteral("WITH"),   QStringLiteral("VALUES")};
+    const QString text = sql.trimmed();
+    qsizetype n = 0;
+    while (n < text.size() && text[n].isLetter()) {
+        ++n;
+    }
+    return preparable.contains(text.left(n).toUpper());
+}
+
+QString PostgresDialect::stampSql(const QString&) const {
+    // The tag table lives with the others, under the same counter.
+    return QStringLiteral("SELECT n FROM velatask_changes");
+}
+
+QString PostgresDialect::tableSql() const {
+    return QStringLiteral("SELECT table_name FROM information_schema.tables "
+                          "WHERE table_schema = current_schema() AND table_name = ?");
+}
+
+QString PostgresDialect::columnsSql() const {
+    return QStringLiteral(
+        "SELECT column_name, CASE data_type WHEN 'bigint' THEN 'INTEGER' WHEN 'text' THEN 'TEXT' "
+        "ELSE upper(data_type) END, is_nullable = 'NO' FROM information_schema.columns "
+        "WHERE table_schema = current_schema() AND table_name = ? AND column_name <> 'pos' "
+        "ORDER BY ordinal_position");
+}
+
+QString PostgresDialect::indexSql() const {
+    // The server keeps an index in its own words; the declaration it was made from is kept as
+    // the index's comment.
+    return QStringLiteral("SELECT obj_description(c.oid, 'pg_class') FROM pg_class c "
+                          "JOIN pg_namespace n ON n.oid = c.relnamespace "
+                          "WHERE c.relkind = 'i' AND n.nspname = current_schema() "
+                          "AND c.relname = ?");
+}
+
+QString PostgresDialect::indexDeclaration(const TableDef& table, int key) const {
+    const KeyDef& kd = table.keys[key];
+    QStringList terms;
+    for (int c : kd.columns) {
+        terms << keyTerm(table, c);
+    }
+    // Equal values come in the order they were added, as with the file's row numbers; a unique
+    // key has no equal values.
+    if (!kd.unique) {
+        terms << positionColumn();
+    }
+    QString sql = QStringLiteral("CREATE %1INDEX \"%2\" ON %3 (%4)")
+                      .arg(kd.unique ? QStringLiteral("UNIQUE ") : QString(), table.indexName(key),
+                           table.table, terms.join(QStringLiteral(", ")));
+    const QString condition = table.presentCondition(key);
+    if (!condition.isEmpty()) {
+        sql += QStringLiteral(" WHERE ") + condition;
+    }
+    return sql;
+}
+
+QStringList PostgresDialect::createSchemaSql() const {
+    return {
+        QStringLiteral("CREATE TABLE IF NOT EXISTS velatask_changes (n bigint NOT NULL)"),
+        QStringLiteral("INSERT INTO velatask_changes (n) SELECT 0 "
+                       "WHERE NOT EXISTS (SELECT 1 FROM velatask_changes)"),
+        QStringLiteral("CREATE OR REPLACE FUNCTION velatask_note_change() RETURNS trigger "
+                       "LANGUAGE plpgsql AS $$BEGIN UPDATE velatask_changes SET n = n + 1; "
+                       "PERFORM pg_notify('%1', ''); RETURN NULL; END$$")
+            .arg(changeChannel()),
+    };
+}
+
+QStringList PostgresDialect::createTableSql(const TableDef& table) const {
+    QStringList parts{positionColumn() +
+                      QStringLiteral(" bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY")};
+    for (const ColumnDef& c : table.columns) {
+        parts << c.name + (c.type == ColumnType::Text
+                               ? QStringLiteral(" text NOT NULL DEFAULT ''")
+                               : QStringLiteral(" bigint NOT NULL DEFAULT 0"));
+    }
+    return {
+        QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
+            .arg(table.table, parts.join(QStringLiteral(", "))),
+        QStringLiteral("CREATE OR REPLACE TRIGGER velatask_changes AFTER INSERT OR UPDATE OR "
+                       "DELETE OR TRUNCATE ON %1 FOR EACH STATEMENT EXECUTE FUNCTION "
+                       "velatask_note_change()")
+            .arg(table.table),
+    };
+}
+
+QStringList PostgresDialect::createIndexSql(const TableDef& table, int key) const {
+    const QString declaration = indexDeclaration(table, key);
+    QString create = declaration;
+    create.replace(QStringLiteral("INDEX \""), QStringLiteral("INDEX IF NOT EXISTS \""));
+    return {create, QStringLiteral("COMMENT ON INDEX \"%1\" IS %2")
+                        .arg(table.indexName(key), quoted(declaration))};
+}
+
+QString PostgresDialect::foldedColumn(const QString& expression) const {
+    return QStringLiteral("lower(%1 COLLATE \"C\")").arg(expression);
+}
+
+} // namespace velatask

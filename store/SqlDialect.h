@@ -1,0 +1,147 @@
+#pragma once
+
+#include "store/StoreError.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <utility>
+
+class QSqlDatabase;
+class QSqlError;
+
+namespace velatask {
+
+struct TableDef;
+
+// Where a server store lives. Empty fields (port 0) leave the choice to the server's client
+// library, which also finds the password in its own password file or environment.
+struct ServerAddress {
+    QString host; // a host name, or a Unix socket folder when it starts with '/'
+    int port = 0;
+    QString name;
+    QString user;
+};
+
+// What differs between the database engines the store runs on: how a connection opens, waits
+// for other writers and begins a transaction, how engine errors read as store codes, how
+// writes are noticed, the catalog, the schema made from a TableDef, and the spellings of a
+// record's position and of text compared without regard to letter case.
+class SqlDialect {
+public:
+    // Runs one statement on the connection being served; 0 or the store code left in `error`.
+    using RunSql = std::function<int(const QString& sql, StoreError& error)>;
+
+    virtual ~SqlDialect() = default;
+
+    // The Qt driver, and the connection (added with that driver) told where to go.
+    virtual QString driverName() const = 0;
+    virtual void configure(QSqlDatabase& db, int waitMs) const = 0;
+    // Statements run once the connection is open; a failure refuses the connection.
+    virtual QStringList afterOpenSql(int waitMs) const = 0;
+    virtual QString waitLimitSql(int ms) const = 0;
+    // Begins a write transaction, waiting up to `waitMs` for another writer; the connection's
+    // own wait limit (`sessionWaitMs`) holds again for the statements that follow.
+    virtual int begin(const RunSql& run, int waitMs, int sessionWaitMs,
+                      StoreError& error) const = 0;
+    virtual StoreError fromSqlError(const QSqlError& e) const = 0;
+    // Whether the statement may be prepared and kept; others run as plain text, without binds.
+    virtual bool canPrepare(const QString& sql) const = 0;
+    // One row with a number that changes whenever anyone commits a write; `attached` names an
+    // attached file, empty for the main data.
+    virtual QString stampSql(const QString& attached) const = 0;
+    // Makes writing the log the way commits reach the disk (empty: nothing to do).
+    virtual QString writeAheadLogSql() const = 0;
+
+    // Catalog. tableSql(): one bind, catalogName(table); a row when the table exists.
+    // columnsSql(): one bind, catalogName(table); rows of (name, "TEXT" or "INTEGER", not null)
+    // in declared order. indexSql(): one bind, the index name; a row with the declaration kept
+    // for it, which equals indexDeclaration() while the key is as declared.
+    virtual QString tableSql() const = 0;
+    virtual QString columnsSql() const = 0;
+    virtual QString indexSql() const = 0;
+    virtual QString indexDeclaration(const TableDef& table, int key) const = 0;
+    // How the catalog spells a declared table or column name.
+    virtual QString catalogName(const QString& name) const = 0;
+
+    // What every table needs before its own statements (empty for a file).
+    virtual QStringList createSchemaSql() const = 0;
+    // Creating what is missing leaves what exists as it is.
+    virtual QStringList createTableSql(const TableDef& table) const = 0;
+    virtual QStringList createIndexSql(const TableDef& table, int key) const = 0;
+    QString dropIndexSql(const TableDef& table, int key) const;
+
+    // The column that numbers a table's records in the order they were added.
+    virtual QString positionColumn() const = 0;
+    // An expression (a column or a bound value) as the keys compare text: ASCII letters folded.
+    virtual QString foldedColumn(const QString& expression) const = 0;
+    // A key part in index and ORDER BY form.
+    QString keyTerm(const TableDef& table, int column) const;
+};
+
+// The data file "SM" (and the tag file) on this machine.
+class SqliteDialect final : public SqlDialect {
+public:
+    explicit SqliteDialect(QString filePath) : m_filePath(std::move(filePath)) {}
+
+    QString driverName() const override;
+    void configure(QSqlDatabase& db, int waitMs) const override;
+    QStringList afterOpenSql(int waitMs) const override;
+    QString waitLimitSql(int ms) const override;
+    int begin(const RunSql& run, int waitMs, int sessionWaitMs, StoreError& error) const override;
+    StoreError fromSqlError(const QSqlError& e) const override;
+    bool canPrepare(const QString&) const override { return true; }
+    QString stampSql(const QString& attached) const override;
+    QString writeAheadLogSql() const override;
+    QString tableSql() const override;
+    QString columnsSql() const override;
+    QString indexSql() const override;
+    QString indexDeclaration(const TableDef& table, int key) const override;
+    QString catalogName(const QString& name) const override { return name; }
+    QStringList createSchemaSql() const override { return {}; }
+    QStringList createTableSql(const TableDef& table) const override;
+    QStringList createIndexSql(const TableDef& table, int key) const override;
+    QString positionColumn() const override { return QStringLiteral("rowid"); }
+    QString foldedColumn(const QString& expression) const override;
+
+private:
+    QString m_filePath;
+};
+
+// A PostgreSQL server that several stations share. Tables and columns are named as in the file
+// (unquoted, so the catalog holds them in lower case); a `pos` identity column stands in for the
+// file's row numbers; keys are expression indexes over lower(text COLLATE "C"), which folds ASCII
+// letters only and orders by bytes, as the file does. Each write bumps one change counter and
+// notifies the channel changeChannel() when it commits.
+class PostgresDialect final : public SqlDialect {
+public:
+    explicit PostgresDialect(ServerAddress address) : m_address(std::move(address)) {}
+
+    static QString changeChannel() { return QStringLiteral("velatask_changes"); }
+
+    QString driverName() const override;
+    void configure(QSqlDatabase& db, int waitMs) const override;
+    QStringList afterOpenSql(int waitMs) const override;
+    QString waitLimitSql(int ms) const override;
+    int begin(const RunSql& run, int waitMs, int sessionWaitMs, StoreError& error) const override;
+    StoreError fromSqlError(const QSqlError& e) const override;
+    bool canPrepare(const QString& sql) const override;
+    QString stampSql(const QString& attached) const override;
+    QString writeAheadLogSql() const override { return QString(); }
+    QString tableSql() const override;
+    QString columnsSql() const override;
+    QString indexSql() const override;
+    QString indexDeclaration(const TableDef& table, int key) const override;
+    QString catalogName(const QString& name) const override { return name.toLower(); }
+    QStringList createSchemaSql() const override;
+    QStringList createTableSql(const TableDef& table) const override;
+    QStringList createIndexSql(const TableDef& table, int key) const override;
+    QString positionColumn() const override { return QStringLiteral("pos"); }
+    QString foldedColumn(const QString& expression) const override;
+
+private:
+    ServerAddress m_address;
+};
+
+} // namespace velatask
