@@ -9,6 +9,7 @@
 #include "csv/ExportJob.h"
 #include "csv/ImportFile.h"
 #include "csv/ImportJob.h"
+#include "store/ScheduleReader.h"
 #include "store/Store.h"
 
 #include <QCoreApplication>
@@ -158,6 +159,31 @@ static void BM_ImportAllFields(benchmark::State& state) {
     figures.report(state);
 }
 BENCHMARK(BM_ImportAllFields)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The export's reading of the tasks alone, without lines: in category, date and time order
+// (argument 1) and in record order (0).
+static void BM_ExportReadOnly(benchmark::State& state) {
+    Dataset& d = dataset();
+    std::vector<ScheduleRecord> page;
+    for (auto _ : state) {
+        LargeRead large(d.store());
+        ScheduleReader reader(d.store(), ScheduleKey::KeyCategoryDate);
+        if (state.range(0) == 0) {
+            reader.setRecordOrder();
+        }
+        std::int64_t n = 0;
+        do {
+            if (reader.next(500, page) != 0) {
+                state.SkipWithError("read failed");
+                return;
+            }
+            n += std::int64_t(page.size());
+        } while (page.size() == 500);
+        benchmark::DoNotOptimize(n);
+    }
+    state.SetItemsProcessed(state.iterations() * kTasks);
+}
+BENCHMARK(BM_ExportReadOnly)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // The tasks of the data folder, held in memory.
 const std::vector<ScheduleRecord>& tasksInMemory() {

@@ -2,6 +2,7 @@
 
 #include "store/StandardWarning.h"
 #include "store/Store.h"
+#include "store/WindowCursor.h"
 
 #include <QDir>
 
@@ -10,15 +11,6 @@ namespace velatask {
 namespace {
 
 constexpr int kPage = 250;
-
-// The fields a line can hold, as the cursor names its columns.
-QStringList columnNames() {
-    QStringList names;
-    for (const ScheduleField& f : ScheduleField::all()) {
-        names << f.nameText().mid(4); // without "SCH:"
-    }
-    return names;
-}
 
 } // namespace
 
@@ -64,16 +56,15 @@ bool ExportJob::start(const QString& path) {
             return false;
         }
     }
-    m_keyed = std::make_unique<WindowCursor>(m_store, ScheduleKey::KeyCategoryDate);
+    m_keyed = std::make_unique<ScheduleReader>(m_store, ScheduleKey::KeyCategoryDate);
     // The key leaves out tasks without category, date and time; they come after the others.
-    m_unkeyed = std::make_unique<WindowCursor>(m_store, ScheduleKey::KeyID);
+    m_unkeyed = std::make_unique<ScheduleReader>(m_store, ScheduleKey::KeyID);
     m_unkeyed->setRecordOrder();
     const Filter unkeyed =
         Filter::compare(QStringLiteral("Category"), Filter::Op::Equal, QStringLiteral("")) &&
         Filter::compare(QStringLiteral("Date"), Filter::Op::Equal, 0) &&
         Filter::compare(QStringLiteral("Time"), Filter::Op::Equal, 0);
-    if (m_keyed->setColumns(columnNames()) != 0 || m_unkeyed->setColumns(columnNames()) != 0 ||
-        m_unkeyed->setFilter(unkeyed) != 0) {
+    if (m_unkeyed->setFilter(unkeyed) != 0) {
         StandardWarning(m_store, 35, QStringLiteral("Schedule"));
         return false;
     }
@@ -101,24 +92,22 @@ bool ExportJob::countTasks() {
 }
 
 int ExportJob::readPage() {
-    WindowCursor::Page next;
-    const int code =
-        m_page.empty() ? cursor().first(kPage, next) : cursor().after(m_page.back(), kPage, next);
-    if (code != 0) {
-        m_store.setLastError(cursor().error());
+    m_at = 0;
+    if (const int code = reader().next(kPage, m_page); code != 0) {
         return code;
     }
-    m_lastPage = int(next.size()) < kPage;
-    m_page = std::move(next);
-    m_at = 0;
+    m_lastPage = int(m_page.size()) < kPage;
     return 0;
 }
 
-// The next task in category, date and time order; then those that the key leaves out.
-int ExportJob::readNext(ScheduleRecord& task) {
+// The next task in category, date and time order; then those that the key leaves out. Null at
+// the end (code NoRecord) or after a failure.
+const ScheduleRecord* ExportJob::readNext(int& code) {
+    code = 0;
     while (m_at >= m_page.size()) {
         if (m_phase == Phase::Done) {
-            return StoreCode::NoRecord;
+            code = StoreCode::NoRecord;
+            return nullptr;
         }
         if (m_lastPage) {
             m_phase = m_phase == Phase::Keyed ? Phase::Unkeyed : Phase::Done;
@@ -126,12 +115,11 @@ int ExportJob::readNext(ScheduleRecord& task) {
             m_lastPage = false;
             continue;
         }
-        if (const int code = readPage(); code != 0) {
-            return code;
+        if ((code = readPage()) != 0) {
+            return nullptr;
         }
     }
-    cursor().toRecord(m_page[m_at++], task);
-    return 0;
+    return &m_page[m_at++];
 }
 
 ExportJob::Step ExportJob::step(int records) {
@@ -148,7 +136,8 @@ ExportJob::Step ExportJob::step(int records) {
 
 ExportJob::Step ExportJob::writeTasks(int records) {
     for (int i = 0; i < records; ++i) {
-        const int code = readNext(m_task);
+        int code = 0;
+        const ScheduleRecord* task = readNext(code);
         if (code == StoreCode::NoRecord) {
             return Step::Finished;
         }
@@ -157,7 +146,7 @@ ExportJob::Step ExportJob::writeTasks(int records) {
             release();
             return Step::Stopped;
         }
-        m_builder.build(m_task, m_line);
+        m_builder.build(*task, m_line);
         if (!writeLine(m_line.text())) {
             release();
             return Step::Stopped;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Ui.h"
-#include "store/WindowCursor.h"
+#include "store/ScheduleReader.h"
 
 #include "csv/CsvLine.h"
 #include "csv/CsvOutputFile.h"
@@ -45,9 +45,9 @@ private:
     enum class Phase { Keyed, Unkeyed, Done };
     Step writeTasks(int records);
     bool countTasks();
-    int readNext(ScheduleRecord& task);
+    const ScheduleRecord* readNext(int& code);
     int readPage();
-    WindowCursor& cursor() { return m_phase == Phase::Keyed ? *m_keyed : *m_unkeyed; }
+    ScheduleReader& reader() { return m_phase == Phase::Keyed ? *m_keyed : *m_unkeyed; }
     bool writeLine(const QString& line);
     bool retryWrite();
     int fileMessage(const QString& operation, int buttons = Ui::Ok, int defaultButton = 0);
@@ -58,10 +58,9 @@ private:
     bool m_header;
     CsvOutputFile m_file;
     CsvLine m_line;
-    ScheduleRecord m_task;
-    std::unique_ptr<WindowCursor> m_keyed;   // tasks in category, date and time order
-    std::unique_ptr<WindowCursor> m_unkeyed; // those that key leaves out
-    WindowCursor::Page m_page;
+    std::unique_ptr<ScheduleReader> m_keyed;   // tasks in category, date and time order
+    std::unique_ptr<ScheduleReader> m_unkeyed; // those that key leaves out
+    std::vector<ScheduleRecord> m_page;
     size_t m_at = 0;
     bool m_lastPage = false;
     Phase m_phase = Phase::Keyed;

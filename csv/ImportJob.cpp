@@ -61,6 +61,11 @@ ImportJob::Step ImportJob::step(int lines) {
     if (!m_open) {
         return Step::Stopped;
     }
+    // Copying the log back into the file takes about a slice's time: a slice of its own.
+    if (m_batch->logCopyDue()) {
+        m_batch->copyLog();
+        return Step::More;
+    }
     m_budget.start();
     if (m_batch->beginSlice() != 0) {
         cannotAdd();

@@ -1,6 +1,8 @@
 #include "store/BatchWriter.h"
 
+#include "store/Checkpointer.h"
 #include "store/Connection.h"
+#include "store/EngineStatement.h"
 #include "store/KeysetSql.h"
 #include "store/RecordCodec.h"
 #include "store/Store.h"
@@ -12,6 +14,26 @@
 namespace velatask {
 
 namespace {
+
+// Binds a record's fields to the engine's insert as forWrite() stores them.
+class EngineBinds {
+public:
+    EngineBinds(EngineStatement& statement, const TableDef& table)
+        : m_statement(statement), m_columns(table.columns) {}
+    void number(qlonglong value) {
+        m_statement.bind(m_at, std::int64_t(StoredValue::numberForWrite(value, m_columns[m_at])));
+        ++m_at;
+    }
+    void text(const QString& value) {
+        m_statement.bind(m_at, StoredValue::textForWrite(value, m_columns[m_at]));
+        ++m_at;
+    }
+
+private:
+    EngineStatement& m_statement;
+    const std::vector<ColumnDef>& m_columns;
+    int m_at = 0;
+};
 
 const TableDef& tableDef(Table table) {
     switch (table) {
@@ -77,7 +99,18 @@ int BatchWriter::ensureSlice() {
 }
 
 int BatchWriter::beginSlice() {
+    if (!ours()) {
+        copyLog();
+    }
     return ensureSlice();
+}
+
+bool BatchWriter::logCopyDue() const {
+    return m_store.checkpointer().batchCopyDue();
+}
+
+void BatchWriter::copyLog() {
+    m_store.copyLogForBatch();
 }
 
 int BatchWriter::commitSlice() {
@@ -113,7 +146,20 @@ int BatchWriter::insert(const TableDef& table, const QVariantList& row) {
 }
 
 int BatchWriter::add(const ScheduleRecord& task) {
-    return insert(TableDef::schedule(), RecordCodec::toRow(task, TableDef::schedule()));
+    const TableDef& table = TableDef::schedule();
+    if (ensureSlice() != 0) {
+        return m_error.code;
+    }
+    StoreError error;
+    EngineStatement* insert = m_connection->engineStatement(table.insertSql(), error);
+    if (!insert) {
+        return error.code != 0 ? finish(error)
+                               : this->insert(table, RecordCodec::toRow(task, table));
+    }
+    EngineBinds binds(*insert, table);
+    RecordCodec::writeSchedule(binds, task, table);
+    insert->step(error);
+    return finish(error);
 }
 
 int BatchWriter::add(const CategoryRecord& category) {

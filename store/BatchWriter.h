@@ -36,8 +36,12 @@ public:
     BatchWriter& operator=(const BatchWriter&) = delete;
 
     // Begins a slice, waiting at most 2 s for another program's writer (32 after that).
-    // Writes begin one themselves when none is open.
+    // Writes begin one themselves when none is open. Copies the log first when that is due.
     int beginSlice();
+    // Whether the log is to be copied back into the file before the next slice, and the copy:
+    // a caller whose slices must stay short gives it a slice of its own.
+    bool logCopyDue() const;
+    void copyLog();
     int commitSlice();
     // Rolls back what this slice wrote since it began (or since it was committed early).
     void abandonSlice();

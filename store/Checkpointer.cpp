@@ -46,7 +46,7 @@ bool Checkpointer::watch(const QVariant& handle, Role role) {
 void Checkpointer::committed(void* db, Role role, int frames) {
     if (m_batch) {
         if (role == Role::Batch && frames >= kBatchFrames) {
-            copyHere(db, true);
+            m_batchCopyDue = true;
         }
         return;
     }
@@ -59,19 +59,21 @@ void Checkpointer::committed(void* db, Role role, int frames) {
         failed = m_figures.failed;
     }
     if (failed) {
-        copyHere(db, false);
+        copyHere(db);
     } else {
         request();
     }
 }
 
-void Checkpointer::copyHere(void* db, bool batch) {
-    if (sqlite3_wal_checkpoint_v2(static_cast<sqlite3*>(db), "main", SQLITE_CHECKPOINT_PASSIVE,
-                                  nullptr, nullptr) == SQLITE_OK &&
-        batch) {
-        std::lock_guard lock(m_mutex);
-        ++m_figures.batchCopies;
-    }
+void Checkpointer::copyHere(void* db) {
+    sqlite3_wal_checkpoint_v2(static_cast<sqlite3*>(db), "main", SQLITE_CHECKPOINT_PASSIVE, nullptr,
+                              nullptr);
+}
+
+void Checkpointer::batchCopied() {
+    m_batchCopyDue = false;
+    std::lock_guard lock(m_mutex);
+    ++m_figures.batchCopies;
 }
 
 void Checkpointer::request() {
@@ -84,6 +86,7 @@ void Checkpointer::request() {
 
 void Checkpointer::setBatch(bool running) {
     m_batch = running;
+    m_batchCopyDue = false;
     if (!running) {
         request();
     }

@@ -15,10 +15,11 @@ namespace velatask {
 // included. Normally a thread of its own copies once a commit leaves kFrames pages in the log;
 // the copy never waits for readers or writers (what they still use is copied by a later one).
 // While batch work runs, the thread keeps still (its disk writes would slow every read and commit
-// of the scheduler's) and the batch's own commits copy once the log holds kBatchFrames pages, so
-// the copy falls in the batch's time and many changes of a page are copied once; when the batch
-// ends the thread copies the rest. While the thread cannot open the file, commits copy, as the
-// engine would.
+// of the scheduler's) and the batch copies once its commits have left kBatchFrames pages in the
+// log, so the copy falls in the batch's time and many changes of a page are copied once; when the
+// batch ends the thread copies the rest. The batch copies between its slices, not inside a
+// commit: a copy takes about as long as a slice may, so a window gives it a slice of its own.
+// While the thread cannot open the file, commits copy, as the engine would.
 class Checkpointer {
 public:
     static constexpr int kFrames = 1000;
@@ -38,6 +39,10 @@ public:
     void request();
     // Batch work begins (true) or ends (false).
     void setBatch(bool running);
+    // While batch work runs: whether its commits have filled the log for a copy, and that the
+    // batch has made it.
+    bool batchCopyDue() const { return m_batchCopyDue; }
+    void batchCopied();
 
     struct Figures {
         std::int64_t copies = 0;      // copies done by the thread
@@ -59,12 +64,13 @@ public:
 
 private:
     void run();
-    void copyHere(void* db, bool batch);
+    void copyHere(void* db);
 
     QString m_filePath;
     Hook m_foregroundHook{this, Role::Foreground};
     Hook m_batchHook{this, Role::Batch};
-    bool m_batch = false; // touched on the committing thread only
+    bool m_batch = false; // touched on the committing thread only, as the next
+    bool m_batchCopyDue = false;
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
     bool m_wanted = false;

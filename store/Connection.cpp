@@ -1,6 +1,7 @@
 #include "store/Connection.h"
 
 #include "store/Checkpointer.h"
+#include "store/EngineStatement.h"
 #include "store/SqlFunctions.h"
 
 #include <QFileInfo>
@@ -12,6 +13,8 @@
 #include <QSqlRecord>
 #include <QUrl>
 #include <QUuid>
+
+#include <sqlite3.h>
 
 namespace velatask {
 
@@ -25,10 +28,17 @@ constexpr int kSqliteConstraint = 19;
 constexpr int kMaxStatements = 200;
 
 StoreError fromSqlError(const QSqlError& e) {
+    return Connection::engineError(e.nativeErrorCode().toInt(),
+                                   e.databaseText().isEmpty() ? e.driverText() : e.databaseText());
+}
+
+} // namespace
+
+StoreError Connection::engineError(int engineCode, const QString& message) {
     StoreError out;
     // The engine's extended codes carry the primary result code in their low byte.
-    out.driverCode = e.nativeErrorCode().toInt() & 0xff;
-    out.driverText = e.databaseText().isEmpty() ? e.driverText() : e.databaseText();
+    out.driverCode = engineCode & 0xff;
+    out.driverText = message;
     if (out.driverCode == 0) {
         out.driverCode = 1;
     }
@@ -46,11 +56,13 @@ StoreError fromSqlError(const QSqlError& e) {
     return out;
 }
 
-} // namespace
-
 struct Connection::Statements {
     QHash<QString, QSqlQuery*> cache;
-    ~Statements() { qDeleteAll(cache); }
+    QHash<QString, EngineStatement*> engine;
+    ~Statements() {
+        qDeleteAll(cache);
+        qDeleteAll(engine);
+    }
 };
 
 Connection::Connection(const QString& filePath)
@@ -105,6 +117,12 @@ int Connection::open(bool create, StoreError& error) {
         return error.code;
     }
     m_statements = std::make_unique<Statements>();
+    {
+        const QVariant handle = QSqlDatabase::database(m_name, false).driver()->handle();
+        if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0) {
+            m_engine = *static_cast<sqlite3* const*>(handle.constData());
+        }
+    }
     // The journal mode is only read here: a file that is not a database fails at once, and the
     // switch to write-ahead logging waits until the table opener has accepted the file.
     if (exec(QStringLiteral("PRAGMA journal_mode"), {}, error) != 0 ||
@@ -137,7 +155,9 @@ void Connection::close() {
     if (m_inTransaction) {
         rollback();
     }
+    // The engine's statements are finalized here, before the file closes.
     m_statements.reset();
+    m_engine = nullptr;
     m_attached.clear();
     m_nullable.clear();
     {
@@ -200,6 +220,33 @@ int Connection::exec(const QString& sql, const QVariantList& binds, StoreError& 
     // Never keep a statement running: an open read would pin an old snapshot.
     q->finish();
     return error.code;
+}
+
+EngineStatement* Connection::engineStatement(const QString& sql, StoreError& error) {
+    error.clear();
+    if (!m_statements) {
+        error = makeStoreError(StoreCode::NotOpen);
+        return nullptr;
+    }
+    if (!m_engine) {
+        return nullptr;
+    }
+    EngineStatement*& s = m_statements->engine[sql];
+    if (!s) {
+        auto* db = static_cast<sqlite3*>(m_engine);
+        sqlite3_stmt* prepared = nullptr;
+        const QByteArray text = sql.toUtf8();
+        if (sqlite3_prepare_v3(db, text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT,
+                               &prepared, nullptr) != SQLITE_OK) {
+            error =
+                engineError(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)));
+            sqlite3_finalize(prepared);
+            m_statements->engine.remove(sql);
+            return nullptr;
+        }
+        s = new EngineStatement(prepared);
+    }
+    return s;
 }
 
 int Connection::setWaitLimit(int ms) {

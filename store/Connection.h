@@ -16,6 +16,7 @@ namespace velatask {
 // One connection to one SQLite file, with its prepared statements, its transaction state and the
 // mapping of engine errors to store codes. The engine's types stay inside the .cpp.
 class Checkpointer;
+class EngineStatement;
 
 class Connection {
 public:
@@ -52,6 +53,13 @@ public:
     int exec(const QString& sql, const QVariantList& binds, StoreError& error,
              std::vector<Row>* rows = nullptr, std::int64_t* insertId = nullptr,
              int* affected = nullptr);
+
+    // The engine's own statement for reads and writes of many rows, prepared once and kept until
+    // close(). Null when the connection is not to SQLite (read through exec() then), or when the
+    // statement does not prepare (the error says why).
+    EngineStatement* engineStatement(const QString& sql, StoreError& error);
+    // The store error of an engine result code and message.
+    static StoreError engineError(int engineCode, const QString& message);
 
     int setWaitLimit(int ms);
     int waitLimit() const { return m_waitMs; }
@@ -103,6 +111,7 @@ private:
     QString m_filePath;
     QString m_name;
     std::unique_ptr<Statements> m_statements;
+    void* m_engine = nullptr; // the open SQLite connection (sqlite3*)
     int m_waitMs = kDefaultWaitMs;
     std::int64_t m_localWrites = 0;
     bool m_inTransaction = false;

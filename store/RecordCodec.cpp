@@ -16,6 +16,7 @@ public:
     explicit Reader(const QVariantList& row) : m_row(row) {}
     qlonglong number() { return m_row.value(m_at++).toLongLong(); }
     QString text() { return m_row.value(m_at++).toString(); }
+    void text(QString& into) { into = text(); }
     std::int32_t i32() { return std::int32_t(number()); }
     std::uint8_t u8() { return std::uint8_t(number()); }
 
@@ -24,88 +25,34 @@ private:
     int m_at = 0;
 };
 
+// Collects a row's values in column order.
+class Writer {
+public:
+    explicit Writer(QVariantList& row) : m_row(row) {}
+    void number(qlonglong v) { m_row.push_back(v); }
+    void text(const QString& s) { m_row.push_back(s); }
+
+private:
+    QVariantList& m_row;
+};
+
+} // namespace
+
 bool hasAdvanceWarned(const TableDef& table) {
     return table.prefix != QLatin1String("HIS");
 }
 
-} // namespace
-
 QVariantList toRow(const ScheduleRecord& r, const TableDef& table) {
-    QVariantList v{n(r.ID),
-                   r.TaskType,
-                   r.Category,
-                   r.Description,
-                   r.Command,
-                   r.Path,
-                   r.ScheduleType,
-                   n(r.Sunday),
-                   n(r.Monday),
-                   n(r.Tuesday),
-                   n(r.Wednesday),
-                   n(r.Thursday),
-                   n(r.Friday),
-                   n(r.Saturday),
-                   n(r.Every),
-                   n(r.Every1st),
-                   n(r.Every2nd),
-                   n(r.Every3rd),
-                   n(r.Every4th),
-                   n(r.EveryLast),
-                   r.EveryType,
-                   n(r.Date),
-                   n(r.Time),
-                   n(r.LastRunDate),
-                   n(r.LastRunTime),
-                   n(r.SkipNextTime),
-                   n(r.Alarm),
-                   r.AlarmFile,
-                   n(r.AdvanceWarnDate),
-                   n(r.AdvanceWarnTime)};
-    if (hasAdvanceWarned(table)) {
-        v << n(r.AdvanceWarned);
-    }
-    v << n(r.Warn) << n(r.UserSkip) << n(r.Disabled) << n(r.Completed) << r.Message;
+    QVariantList v;
+    v.reserve(int(table.columns.size()));
+    Writer out(v);
+    writeSchedule(out, r, table);
     return v;
 }
 
 void fromRow(const QVariantList& row, ScheduleRecord& r, const TableDef& table) {
     Reader in(row);
-    r.ID = in.i32();
-    r.TaskType = in.text();
-    r.Category = in.text();
-    r.Description = in.text();
-    r.Command = in.text();
-    r.Path = in.text();
-    r.ScheduleType = in.text();
-    r.Sunday = in.u8();
-    r.Monday = in.u8();
-    r.Tuesday = in.u8();
-    r.Wednesday = in.u8();
-    r.Thursday = in.u8();
-    r.Friday = in.u8();
-    r.Saturday = in.u8();
-    r.Every = in.i32();
-    r.Every1st = in.u8();
-    r.Every2nd = in.u8();
-    r.Every3rd = in.u8();
-    r.Every4th = in.u8();
-    r.EveryLast = in.u8();
-    r.EveryType = in.text();
-    r.Date = in.i32();
-    r.Time = in.i32();
-    r.LastRunDate = in.i32();
-    r.LastRunTime = in.i32();
-    r.SkipNextTime = in.u8();
-    r.Alarm = in.u8();
-    r.AlarmFile = in.text();
-    r.AdvanceWarnDate = in.i32();
-    r.AdvanceWarnTime = in.i32();
-    r.AdvanceWarned = hasAdvanceWarned(table) ? in.u8() : std::uint8_t(0);
-    r.Warn = in.u8();
-    r.UserSkip = in.u8();
-    r.Disabled = in.u8();
-    r.Completed = in.u8();
-    r.Message = in.text();
+    readSchedule(in, r, table);
 }
 
 QVariantList toRow(const CategoryRecord& r, const TableDef&) {

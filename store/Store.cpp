@@ -151,6 +151,18 @@ void Store::yieldBatch() {
     }
 }
 
+void Store::copyLogForBatch() {
+    if (!m_checkpointer->batchCopyDue() || !m_batch || !m_batch->isOpen() ||
+        m_batch->inTransaction()) {
+        return;
+    }
+    // A copy that could not be made (a reader in the way) is made by a later one or the thread.
+    StoreError ignored;
+    std::vector<Connection::Row> rows;
+    m_batch->exec(QStringLiteral("PRAGMA wal_checkpoint(PASSIVE)"), {}, ignored, &rows);
+    m_checkpointer->batchCopied();
+}
+
 void Store::capture() {
     m_savedError = m_lastError;
     m_data->rollback();

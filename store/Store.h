@@ -87,6 +87,9 @@ public:
     // Commits the open slice of a batch writer, so that a write of this program's scheduler or
     // windows never waits for it (nor joins it). The error of a failed commit is kept.
     void yieldBatch();
+    // Copies the log back into the file on the batch connection, when batch commits have filled
+    // it (Checkpointer::batchCopyDue()); never inside an open slice.
+    void copyLogForBatch();
     const StoreError& batchYieldError() const { return m_batchYieldError; }
 
 private:

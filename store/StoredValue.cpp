@@ -3,6 +3,7 @@
 #include "core/FixedText.h"
 #include "store/TableDef.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -26,22 +27,31 @@ template <class T> bool fits(qlonglong v) {
 
 } // namespace
 
-QVariant forWrite(const QVariant& value, const ColumnDef& column) {
+qlonglong numberForWrite(qlonglong value, const ColumnDef& column) {
     switch (column.type) {
-    case ColumnType::Text: {
-        const QString s = cut(value.toString(), column.width);
-        return s.isNull() ? QVariant(QStringLiteral("")) : QVariant(s);
-    }
     case ColumnType::Flag:
-        return qlonglong(value.toLongLong() != 0 ? 1 : 0);
+        return value != 0 ? 1 : 0;
     case ColumnType::Byte:
-        return qlonglong(std::uint8_t(value.toLongLong()));
+        return std::uint8_t(value);
     case ColumnType::Short:
-        return qlonglong(std::int16_t(value.toLongLong()));
+        return std::int16_t(value);
     case ColumnType::Long:
+    case ColumnType::Text:
         break;
     }
-    return qlonglong(std::int32_t(value.toLongLong()));
+    return std::int32_t(value);
+}
+
+QString textForWrite(const QString& text, const ColumnDef& column) {
+    const QString s = cut(text, column.width);
+    return s.isNull() ? QStringLiteral("") : s;
+}
+
+QVariant forWrite(const QVariant& value, const ColumnDef& column) {
+    if (column.type == ColumnType::Text) {
+        return textForWrite(value.toString(), column);
+    }
+    return numberForWrite(value.toLongLong(), column);
 }
 
 QVariantList forWrite(const QVariantList& row, const TableDef& table) {
@@ -53,6 +63,39 @@ QVariantList forWrite(const QVariantList& row, const TableDef& table) {
     return out;
 }
 
+qlonglong numberForRead(qlonglong n, const ColumnDef& column) {
+    switch (column.type) {
+    case ColumnType::Flag:
+        return n != 0 ? 1 : 0;
+    case ColumnType::Byte:
+        return fits<std::uint8_t>(n) ? n : 0;
+    case ColumnType::Short:
+        return fits<std::int16_t>(n) ? n : 0;
+    case ColumnType::Long:
+    case ColumnType::Text:
+        break;
+    }
+    return fits<std::int32_t>(n) ? n : 0;
+}
+
+QString textForRead(const QString& text, const ColumnDef& column) {
+    return cut(text, column.width);
+}
+
+void fitForRead(QString& text, const ColumnDef& column) {
+    // As cut(), without a copy of the text.
+    qsizetype n = std::min<qsizetype>(text.size(), column.width);
+    while (n > 0 && text.at(n - 1) == QLatin1Char(' ')) {
+        --n;
+    }
+    if (n > 0 && text.at(n - 1).isHighSurrogate()) {
+        --n;
+    }
+    if (n < text.size()) {
+        text.truncate(n);
+    }
+}
+
 QVariant forRead(const QVariant& value, const ColumnDef& column) {
     if (column.type == ColumnType::Text) {
         if (value.isNull()) {
@@ -61,25 +104,11 @@ QVariant forRead(const QVariant& value, const ColumnDef& column) {
         const QString s = value.typeId() == QMetaType::QByteArray
                               ? QString::fromUtf8(value.toByteArray())
                               : value.toString();
-        return cut(s, column.width);
+        return textForRead(s, column);
     }
     bool ok = false;
     const qlonglong n = value.isNull() ? 0 : value.toLongLong(&ok);
-    if (!ok) {
-        return qlonglong(0);
-    }
-    switch (column.type) {
-    case ColumnType::Flag:
-        return qlonglong(n != 0 ? 1 : 0);
-    case ColumnType::Byte:
-        return qlonglong(fits<std::uint8_t>(n) ? n : 0);
-    case ColumnType::Short:
-        return qlonglong(fits<std::int16_t>(n) ? n : 0);
-    case ColumnType::Long:
-    case ColumnType::Text:
-        break;
-    }
-    return qlonglong(fits<std::int32_t>(n) ? n : 0);
+    return ok ? numberForRead(n, column) : qlonglong(0);
 }
 
 } // namespace velatask::StoredValue

@@ -22,5 +22,13 @@ QVariantList forWrite(const QVariantList& row, const TableDef& table);
 // a number outside the field's range as 0 (a blank date or time), any other flag than 0 as 1.
 QVariant forRead(const QVariant& value, const ColumnDef& column);
 
+// The parts of forWrite() and forRead() for a value already known to be a number or a text.
+qlonglong numberForWrite(qlonglong value, const ColumnDef& column);
+QString textForWrite(const QString& text, const ColumnDef& column);
+qlonglong numberForRead(qlonglong value, const ColumnDef& column);
+QString textForRead(const QString& text, const ColumnDef& column);
+// textForRead() in place.
+void fitForRead(QString& text, const ColumnDef& column);
+
 } // namespace StoredValue
 } // namespace velatask

@@ -9,6 +9,7 @@
 #include <QDeadlineTimer>
 #include <QThread>
 
+#include <functional>
 #include <vector>
 
 namespace velatask {
@@ -234,6 +235,88 @@ TEST_F(BatchWriterTest, TheLogIsCopiedBackOffTheCommittingThread) {
     EXPECT_EQ(after.copies, 2) << "copied when the batch ended";
     EXPECT_EQ(after.lastCopied, after.lastLog);
     EXPECT_EQ(rows("Schedule"), 10000);
+}
+
+// A batch stores a record as a window's add does: texts cut to their fields without trailing
+// blanks, numbers cast to their fields' types.
+TEST_F(BatchWriterTest, AddedRecordsAreStoredAsAWindowStoresThem) {
+    struct Case {
+        const char* name;
+        std::function<void(ScheduleRecord&)> change;
+    };
+    const std::vector<Case> cases{
+        {"plain", [](ScheduleRecord&) {}},
+        {"long and blank-ended texts",
+         [](ScheduleRecord& r) {
+             r.Category = QString(30, 'c');
+             r.Description = "trail   ";
+             r.Message = QString(1200, 'm');
+             r.AlarmFile = QString(19, 'x') + QString::fromUcs4(U"\U0001F600") + QString(70, 'y');
+         }},
+        {"numbers beyond their fields",
+         [](ScheduleRecord& r) {
+             r.AdvanceWarned = 200;
+             r.Disabled = 7;
+             r.Every = -3;
+         }},
+        {"non-ASCII, quotes and a byte order mark",
+         [](ScheduleRecord& r) {
+             r.Description = QString::fromUtf8("\xEF\xBB\xBF\xC3\xA9t\xC3\xA9 \"x\"");
+             r.Command = QString::fromUtf8("\xE2\x82\xAC 1,2");
+         }},
+    };
+    BatchWriter batch(store());
+    std::int32_t id = 1000;
+    for (const Case& c : cases) {
+        ScheduleRecord r = task(0, "Work", "d", 5, 6);
+        c.change(r);
+        r.ID = ++id;
+        ASSERT_EQ(batch.add(r), 0) << c.name;
+        ASSERT_EQ(batch.commitSlice(), 0) << c.name;
+        r.ID = ++id;
+        ASSERT_EQ(addTask(store().SCH, r), 0) << c.name;
+        ScheduleRecord stored[2];
+        for (int k = 0; k < 2; ++k) {
+            store().SCH.buffer().ID = id - 1 + k;
+            ASSERT_EQ(store().SCH.fetch(ScheduleKey::KeyID), 0) << c.name;
+            stored[k] = store().SCH.buffer();
+            stored[k].ID = 0;
+        }
+        EXPECT_EQ(stored[0], stored[1]) << c.name;
+    }
+}
+
+// During a batch its commits never copy the log themselves: the copy waits for the batch to make
+// it between slices (by itself, or when the next slice begins).
+TEST_F(BatchWriterTest, TheBatchCopiesTheLogBetweenItsSlices) {
+    const Checkpointer& checkpointer = store().checkpointer();
+    const QString memo(900, QLatin1Char('m'));
+    BatchWriter batch(store());
+    std::int32_t id = 1;
+    auto fillLog = [&] {
+        for (int slice = 0; slice < 100 && !batch.logCopyDue(); ++slice) {
+            ASSERT_EQ(batch.beginSlice(), 0);
+            for (int i = 0; i < 500; ++i, ++id) {
+                ScheduleRecord r = task(id, "", "many", 1, 1);
+                r.Message = memo;
+                ASSERT_EQ(batch.add(r), 0);
+            }
+            ASSERT_EQ(batch.commitSlice(), 0);
+        }
+        ASSERT_TRUE(batch.logCopyDue());
+    };
+    fillLog();
+    EXPECT_EQ(checkpointer.figures().batchCopies, 0) << "no copy inside a commit";
+    batch.copyLog();
+    EXPECT_EQ(checkpointer.figures().batchCopies, 1);
+    EXPECT_FALSE(batch.logCopyDue());
+    fillLog();
+    ASSERT_EQ(batch.beginSlice(), 0);
+    EXPECT_EQ(checkpointer.figures().batchCopies, 2) << "copied before the slice began";
+    EXPECT_FALSE(batch.logCopyDue());
+    ASSERT_EQ(batch.commitSlice(), 0);
+    EXPECT_EQ(rows("Schedule"), id - 1);
+    EXPECT_EQ(checkpointer.figures().copies, 0) << "the thread keeps still meanwhile";
 }
 
 } // namespace

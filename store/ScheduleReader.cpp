@@ -1,0 +1,252 @@
+#include "store/ScheduleReader.h"
+
+#include "store/Connection.h"
+#include "store/EngineStatement.h"
+#include "store/FilterSql.h"
+#include "store/KeysetSql.h"
+#include "store/RecordCodec.h"
+#include "store/Store.h"
+#include "store/StoredValue.h"
+#include "store/TableDef.h"
+
+#include <QStringList>
+
+namespace velatask {
+
+namespace {
+
+const TableDef& schedule() {
+    return TableDef::schedule();
+}
+
+// The columns of one row of the engine's statement, from `first` on, as record fields read
+// them. Integers and texts, what the store itself writes, are taken as they are; anything else
+// (from another tool) goes the driver's way, so that it reads the same on every path.
+class EngineFields {
+public:
+    EngineFields(const EngineStatement& statement, int first)
+        : m_statement(statement), m_columns(schedule().columns), m_column(first) {}
+
+    qlonglong number() {
+        const ColumnDef& def = m_columns[size_t(m_at++)];
+        const EngineStatement::Value value = m_statement.column(m_column++);
+        switch (value.type()) {
+        case EngineStatement::Type::Integer:
+            return StoredValue::numberForRead(value.integer(), def);
+        case EngineStatement::Type::Null:
+            return 0;
+        default:
+            return StoredValue::forRead(value.variant(), def).toLongLong();
+        }
+    }
+    void text(QString& into) {
+        const ColumnDef& def = m_columns[size_t(m_at++)];
+        const EngineStatement::Value value = m_statement.column(m_column++);
+        switch (value.type()) {
+        case EngineStatement::Type::Text:
+            value.text(into);
+            StoredValue::fitForRead(into, def);
+            break;
+        case EngineStatement::Type::Null:
+            into.resize(0);
+            break;
+        default:
+            into = StoredValue::forRead(value.variant(), def).toString();
+        }
+    }
+
+private:
+    const EngineStatement& m_statement;
+    const std::vector<ColumnDef>& m_columns;
+    int m_column;
+    int m_at = 0;
+};
+
+// The columns of a driver's row, already as record fields read them.
+class DriverFields {
+public:
+    DriverFields(const QVariantList& row, int first) : m_row(row), m_column(first) {}
+    qlonglong number() { return m_row.value(m_column++).toLongLong(); }
+    void text(QString& into) { into = m_row.value(m_column++).toString(); }
+
+private:
+    const QVariantList& m_row;
+    int m_column;
+};
+
+} // namespace
+
+ScheduleReader::ScheduleReader(Store& store, ScheduleKey order)
+    : m_store(store), m_key(int(order)) {}
+
+void ScheduleReader::setRecordOrder() {
+    m_key = -1;
+    rewind();
+}
+
+int ScheduleReader::setFilter(const Filter& filter) {
+    FilterSql sql(schedule());
+    SqlParts parts;
+    StoreError e;
+    if (sql.render(filter, parts, e) == 0 && sql.readsTags()) {
+        e.code = StoreCode::DriverError;
+        e.driverCode = 1;
+        e.driverText = QStringLiteral("a tag condition is read through a window cursor");
+    }
+    if (e.code == 0) {
+        m_filter = filter;
+        rewind();
+    }
+    return finish(e);
+}
+
+void ScheduleReader::rewind() {
+    m_started = false;
+    m_position = 0;
+    m_anchor.clear();
+}
+
+int ScheduleReader::finish(const StoreError& error) {
+    m_error = error;
+    if (error.code != 0) {
+        m_store.setLastError(error);
+    }
+    return error.code;
+}
+
+// "SELECT rowid, <key components>, <every column> FROM Schedule WHERE ... ORDER BY ... LIMIT ?"
+QString ScheduleReader::sql(SqlParts& parts) const {
+    const KeysetSql keyset(schedule(), m_key);
+    keyset.present(parts);
+    StoreError unused;
+    FilterSql(schedule()).render(m_filter, parts, unused);
+    if (m_started) {
+        keyset.beyond(m_anchor, m_position, +1, false,
+                      m_store.dataConnection().mayHoldNull(schedule().table), parts);
+    }
+    QStringList select{QStringLiteral("rowid")};
+    for (int i = 0; i < keyset.componentCount(); ++i) {
+        select << schedule().columns[size_t(keyset.column(i))].name;
+    }
+    for (const ColumnDef& c : schedule().columns) {
+        select << c.name;
+    }
+    return QStringLiteral("SELECT %1 FROM %2").arg(select.join(", "), schedule().table) +
+           parts.whereClause() + keyset.orderBy(+1) + QStringLiteral(" LIMIT ?");
+}
+
+int ScheduleReader::next(int count, std::vector<ScheduleRecord>& out) {
+    if (m_store.stopped() || !m_store.dataConnection().isOpen()) {
+        out.clear();
+        return finish(makeStoreError(StoreCode::NotOpen));
+    }
+    SqlParts parts;
+    const QString text = sql(parts);
+    QVariantList binds = parts.binds;
+    binds << qlonglong(std::max(count, 0));
+    bool engine = false;
+    if (!m_driverReads) {
+        if (const int code = readEngine(text, binds, out, engine); engine) {
+            return code;
+        }
+    }
+    return readDriver(text, binds, out);
+}
+
+int ScheduleReader::readEngine(const QString& sql, const QVariantList& binds,
+                               std::vector<ScheduleRecord>& out, bool& engine) {
+    StoreError e;
+    EngineStatement* s = m_store.dataConnection().engineStatement(sql, e);
+    engine = s != nullptr || e.code != 0;
+    if (!s) {
+        out.clear();
+        return finish(e);
+    }
+    for (int i = 0; i < binds.size(); ++i) {
+        s->bind(i, binds[i]);
+    }
+    const int keys = KeysetSql(schedule(), m_key).componentCount();
+    // The records of the last page are read into again: their texts keep their memory.
+    const size_t count = size_t(binds.back().toLongLong());
+    size_t n = 0;
+    std::int64_t position = 0;
+    while (s->step(e)) {
+        position = s->column(0).integer();
+        if (n + 1 == count) {
+            s->keep(1, keys); // the last row of a full page
+        }
+        EngineFields fields(*s, 1 + keys);
+        if (n == out.size()) {
+            out.emplace_back();
+        }
+        RecordCodec::readSchedule(fields, out[n++], schedule());
+    }
+    s->reset();
+    out.resize(n);
+    if (e.code != 0) {
+        out.clear();
+        return finish(e);
+    }
+    if (n == 0) {
+        return finish({});
+    }
+    m_started = true;
+    m_position = position;
+    if (n == count) {
+        m_anchor = s->kept();
+        return finish({});
+    }
+    // The end was reached: the last row's key values as stored, for a later read of rows added
+    // since; those of its record when it has gone meanwhile.
+    const KeysetSql keyset(schedule(), m_key);
+    QStringList names;
+    for (int i = 0; i < keys; ++i) {
+        names << schedule().columns[size_t(keyset.column(i))].name;
+    }
+    std::vector<Connection::Row> rows;
+    if (keys > 0 &&
+        m_store.dataConnection().exec(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
+                                          .arg(names.join(", "), schedule().table),
+                                      {qlonglong(position)}, e, &rows) != 0) {
+        return finish(e);
+    }
+    m_anchor.clear();
+    if (!rows.empty()) {
+        m_anchor = rows.front();
+    } else if (keys > 0) {
+        const QVariantList row = RecordCodec::toRow(out.back(), schedule());
+        for (int i = 0; i < keys; ++i) {
+            m_anchor << row.value(keyset.column(i));
+        }
+    }
+    return finish({});
+}
+
+int ScheduleReader::readDriver(const QString& sql, const QVariantList& binds,
+                               std::vector<ScheduleRecord>& out) {
+    out.clear();
+    std::vector<Connection::Row> rows;
+    StoreError e;
+    if (m_store.dataConnection().exec(sql, binds, e, &rows) != 0) {
+        return finish(e);
+    }
+    const int keys = KeysetSql(schedule(), m_key).componentCount();
+    out.reserve(rows.size());
+    for (Connection::Row& r : rows) {
+        for (size_t c = 0; c < schedule().columns.size(); ++c) {
+            r[1 + keys + int(c)] =
+                StoredValue::forRead(r[1 + keys + int(c)], schedule().columns[c]);
+        }
+        DriverFields fields(r, 1 + keys);
+        out.emplace_back();
+        RecordCodec::readSchedule(fields, out.back(), schedule());
+    }
+    if (!rows.empty()) {
+        m_started = true;
+        m_position = rows.back().value(0).toLongLong();
+        m_anchor = rows.back().mid(1, keys);
+    }
+    return finish({});
+}
+
+} // namespace velatask

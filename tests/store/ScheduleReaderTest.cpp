@@ -1,0 +1,223 @@
+#include "store/ScheduleReader.h"
+#include "RawSqlite.h"
+#include "StoreTestBase.h"
+#include "store/TableDef.h"
+#include "store/Transaction.h"
+#include "store/WindowCursor.h"
+#include "tests/csv/RandomTask.h"
+
+#include <map>
+#include <vector>
+
+namespace velatask {
+namespace {
+
+class ScheduleReaderTest : public StoreTestBase {
+protected:
+    // Replaces Schedule by a table that allows NULL, as another tool may have made it, and adds
+    // rows given as SQL value lists of every column after ID.
+    void writeAsAnotherTool(const QStringList& rows) {
+        const TableDef& schedule = TableDef::schedule();
+        RawSqlite raw(dataFile());
+        QString create = schedule.createTableSql();
+        create.replace(" NOT NULL DEFAULT ''", "").replace(" NOT NULL DEFAULT 0", "");
+        ASSERT_TRUE(raw.exec("DROP TABLE Schedule")) << raw.lastError().toStdString();
+        ASSERT_TRUE(raw.exec(create)) << raw.lastError().toStdString();
+        for (int k = 0; k < int(schedule.keys.size()); ++k) {
+            ASSERT_TRUE(raw.exec(schedule.createIndexSql(k)));
+        }
+        for (int i = 0; i < rows.size(); ++i) {
+            ASSERT_TRUE(raw.exec(
+                QStringLiteral("INSERT INTO Schedule VALUES (%1, %2)").arg(i + 1).arg(rows[i])))
+                << rows[i].toStdString() << ": " << raw.lastError().toStdString();
+        }
+    }
+
+    // Every record in pages of `size`, read from the engine or through the driver.
+    static std::vector<ScheduleRecord> readAll(Store& store, ScheduleKey key, bool recordOrder,
+                                               bool driver, int size) {
+        ScheduleReader reader(store, key);
+        if (recordOrder) {
+            reader.setRecordOrder();
+        }
+        reader.setDriverReads(driver);
+        std::vector<ScheduleRecord> all;
+        std::vector<ScheduleRecord> page;
+        do {
+            EXPECT_EQ(reader.next(size, page), 0) << reader.error().driverText.toStdString();
+            all.insert(all.end(), page.begin(), page.end());
+        } while (int(page.size()) == size && all.size() < 1000);
+        return all;
+    }
+
+    // Every record as a window's cursor reads it, all columns chosen.
+    static std::vector<ScheduleRecord> readByCursor(Store& store, ScheduleKey key,
+                                                    bool recordOrder) {
+        WindowCursor cursor(store, key);
+        if (recordOrder) {
+            cursor.setRecordOrder();
+        }
+        QStringList all;
+        for (const ColumnDef& c : TableDef::schedule().columns) {
+            all << c.name;
+        }
+        EXPECT_EQ(cursor.setColumns(all), 0);
+        std::vector<ScheduleRecord> out;
+        WindowCursor::Page page;
+        EXPECT_EQ(cursor.first(1000, page), 0);
+        for (const WindowCursor::Row& row : page) {
+            out.emplace_back();
+            cursor.toRecord(row, out.back());
+        }
+        return out;
+    }
+
+    // The three ways agree on every order and page size.
+    void expectSameRecords(Store& store, size_t rows) {
+        for (ScheduleKey key : {ScheduleKey::KeyCategoryDate, ScheduleKey::KeyID}) {
+            for (bool recordOrder : {false, true}) {
+                SCOPED_TRACE(int(key) * 10 + int(recordOrder));
+                const std::vector<ScheduleRecord> expected = readByCursor(store, key, recordOrder);
+                if (!recordOrder && key == ScheduleKey::KeyCategoryDate) {
+                    EXPECT_LE(expected.size(), rows) << "the key leaves out empty ones";
+                } else {
+                    EXPECT_EQ(expected.size(), rows);
+                }
+                for (int size : {1, 2, 7, 500}) {
+                    for (bool driver : {false, true}) {
+                        SCOPED_TRACE(size * 10 + int(driver));
+                        const std::vector<ScheduleRecord> got =
+                            readAll(store, key, recordOrder, driver, size);
+                        ASSERT_EQ(got.size(), expected.size());
+                        for (size_t i = 0; i < got.size(); ++i) {
+                            EXPECT_EQ(got[i], expected[i]) << "record " << expected[i].ID;
+                        }
+                    }
+                }
+            }
+        }
+    }
+};
+
+// Tasks that the store wrote itself: texts with quotes, non-ASCII letters and line breaks.
+TEST_F(ScheduleReaderTest, StoredTasksReadAsAWindowReadsThem) {
+    ASSERT_EQ(store().SCH.open(), 0);
+    RandomTask random(11);
+    Transaction tx(store());
+    ASSERT_EQ(tx.begin(), 0);
+    for (int i = 1; i <= 60; ++i) {
+        store().SCH.buffer() = random.next();
+        store().SCH.buffer().ID = i;
+        if (i % 9 == 0) { // left out by the key
+            store().SCH.buffer().Category.clear();
+            store().SCH.buffer().Date = 0;
+            store().SCH.buffer().Time = 0;
+        }
+        ASSERT_EQ(store().SCH.add(), 0);
+    }
+    ASSERT_EQ(tx.commit(), 0);
+    expectSameRecords(store(), 60);
+}
+
+// Rows written by another tool hold anything: every way of reading gives the same record.
+TEST_F(ScheduleReaderTest, RowsOfAnotherToolReadTheSameOnEveryPath) {
+    struct Hostile {
+        const char* what;
+        QString values; // the columns after ID, in declared order
+    };
+    // A row whose columns are NULL but those given by position (1 = TaskType, ... 35 =
+    // Message).
+    auto row = [](std::map<int, QString> set) {
+        QStringList v;
+        for (int c = 1; c < int(TableDef::schedule().columns.size()); ++c) {
+            v << (set.count(c) ? set[c] : QStringLiteral("NULL"));
+        }
+        return v.join(", ");
+    };
+    const int category = 2;
+    const int description = 3;
+    const int command = 4;
+    const int date = 21;
+    const int time = 22;
+    const int advanceWarned = 30;
+    const int disabled = 33;
+    const int message = 35;
+    const std::vector<Hostile> rows{
+        {"every column NULL", row({})},
+        {"over-long texts and a long memo",
+         row({{category, "'" + QString(30, 'c') + "'"},
+              {description, "'  lead and trail   " + QString(40, 'd') + "'"},
+              {message, "'" + QString(1500, 'm') + "'"}})},
+        {"numbers out of range",
+         row({{date, "5000000000"}, {time, "-5"}, {advanceWarned, "300"}, {disabled, "7"}})},
+        {"texts in number columns", row({{date, "'noon'"}, {time, "'12'"}, {disabled, "' 1'"}})},
+        {"reals in number columns", row({{date, "3.7"}, {time, "1e20"}, {disabled, "0.2"}})},
+        {"numbers in text columns", row({{category, "42"}, {description, "1.5"}})},
+        {"bytes in text columns",
+         row({{category, "X'41FF42'"}, {description, "X'C3A9'"}, {message, "X''"}})},
+        {"invalid UTF-8 text", row({{command, "CAST(X'C328' AS TEXT)"},
+                                    {description, "CAST(X'EDA080' AS TEXT)"},
+                                    {message, "CAST(X'61F0908D' AS TEXT)"}})},
+        {"byte order mark, zero and replacement character",
+         row({{command, "CAST(X'EFBBBF41' AS TEXT)"},
+              {description, "CAST(X'410042' AS TEXT)"},
+              {message, "CAST(X'EFBFBD' AS TEXT)"}})},
+        {"a surrogate pair cut by the width",
+         row({{category, "'" + QString(19, 'x') + QString::fromUcs4(U"\U0001F600") + "'"},
+              {date, "7"},
+              {time, "7"}})},
+        {"blank texts", row({{category, "'   '"}, {description, "''"}, {date, "1"}})},
+    };
+    ASSERT_EQ(store().SCH.open(), 0); // makes the file
+    QStringList values;
+    for (const Hostile& h : rows) {
+        values << h.values;
+    }
+    writeAsAnotherTool(values);
+    ScriptedUi otherUi;
+    Store reader(m_dir.path(), otherUi);
+    ASSERT_EQ(reader.SCH.open(), 0);
+    expectSameRecords(reader, rows.size());
+}
+
+// A reader that reached the end goes on with the records added after its last one.
+TEST_F(ScheduleReaderTest, RecordsAddedAfterTheEndAreReadNext) {
+    ASSERT_EQ(store().SCH.open(), 0);
+    for (int i = 1; i <= 3; ++i) {
+        ASSERT_EQ(addTask(store().SCH, task(i, "Work", "t", 100 + i, 1)), 0);
+    }
+    for (bool driver : {false, true}) {
+        ScheduleReader reader(store(), ScheduleKey::KeyCategoryDate);
+        reader.setDriverReads(driver);
+        std::vector<ScheduleRecord> page;
+        ASSERT_EQ(reader.next(10, page), 0);
+        ASSERT_LT(page.size(), 10u);
+        ASSERT_EQ(reader.next(10, page), 0);
+        EXPECT_TRUE(page.empty());
+        const int id = driver ? 11 : 10;
+        ASSERT_EQ(addTask(store().SCH, task(id, "Work", "t", 200, 1)), 0);
+        ASSERT_EQ(addTask(store().SCH, task(id + 10, "Home", "t", 200, 1)), 0); // before
+        ASSERT_EQ(reader.next(10, page), 0);
+        ASSERT_EQ(page.size(), 1u) << "what lies after the last one read";
+        EXPECT_EQ(page.back().ID, id);
+    }
+}
+
+// A tag condition belongs to a window's cursor; an unknown field is refused.
+TEST_F(ScheduleReaderTest, FiltersItCannotReadAreRefused) {
+    ASSERT_EQ(store().SCH.open(), 0);
+    ScheduleReader reader(store(), ScheduleKey::KeyID);
+    EXPECT_EQ(reader.setFilter(Filter::taggedIn(1)), StoreCode::DriverError);
+    EXPECT_EQ(reader.setFilter(Filter::compare("Priority", Filter::Op::Equal, 1)),
+              StoreCode::DriverError);
+    ASSERT_EQ(reader.setFilter(Filter::compare("Date", Filter::Op::Equal, 101)), 0);
+    ASSERT_EQ(addTask(store().SCH, task(1, "Work", "t", 100, 1)), 0);
+    ASSERT_EQ(addTask(store().SCH, task(2, "Work", "t", 101, 1)), 0);
+    std::vector<ScheduleRecord> page;
+    ASSERT_EQ(reader.next(5, page), 0);
+    ASSERT_EQ(page.size(), 1u);
+    EXPECT_EQ(page.front().ID, 2);
+}
+
+} // namespace
+} // namespace velatask
