@@ -1,3 +1,4 @@
+#include "store/Connection.h"
 #include "store/SqlDialect.h"
 #include "store/TableDef.h"
 
@@ -5,15 +6,6 @@
 #include <QSqlError>
 
 namespace velatask {
-
-namespace {
-
-// Engine result codes that have a store code of their own.
-constexpr int kSqliteBusy = 5;
-constexpr int kSqliteLocked = 6;
-constexpr int kSqliteConstraint = 19;
-
-} // namespace
 
 QString SqlDialect::numberList(const std::vector<std::int64_t>& numbers, QChar open, QChar close) {
     QString out;
@@ -75,25 +67,8 @@ int SqliteDialect::begin(const RunSql& run, int waitMs, int sessionWaitMs,
 }
 
 StoreError SqliteDialect::fromSqlError(const QSqlError& e) const {
-    StoreError out;
-    // The engine's extended codes carry the primary result code in their low byte.
-    out.driverCode = e.nativeErrorCode().toInt() & 0xff;
-    out.driverText = e.databaseText().isEmpty() ? e.driverText() : e.databaseText();
-    if (out.driverCode == 0) {
-        out.driverCode = 1;
-    }
-    if (out.driverCode == kSqliteBusy || out.driverCode == kSqliteLocked) {
-        out.code = StoreCode::IsLocked;
-    } else if (out.driverCode == kSqliteConstraint &&
-               out.driverText.contains(QLatin1String("UNIQUE"))) {
-        out.code = StoreCode::DuplicateKey;
-    } else {
-        out.code = StoreCode::DriverError;
-    }
-    if (out.code != StoreCode::DriverError) {
-        out.text = storeErrorText(out.code);
-    }
-    return out;
+    return Connection::engineError(e.nativeErrorCode().toInt(),
+                                   e.databaseText().isEmpty() ? e.driverText() : e.databaseText());
 }
 
 QString SqliteDialect::stampSql(const QString& attached) const {
