@@ -7,7 +7,7 @@ CsvLine::CsvLine() {
 }
 
 void CsvLine::clear() {
-    m_text.clear();
+    m_text.truncate(0); // keeps the memory for the next line; clear() would give it back
     m_fields = 0;
 }
 

@@ -30,8 +30,12 @@ public:
     // Adds the tasks of `lines` lines, more batches of them while the slice's time lasts, and
     // commits them. Stopped after a failure that a message reported.
     Step step(int lines);
-    // The time one step may take; none (the default) makes a step one batch of lines.
-    void setSliceMilliseconds(int ms) { m_budget.setMilliseconds(ms); }
+    // The time one step may take; none (the default) makes a step one batch of lines. Until
+    // commits have been measured, a third of it is kept for the commit.
+    void setSliceMilliseconds(int ms) {
+        m_budget.setMilliseconds(ms);
+        m_budget.assumeClosing(ms / 3);
+    }
     // Stops; the tasks added so far stay.
     void cancel();
 

@@ -36,6 +36,15 @@ void SliceBudget::beginClosing() {
 void SliceBudget::endClosing() {
     m_closings[m_nextClosing] = m_now() - m_mark;
     m_nextClosing = (m_nextClosing + 1) % m_closings.size();
+    m_measured = std::min(m_measured + 1, m_closings.size());
+}
+
+void SliceBudget::assumeClosing(int ms) {
+    // The slots not measured yet; measured ones replace them oldest first.
+    for (size_t i = m_measured; i < m_closings.size(); ++i) {
+        m_closings[(m_nextClosing + i - m_measured) % m_closings.size()] =
+            std::int64_t(ms) * 1000000;
+    }
 }
 
 } // namespace velatask

@@ -15,6 +15,7 @@ TEST(SliceBudget, BatchesRunWhileTheyAndTheCommitFitInTheTime) {
         std::vector<int> batchUs;   // per batch of a slice; the last one repeats
         std::vector<int> closingUs; // per slice
         std::vector<int> batches;   // expected per slice
+        int assumedClosingMs = 0;
     } cases[] = {
         {"no time set: one batch", 0, {1000}, {0, 0}, {1, 1}},
         {"even batches fill the time", 25, {1000}, {0}, {25}},
@@ -36,11 +37,24 @@ TEST(SliceBudget, BatchesRunWhileTheyAndTheCommitFitInTheTime) {
          {1000},
          {2000, 9000, 4000, 8000, 3000, 6000},
          {25, 25, 23, 21, 17, 17}},
+        {"an assumed commit is kept until measured ones take its place",
+         25,
+         {1000},
+         {10000, 10000, 10000, 10000, 10000},
+         {16, 16, 15, 15, 15},
+         9},
+        {"an assumed commit longer than the measured ones goes as they come in",
+         25,
+         {1000},
+         {2000, 2000, 2000, 2000},
+         {16, 16, 16, 23},
+         9},
     };
     for (const auto& c : cases) {
         std::int64_t now = 0;
         SliceBudget budget([&now] { return now; });
         budget.setMilliseconds(c.budgetMs);
+        budget.assumeClosing(c.assumedClosingMs);
         std::vector<int> batches;
         for (const int closingUs : c.closingUs) {
             budget.start();
