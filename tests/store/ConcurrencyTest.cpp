@@ -1,18 +1,20 @@
-#include "RawSqlite.h"
 #include "StoreTestBase.h"
 #include "store/Transaction.h"
 
 namespace velatask {
 namespace {
 
-// Two stores on one folder stand for two stations.
-class ConcurrencyTest : public StoreTestBase {
+// Two stores on one folder (or one server) stand for two stations.
+class ConcurrencyTest : public StoreTestBase, public ::testing::WithParamInterface<Backend> {
 protected:
     void SetUp() override {
+        if (GetParam() == Backend::Server && !useServer()) {
+            GTEST_SKIP() << "no private server (VELATASK_TEST_PGHOST unset)";
+        }
         ASSERT_EQ(store().SCH.open(), 0);
         ASSERT_EQ(store().SCR.open(), 0);
         ASSERT_EQ(addTask(store().SCH, task(1, "Work", "first", 10, 10)), 0);
-        m_other = std::make_unique<Store>(m_dir.path(), m_otherUi);
+        m_other = anotherStation(m_otherUi);
         ASSERT_EQ(m_other->SCH.open(), 0);
         ASSERT_EQ(m_other->SCR.open(), 0);
     }
@@ -28,9 +30,11 @@ protected:
 
     ScriptedUi m_otherUi;
     std::unique_ptr<Store> m_other;
+
+    void TearDown() override { m_other.reset(); }
 };
 
-TEST_F(ConcurrencyTest, AWatchedRecordChangedByAnotherStationIsNotOverwritten) {
+TEST_P(ConcurrencyTest, AWatchedRecordChangedByAnotherStationIsNotOverwritten) {
     auto& mine = store().SCH;
     readTask(mine, 1, true);
     readTask(m_other->SCH, 1, false);
@@ -40,8 +44,7 @@ TEST_F(ConcurrencyTest, AWatchedRecordChangedByAnotherStationIsNotOverwritten) {
     mine.buffer().Description = "mine";
     EXPECT_EQ(mine.put(), StoreCode::RecordChanged);
     EXPECT_EQ(mine.error().text, "Record Changed By Another Station");
-    RawSqlite raw(dataFile());
-    EXPECT_EQ(raw.value("SELECT Description FROM Schedule").toString(), "theirs");
+    EXPECT_EQ(dataValue("SELECT Description FROM Schedule").toString(), "theirs");
 
     // Watching again and re-reading takes the other version as the new base.
     mine.watch();
@@ -53,7 +56,7 @@ TEST_F(ConcurrencyTest, AWatchedRecordChangedByAnotherStationIsNotOverwritten) {
     EXPECT_EQ(mine.put(), 0); // its own write is not someone else's change
 }
 
-TEST_F(ConcurrencyTest, TheSchedulersViewCountsAsAnotherWriter) {
+TEST_P(ConcurrencyTest, TheSchedulersViewCountsAsAnotherWriter) {
     ASSERT_EQ(store().SCH1.open(), 0);
     readTask(store().SCH, 1, true);
     readTask(store().SCH1, 1, false);
@@ -62,14 +65,14 @@ TEST_F(ConcurrencyTest, TheSchedulersViewCountsAsAnotherWriter) {
     EXPECT_EQ(store().SCH.put(), StoreCode::RecordChanged);
 }
 
-TEST_F(ConcurrencyTest, AnUnwatchedWriteIsNotChecked) {
+TEST_P(ConcurrencyTest, AnUnwatchedWriteIsNotChecked) {
     readTask(store().SCH, 1, false);
     readTask(m_other->SCH, 1, false);
     ASSERT_EQ(m_other->SCH.put(), 0);
     EXPECT_EQ(store().SCH.put(), 0);
 }
 
-TEST_F(ConcurrencyTest, AWriteThatWasRolledBackDoesNotCountAsTheStoredState) {
+TEST_P(ConcurrencyTest, AWriteThatWasRolledBackDoesNotCountAsTheStoredState) {
     auto& mine = store().SCH;
     readTask(mine, 1, true);
     {
@@ -80,11 +83,10 @@ TEST_F(ConcurrencyTest, AWriteThatWasRolledBackDoesNotCountAsTheStoredState) {
     }
     mine.buffer().Description = "kept";
     EXPECT_EQ(mine.put(), 0);
-    RawSqlite raw(dataFile());
-    EXPECT_EQ(raw.value("SELECT Description FROM Schedule").toString(), "kept");
+    EXPECT_EQ(dataValue("SELECT Description FROM Schedule").toString(), "kept");
 }
 
-TEST_F(ConcurrencyTest, ATransactionOverTwoTablesTakesEffectWholeOrNotAtAll) {
+TEST_P(ConcurrencyTest, ATransactionOverTwoTablesTakesEffectWholeOrNotAtAll) {
     auto add = [&](int id) {
         ASSERT_EQ(addTask(store().SCH, task(id, "", "t", 1, 1)), 0);
         store().SCR.buffer() = ScriptingRecord{};
@@ -106,14 +108,13 @@ TEST_F(ConcurrencyTest, ATransactionOverTwoTablesTakesEffectWholeOrNotAtAll) {
         ASSERT_EQ(tx.begin(), 0);
         add(3);
     } // rolled back by the destructor
-    RawSqlite raw(dataFile());
-    EXPECT_EQ(raw.value("SELECT count(*) FROM Schedule WHERE ID = 2").toInt(), 1);
-    EXPECT_EQ(raw.value("SELECT count(*) FROM Scripting WHERE ID = 2").toInt(), 1);
-    EXPECT_EQ(raw.value("SELECT count(*) FROM Schedule WHERE ID = 3").toInt(), 0);
-    EXPECT_EQ(raw.value("SELECT count(*) FROM Scripting WHERE ID = 3").toInt(), 0);
+    EXPECT_EQ(dataValue("SELECT count(*) FROM Schedule WHERE ID = 2").toInt(), 1);
+    EXPECT_EQ(dataValue("SELECT count(*) FROM Scripting WHERE ID = 2").toInt(), 1);
+    EXPECT_EQ(dataValue("SELECT count(*) FROM Schedule WHERE ID = 3").toInt(), 0);
+    EXPECT_EQ(dataValue("SELECT count(*) FROM Scripting WHERE ID = 3").toInt(), 0);
 }
 
-TEST_F(ConcurrencyTest, BeginGivesUpWithLockedWhenAnotherStationHoldsTheFile) {
+TEST_P(ConcurrencyTest, BeginGivesUpWithLockedWhenAnotherStationHoldsTheFile) {
     Transaction theirs(*m_other);
     ASSERT_EQ(theirs.begin(), 0);
     Transaction mine(store());
@@ -124,7 +125,7 @@ TEST_F(ConcurrencyTest, BeginGivesUpWithLockedWhenAnotherStationHoldsTheFile) {
     EXPECT_EQ(mine.begin(100), 0);
 }
 
-TEST_F(ConcurrencyTest, ACapturedTransactionDoesNotRollBackALaterOne) {
+TEST_P(ConcurrencyTest, ACapturedTransactionDoesNotRollBackALaterOne) {
     Transaction first(store());
     ASSERT_EQ(first.begin(), 0);
     store().capture(); // rolls the first back
@@ -135,9 +136,11 @@ TEST_F(ConcurrencyTest, ACapturedTransactionDoesNotRollBackALaterOne) {
     ASSERT_EQ(addTask(store().SCH, task(5, "", "t", 1, 1)), 0);
     first.rollback();
     EXPECT_EQ(second.commit(), 0);
-    RawSqlite raw(dataFile());
-    EXPECT_EQ(raw.value("SELECT count(*) FROM Schedule WHERE ID = 5").toInt(), 1);
+    EXPECT_EQ(dataValue("SELECT count(*) FROM Schedule WHERE ID = 5").toInt(), 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, ConcurrencyTest,
+                         ::testing::Values(Backend::File, Backend::Server), backendName);
 
 } // namespace
 } // namespace velatask

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "ServerDatabase.h"
 #include "platform/fake/ScriptedUi.h"
+#include "store/Connection.h"
 #include "store/Store.h"
 
 #include <QDir>
@@ -10,6 +12,8 @@
 
 #include <memory>
 #include <ostream>
+#include <string>
+#include <vector>
 
 // Readable QString values in test failures.
 inline void PrintTo(const QString& text, std::ostream* os) {
@@ -18,15 +22,56 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 
 namespace velatask {
 
-// A data folder in a temporary directory with one store ("this station") on it.
+// Where a store test keeps its tables: the files of the data folder, or a database of its own
+// on the private server.
+enum class Backend { File, Server };
+
+inline std::string backendName(const ::testing::TestParamInfo<Backend>& info) {
+    return info.param == Backend::File ? "File" : "Server";
+}
+
+// A data folder in a temporary directory with one store ("this station") on it, its tables in the
+// files or, after useServer(), on the server.
 class StoreTestBase : public ::testing::Test {
 protected:
+    // Before the first store(): false (and the test skips) when no private server runs.
+    bool useServer() {
+        if (ServerDatabase::host().isEmpty()) {
+            return false;
+        }
+        m_server = std::make_unique<ServerDatabase>();
+        EXPECT_EQ(m_server->problem(), QString());
+        return m_server->problem().isEmpty();
+    }
+    bool onServer() const { return m_server != nullptr; }
+
+    // Another station on the same tables.
+    std::unique_ptr<Store> anotherStation(Ui& ui) {
+        return m_server ? std::make_unique<Store>(m_dir.path(), m_server->address(), ui)
+                        : std::make_unique<Store>(m_dir.path(), ui);
+    }
+
+    // The first column of the first row of a query on the data tables, read behind the store's
+    // back.
+    QVariant dataValue(const QString& sql) {
+        std::unique_ptr<Connection> c =
+            m_server ? std::make_unique<Connection>(
+                           std::make_unique<PostgresDialect>(m_server->address()), "server")
+                     : std::make_unique<Connection>(dataFile());
+        StoreError e;
+        std::vector<Connection::Row> rows;
+        if (c->open(false, e) != 0 || c->exec(sql, {}, e, &rows) != 0 || rows.empty()) {
+            return QVariant();
+        }
+        return rows.front().value(0);
+    }
+
     QString dataFile() const { return QDir(m_dir.path()).filePath(QStringLiteral("SM")); }
     QString tagFile() const { return QDir(m_dir.path()).filePath(QStringLiteral("TagFile_.VDB")); }
 
     Store& store() {
         if (!m_store) {
-            m_store = std::make_unique<Store>(m_dir.path(), m_ui);
+            m_store = anotherStation(m_ui);
         }
         return *m_store;
     }
@@ -51,6 +96,8 @@ protected:
         return view.add();
     }
 
+    // Before the store: it lets go of the server before the database is dropped.
+    std::unique_ptr<ServerDatabase> m_server;
     QTemporaryDir m_dir;
     ScriptedUi m_ui;
     std::unique_ptr<Store> m_store;
