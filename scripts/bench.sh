@@ -7,6 +7,10 @@ cd "$root"
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELATASK_BUILD_TESTS=OFF \
     -DVELATASK_BUILD_BENCH=ON
 cmake --build build-bench
+# The server benchmarks use a private PostgreSQL server, stopped when the script ends.
+session_cleanups=()
+trap 'for cleanup in "${session_cleanups[@]}"; do "$cleanup"; done' EXIT
+source scripts/test-postgres.sh
 for b in build-bench/bench/bench_*; do
     if [[ -f $b && -x $b ]]; then
         "$b" "$@"

@@ -1,6 +1,7 @@
-# Sourced by the test script after test-session.sh: starts a private PostgreSQL server for the
-# tests of the server store, in a temporary folder and listening only on a Unix socket there
-# (never on a network address; port 5432 only names the socket, whatever PGPORT says), and
+# Sourced by the test script after test-session.sh (and by the benchmark script): starts a
+# private PostgreSQL server for the tests of the server store, in a temporary folder and
+# listening only on a Unix socket there (never on a network address; port 5432 only names the
+# socket, whatever PGPORT says), and
 # exports that folder as VELATASK_TEST_PGHOST. The server is stopped and its folder removed when
 # the calling script exits. A cluster of the system's own (Debian's 15/main) is neither used nor
 # touched. Without the server programs nothing is started, and the tests that need a server skip

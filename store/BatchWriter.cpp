@@ -5,6 +5,7 @@
 #include "store/EngineStatement.h"
 #include "store/KeysetSql.h"
 #include "store/RecordCodec.h"
+#include "store/SqlDialect.h"
 #include "store/Store.h"
 #include "store/StoredValue.h"
 #include "store/TableDef.h"
@@ -182,7 +183,8 @@ int BatchWriter::erase(Table table, std::int64_t position) {
     if (table == Table::Schedule && TaskRows::eraseSteps(*m_connection, position, error) != 0) {
         return finish(error);
     }
-    m_connection->exec(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(tableDef(table).table),
+    m_connection->exec(QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
+                           .arg(tableDef(table).table, m_connection->dialect().positionColumn()),
                        {qlonglong(position)}, error);
     return finish(error);
 }
@@ -198,10 +200,10 @@ int BatchWriter::erase(Table table, const std::vector<std::int64_t>& positions) 
     if (table == Table::Schedule && TaskRows::eraseSteps(*m_connection, positions, error) != 0) {
         return finish(error);
     }
-    m_connection->exec(
-        QStringLiteral("DELETE FROM %1 WHERE rowid IN (SELECT value FROM json_each(?))")
-            .arg(tableDef(table).table),
-        {TaskRows::positionList(positions)}, error);
+    m_connection->exec(QStringLiteral("DELETE FROM %1 WHERE %2%3")
+                           .arg(tableDef(table).table, m_connection->dialect().positionColumn(),
+                                m_connection->dialect().inPositions()),
+                       {m_connection->dialect().positionList(positions)}, error);
     return finish(error);
 }
 
@@ -210,7 +212,7 @@ int BatchWriter::highestTaskNumber(std::int32_t& id) {
     if (ensureSlice() != 0) {
         return m_error.code;
     }
-    const KeysetSql key(TableDef::schedule(), int(ScheduleKey::KeyID));
+    const KeysetSql key(TableDef::schedule(), int(ScheduleKey::KeyID), m_connection->dialect());
     SqlParts parts;
     key.present(parts);
     std::vector<Connection::Row> rows;

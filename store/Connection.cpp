@@ -2,6 +2,7 @@
 
 #include "store/Checkpointer.h"
 #include "store/EngineStatement.h"
+#include "store/SqlDialect.h"
 #include "store/SqlFunctions.h"
 
 #include <QFileInfo>
@@ -20,17 +21,13 @@ namespace velatask {
 
 namespace {
 
+// Statements kept prepared; a program that keeps making new ones starts again from none.
+constexpr int kMaxStatements = 200;
+
 // Engine result codes that have a store code of their own.
 constexpr int kSqliteBusy = 5;
 constexpr int kSqliteLocked = 6;
 constexpr int kSqliteConstraint = 19;
-// Statements kept prepared; a program that keeps making new ones starts again from none.
-constexpr int kMaxStatements = 200;
-
-StoreError fromSqlError(const QSqlError& e) {
-    return Connection::engineError(e.nativeErrorCode().toInt(),
-                                   e.databaseText().isEmpty() ? e.driverText() : e.databaseText());
-}
 
 } // namespace
 
@@ -66,7 +63,15 @@ struct Connection::Statements {
 };
 
 Connection::Connection(const QString& filePath)
-    : m_filePath(filePath), m_name(QUuid::createUuid().toString()) {}
+    : m_filePath(filePath), m_name(QUuid::createUuid().toString()),
+      m_dialect(std::make_unique<SqliteDialect>(filePath)) {}
+
+Connection::Connection(std::unique_ptr<SqlDialect> dialect, const QString& label)
+    : m_filePath(label), m_name(QUuid::createUuid().toString()), m_dialect(std::move(dialect)) {}
+
+std::unique_ptr<Connection> Connection::sibling() const {
+    return std::make_unique<Connection>(m_dialect->clone(), m_filePath);
+}
 
 Connection::~Connection() {
     close();
@@ -77,7 +82,7 @@ bool Connection::isOpen() const {
 }
 
 bool Connection::fileExists() const {
-    return QFileInfo::exists(m_filePath);
+    return !m_dialect->isFile() || QFileInfo::exists(m_filePath);
 }
 
 int Connection::open(bool create, StoreError& error) {
@@ -90,22 +95,18 @@ int Connection::open(bool create, StoreError& error) {
         return error.code;
     }
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        // URI names let a tag file be attached read only; a plain path must not read as one.
-        db.setDatabaseName(m_filePath.startsWith(QLatin1String("file:"))
-                               ? QStringLiteral("./") + m_filePath
-                               : m_filePath);
-        db.setConnectOptions(
-            QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1;QSQLITE_OPEN_URI").arg(m_waitMs));
+        QSqlDatabase db = QSqlDatabase::addDatabase(m_dialect->driverName(), m_name);
+        m_dialect->configure(db, m_waitMs);
         if (!db.open()) {
-            error = fromSqlError(db.lastError());
+            error = m_dialect->fromSqlError(db.lastError());
             error.code = StoreCode::DriverError;
             error.text.clear();
-        } else if (!SqlFunctions::install(db.driver()->handle()) ||
-                   (m_checkpointer &&
-                    !m_checkpointer->watch(db.driver()->handle(),
-                                           m_batchCommits ? Checkpointer::Role::Batch
-                                                          : Checkpointer::Role::Foreground))) {
+        } else if (m_dialect->isFile() &&
+                   (!SqlFunctions::install(db.driver()->handle()) ||
+                    (m_checkpointer &&
+                     !m_checkpointer->watch(db.driver()->handle(),
+                                            m_batchCommits ? Checkpointer::Role::Batch
+                                                           : Checkpointer::Role::Foreground)))) {
             error.code = StoreCode::DriverError;
             error.driverCode = 1;
             error.driverText = QStringLiteral("cannot install the filter functions");
@@ -123,14 +124,13 @@ int Connection::open(bool create, StoreError& error) {
             m_engine = *static_cast<sqlite3* const*>(handle.constData());
         }
     }
-    // The journal mode is only read here: a file that is not a database fails at once, and the
-    // switch to write-ahead logging waits until the table opener has accepted the file.
-    if (exec(QStringLiteral("PRAGMA journal_mode"), {}, error) != 0 ||
-        exec(QStringLiteral("PRAGMA synchronous=FULL"), {}, error) != 0) {
-        StoreError keep = error;
-        close();
-        error = keep;
-        return error.code;
+    for (const QString& sql : m_dialect->afterOpenSql(m_waitMs)) {
+        if (exec(sql, {}, error) != 0) {
+            StoreError keep = error;
+            close();
+            error = keep;
+            return error.code;
+        }
     }
     return 0;
 }
@@ -140,7 +140,8 @@ int Connection::useWriteAheadLog(StoreError& error) {
     if (m_writeAheadLog) {
         return 0;
     }
-    if (exec(QStringLiteral("PRAGMA journal_mode=WAL"), {}, error) != 0) {
+    const QString sql = m_dialect->writeAheadLogSql();
+    if (!sql.isEmpty() && exec(sql, {}, error) != 0) {
         return error.code;
     }
     m_writeAheadLog = true;
@@ -169,9 +170,44 @@ void Connection::close() {
 
 int Connection::exec(const QString& sql, const QVariantList& binds, StoreError& error,
                      std::vector<Row>* rows, std::int64_t* insertId, int* affected) {
+    // A failed statement is undone alone, as on the file, also where the engine would otherwise
+    // refuse the rest of the transaction: a savepoint holds what came before it.
+    if (!m_inTransaction || !m_dialect->failedStatementEndsTransaction() ||
+        !m_dialect->canPrepare(sql)) {
+        return run(sql, binds, error, rows, insertId, affected);
+    }
+    if (run(QStringLiteral("SAVEPOINT velatask_statement"), {}, error) != 0) {
+        return error.code;
+    }
+    StoreError ignored;
+    if (run(sql, binds, error, rows, insertId, affected) != 0) {
+        const StoreError keep = error;
+        run(QStringLiteral("ROLLBACK TO SAVEPOINT velatask_statement"), {}, ignored);
+        run(QStringLiteral("RELEASE SAVEPOINT velatask_statement"), {}, ignored);
+        error = keep;
+        return error.code;
+    }
+    return run(QStringLiteral("RELEASE SAVEPOINT velatask_statement"), {}, error);
+}
+
+int Connection::run(const QString& sql, const QVariantList& binds, StoreError& error,
+                    std::vector<Row>* rows, std::int64_t* insertId, int* affected) {
     error.clear();
     if (!m_statements) {
         error = makeStoreError(StoreCode::NotOpen);
+        return error.code;
+    }
+    if (!m_dialect->canPrepare(sql)) {
+        if (!binds.isEmpty()) {
+            error.code = StoreCode::DriverError;
+            error.driverCode = 1;
+            error.driverText = QStringLiteral("values cannot be bound to: ") + sql;
+            return error.code;
+        }
+        QSqlQuery q(QSqlDatabase::database(m_name, false));
+        if (!q.exec(sql)) {
+            error = m_dialect->fromSqlError(q.lastError());
+        }
         return error.code;
     }
     if (m_statements->cache.size() >= kMaxStatements && !m_statements->cache.contains(sql)) {
@@ -183,7 +219,7 @@ int Connection::exec(const QString& sql, const QVariantList& binds, StoreError& 
         q = new QSqlQuery(QSqlDatabase::database(m_name, false));
         q->setForwardOnly(true);
         if (!q->prepare(sql)) {
-            error = fromSqlError(q->lastError());
+            error = m_dialect->fromSqlError(q->lastError());
             delete q;
             m_statements->cache.remove(sql);
             return error.code;
@@ -193,7 +229,7 @@ int Connection::exec(const QString& sql, const QVariantList& binds, StoreError& 
         q->bindValue(i, binds[i]);
     }
     if (!q->exec()) {
-        error = fromSqlError(q->lastError());
+        error = m_dialect->fromSqlError(q->lastError());
         q->finish();
         return error.code;
     }
@@ -208,7 +244,7 @@ int Connection::exec(const QString& sql, const QVariantList& binds, StoreError& 
             rows->push_back(std::move(r));
         }
         if (q->lastError().isValid()) {
-            error = fromSqlError(q->lastError());
+            error = m_dialect->fromSqlError(q->lastError());
         }
     }
     if (insertId) {
@@ -255,7 +291,7 @@ int Connection::setWaitLimit(int ms) {
         return 0;
     }
     StoreError e;
-    return exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(ms), {}, e);
+    return exec(m_dialect->waitLimitSql(ms), {}, e);
 }
 
 Connection::Stamp Connection::stamp() {
@@ -266,9 +302,9 @@ Connection::Stamp Connection::stamp() {
         return rows.empty() ? std::int64_t(-1) : rows.front().value(0).toLongLong();
     };
     Stamp s;
-    s.version = version(QStringLiteral("PRAGMA data_version"));
+    s.version = version(m_dialect->stampSql(QString()));
     if (!m_attached.isEmpty()) {
-        s.attachedVersion = version(QStringLiteral("PRAGMA %1.data_version").arg(m_attached));
+        s.attachedVersion = version(m_dialect->stampSql(m_attached));
     }
     s.localWrites = m_localWrites;
     return s;
@@ -278,6 +314,23 @@ int Connection::attachReadOnly(const QString& filePath, const QString& schema, S
     error.clear();
     if (m_attached == schema) {
         return 0;
+    }
+    if (const QStringList statements = m_dialect->attachTagsSql(schema); !statements.isEmpty()) {
+        if (begin(m_waitMs, error) != 0) {
+            return error.code;
+        }
+        for (const QString& sql : statements) {
+            if (exec(sql, {}, error) != 0) {
+                const StoreError keep = error;
+                rollback();
+                error = keep;
+                return error.code;
+            }
+        }
+        if (commit(error) == 0) {
+            m_attached = schema;
+        }
+        return error.code;
     }
     QUrl uri = QUrl::fromLocalFile(QFileInfo(filePath).absoluteFilePath());
     uri.setQuery(QStringLiteral("mode=ro"));
@@ -296,10 +349,10 @@ bool Connection::mayHoldNull(const QString& table) {
     }
     std::vector<Row> rows;
     StoreError e;
-    exec(QStringLiteral("PRAGMA table_info(%1)").arg(table), {}, e, &rows);
+    exec(m_dialect->columnsSql(), {m_dialect->catalogName(table)}, e, &rows);
     bool nullable = false;
     for (const Row& r : rows) {
-        nullable = nullable || r.value(3).toInt() == 0; // the "notnull" column
+        nullable = nullable || r.value(2).toInt() == 0; // "not null"
     }
     if (e.code == 0 && !rows.empty()) {
         m_nullable.emplace_back(table, nullable);
@@ -316,10 +369,8 @@ int Connection::begin(int waitMs, StoreError& error) {
         error.driverText = QStringLiteral("cannot start a transaction within a transaction");
         return error.code;
     }
-    const int before = m_waitMs;
-    setWaitLimit(waitMs);
-    exec(QStringLiteral("BEGIN IMMEDIATE"), {}, error);
-    setWaitLimit(before);
+    m_dialect->begin([this](const QString& sql, StoreError& e) { return exec(sql, {}, e); }, waitMs,
+                     m_waitMs, error);
     if (error.code == 0) {
         m_inTransaction = true;
         ++m_transactionNumber;

@@ -17,6 +17,7 @@ namespace velatask {
 // mapping of engine errors to store codes. The engine's types stay inside the .cpp.
 class Checkpointer;
 class EngineStatement;
+class SqlDialect;
 
 class Connection {
 public:
@@ -24,13 +25,20 @@ public:
     static constexpr int kDefaultWaitMs = 2000;
 
     explicit Connection(const QString& filePath);
+    // A connection through another engine; `label` names where it goes in place of a path.
+    Connection(std::unique_ptr<SqlDialect> dialect, const QString& label);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
     QString filePath() const { return m_filePath; }
+    // What the engine underneath spells differently.
+    const SqlDialect& dialect() const { return *m_dialect; }
     bool isOpen() const;
+    // For a server: true, the opener finds out which tables are missing.
     bool fileExists() const;
+    // Another connection to the same file or server.
+    std::unique_ptr<Connection> sibling() const;
 
     // Opens the file: 2 when it is missing and `create` is false. Sets full syncing; changes
     // nothing in the file.
@@ -65,7 +73,8 @@ public:
     int waitLimit() const { return m_waitMs; }
 
     // Attaches another SQLite file under `schema`, read only, so that queries can join its
-    // tables. 0 when it is attached (also when it already was).
+    // tables (on a server: its tag table, which lives with the others). 0 when it is attached
+    // (also when it already was).
     int attachReadOnly(const QString& filePath, const QString& schema, StoreError& error);
     bool isAttached(const QString& schema) const { return m_attached == schema; }
 
@@ -108,8 +117,14 @@ public:
 private:
     struct Statements;
 
+    // exec() without the savepoint.
+    int run(const QString& sql, const QVariantList& binds, StoreError& error,
+            std::vector<Row>* rows = nullptr, std::int64_t* insertId = nullptr,
+            int* affected = nullptr);
+
     QString m_filePath;
     QString m_name;
+    std::unique_ptr<SqlDialect> m_dialect;
     std::unique_ptr<Statements> m_statements;
     void* m_engine = nullptr; // the open SQLite connection (sqlite3*)
     int m_waitMs = kDefaultWaitMs;

@@ -1,6 +1,7 @@
 #include "store/FilterSql.h"
 
 #include "store/FilterNode.h"
+#include "store/SqlDialect.h"
 #include "store/TableDef.h"
 #include "store/TextFold.h"
 
@@ -81,7 +82,7 @@ QString FilterSql::textValue(const QVariant& value, int mode) const {
 QString FilterSql::node(const Filter& filter, QVariantList& binds) {
     const Filter::Node* n = filter.node();
     if (!n) {
-        return QStringLiteral("1");
+        return QStringLiteral("(1 = 1)");
     }
     switch (n->kind) {
     case Kind::And:
@@ -100,18 +101,18 @@ QString FilterSql::node(const Filter& filter, QVariantList& binds) {
         }
         m_readsTags = true;
         if (n->set == 0) {
-            return QStringLiteral("0");
+            return QStringLiteral("(1 = 0)");
         }
         binds << n->user << n->set;
         const QString present = TableDef::tagFile_().presentCondition(0);
         if (m_tags == Tags::Drive) {
-            return QStringLiteral("rowid IN (SELECT Ptr FROM %1.TagFile_ WHERE Usr = ? AND "
+            return QStringLiteral("%3 IN (SELECT Ptr FROM %1.TagFile_ WHERE Usr = ? AND "
                                   "Tbl = ? AND %2)")
-                .arg(QLatin1String(kTagSchema), present);
+                .arg(QLatin1String(kTagSchema), present, m_dialect.positionColumn());
         }
         return QStringLiteral("EXISTS (SELECT 1 FROM %1.TagFile_ WHERE Usr = ? AND Tbl = ? AND "
-                              "Ptr = %2.rowid AND %3)")
-            .arg(QLatin1String(kTagSchema), m_table.table, present);
+                              "Ptr = %2.%4 AND %3)")
+            .arg(QLatin1String(kTagSchema), m_table.table, present, m_dialect.positionColumn());
     }
     case Kind::Compare:
     case Kind::Between:
@@ -133,7 +134,7 @@ QString FilterSql::node(const Filter& filter, QVariantList& binds) {
     if (n->kind == Kind::Text) {
         const QString needle = textValue(n->value, mode);
         if (needle.isEmpty()) {
-            return QStringLiteral("1");
+            return QStringLiteral("(1 = 1)");
         }
         binds << needle;
         return QStringLiteral("velatask_match(%1, ?, %2, %3) = 1")

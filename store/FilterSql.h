@@ -8,6 +8,7 @@
 
 namespace velatask {
 
+class SqlDialect;
 struct TableDef;
 
 // Writes a filter as an SQL condition over one table, every value bound and every field name
@@ -20,8 +21,8 @@ public:
     enum class Tags { Drive, Probe };
     static constexpr const char* kTagSchema = "velatask_tags";
 
-    explicit FilterSql(const TableDef& table, Tags tags = Tags::Drive)
-        : m_table(table), m_tags(tags) {}
+    FilterSql(const TableDef& table, const SqlDialect& dialect, Tags tags = Tags::Drive)
+        : m_table(table), m_dialect(dialect), m_tags(tags) {}
 
     // Adds the condition to `parts`; 0, or 90 "no such field: ..." (nothing added).
     int render(const Filter& filter, SqlParts& parts, StoreError& error);
@@ -39,6 +40,7 @@ private:
     QString textValue(const QVariant& value, int mode) const;
 
     const TableDef& m_table;
+    const SqlDialect& m_dialect;
     Tags m_tags;
     std::set<int> m_columns;
     bool m_readsTags = false;

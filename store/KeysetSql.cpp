@@ -1,5 +1,6 @@
 #include "store/KeysetSql.h"
 
+#include "store/SqlDialect.h"
 #include "store/TableDef.h"
 
 #include <algorithm>
@@ -27,17 +28,25 @@ QString KeysetSql::name(int component) const {
 }
 
 QString KeysetSql::mark(int component) const {
-    return m_table.isText(column(component)) ? QStringLiteral("? COLLATE NOCASE")
-                                             : QStringLiteral("?");
+    return m_table.isText(column(component)) ? m_dialect.textKeyMark() : QStringLiteral("?");
+}
+
+QString KeysetSql::compared(int component) const {
+    return m_table.isText(column(component)) ? m_dialect.textKeyColumn(name(component))
+                                             : name(component);
+}
+
+QString KeysetSql::position() const {
+    return m_dialect.positionColumn();
 }
 
 QString KeysetSql::orderBy(int direction) const {
     const QLatin1String dir(direction > 0 ? "" : " DESC");
     QStringList terms;
     for (int i = 0; i < componentCount(); ++i) {
-        terms << m_table.orderTerm(column(i)) + dir;
+        terms << m_dialect.keyTerm(m_table, column(i)) + dir;
     }
-    terms << QStringLiteral("rowid") + dir;
+    terms << position() + dir;
     return QStringLiteral(" ORDER BY ") + terms.join(QStringLiteral(", "));
 }
 
@@ -49,9 +58,7 @@ void KeysetSql::present(SqlParts& parts) const {
 
 void KeysetSql::range(const QVariantList& values, SqlParts& parts) const {
     for (int i = 0; i < values.size() && i < componentCount(); ++i) {
-        parts.add(name(i) + (m_table.isText(column(i)) ? QStringLiteral(" = ? COLLATE NOCASE")
-                                                       : QStringLiteral(" = ?")),
-                  {values[i]});
+        parts.add(compared(i) + QStringLiteral(" = ") + mark(i), {values[i]});
     }
 }
 
@@ -69,10 +76,10 @@ void KeysetSql::beyond(const QVariantList& key, std::int64_t rowid, int directio
         QStringList left;
         QStringList right;
         for (int i = skip; i < n; ++i) {
-            left << name(i);
+            left << compared(i);
             right << mark(i);
         }
-        left << QStringLiteral("rowid");
+        left << position();
         right << QStringLiteral("?");
         const char* op = direction > 0 ? (inclusive ? ">=" : ">") : (inclusive ? "<=" : "<");
         QVariantList binds = key.mid(skip, n - skip);
@@ -86,17 +93,17 @@ void KeysetSql::beyond(const QVariantList& key, std::int64_t rowid, int directio
     // Lexicographic comparison spelled out, NULL sorting below every value.
     auto equal = [&](int i, QStringList& terms, QVariantList& binds) {
         if (i == n) {
-            terms << QStringLiteral("rowid = ?");
+            terms << position() + QStringLiteral(" = ?");
             binds << qlonglong(rowid);
         } else if (key[i].isNull()) {
             terms << name(i) + QStringLiteral(" IS NULL");
         } else {
-            terms << name(i) + QStringLiteral(" = ") + mark(i);
+            terms << compared(i) + QStringLiteral(" = ") + mark(i);
             binds << key[i];
         }
     };
     auto beyondOne = [&](int i, QStringList& terms, QVariantList& binds) {
-        const QString col = i == n ? QStringLiteral("rowid") : name(i);
+        const QString col = i == n ? position() : compared(i);
         const QVariant value = i == n ? QVariant(qlonglong(rowid)) : key[i];
         if (value.isNull()) {
             if (direction < 0) {
@@ -135,7 +142,7 @@ void KeysetSql::beyond(const QVariantList& key, std::int64_t rowid, int directio
         alternatives << QLatin1Char('(') + terms.join(QStringLiteral(" AND ")) + QLatin1Char(')');
     }
     parts.add(alternatives.isEmpty()
-                  ? QStringLiteral("0")
+                  ? QStringLiteral("(1 = 0)")
                   : QLatin1Char('(') + alternatives.join(QStringLiteral(" OR ")) + QLatin1Char(')'),
               binds);
 }
@@ -145,7 +152,7 @@ void KeysetSql::fromValue(int first, const QVariantList& values, int direction,
     QStringList left;
     QStringList right;
     for (int i = 0; i < values.size() && first + i < componentCount(); ++i) {
-        left << name(first + i);
+        left << compared(first + i);
         right << mark(first + i);
     }
     if (left.isEmpty()) {

@@ -9,15 +9,18 @@
 
 namespace velatask {
 
+class SqlDialect;
 struct TableDef;
 
 // The SQL of reading one table in one key's order through the key's index: the conditions that
 // keep a record in the key, an equal-prefix range, keyset bounds and the order. Text components
 // compare without regard to case, as the indexes do, and equal key values follow in record
-// position (row id) order. Key -1 stands for record order (row id alone).
+// position (row id) order. Key -1 stands for record order (row id alone). The dialect spells the
+// position and the folded text of the engine underneath.
 class KeysetSql {
 public:
-    KeysetSql(const TableDef& table, int key) : m_table(table), m_key(key) {}
+    KeysetSql(const TableDef& table, int key, const SqlDialect& dialect)
+        : m_table(table), m_key(key), m_dialect(dialect) {}
 
     int componentCount() const;
     int column(int component) const;
@@ -42,9 +45,13 @@ public:
 private:
     QString name(int component) const;
     QString mark(int component) const;
+    // The component as compared with mark(): folded where the engine needs it.
+    QString compared(int component) const;
+    QString position() const;
 
     const TableDef& m_table;
     int m_key;
+    const SqlDialect& m_dialect;
 };
 
 } // namespace velatask

@@ -73,7 +73,8 @@ StoreError PostgresDialect::fromSqlError(const QSqlError& e) const {
     const QString state = e.nativeErrorCode();
     const QString text = (e.databaseText().isEmpty() ? e.driverText() : e.databaseText()).trimmed();
     out.driverCode = 1;
-    out.driverText = state.isEmpty() ? text : QStringLiteral("%1 (%2)").arg(text, state);
+    const QString mark = QStringLiteral("(%1)").arg(state);
+    out.driverText = state.isEmpty() || text.endsWith(mark) ? text : text + QLatin1Char(' ') + mark;
     if (state == QLatin1String("55P03") || state == QLatin1String("40P01")) {
         out.code = StoreCode::IsLocked; // lock wait ran out; deadlock broken by the server
     } else if (state == QLatin1String("23505")) {
@@ -106,6 +107,13 @@ bool PostgresDialect::canPrepare(const QString& sql) const {
 QString PostgresDialect::stampSql(const QString&) const {
     // The tag table lives with the others, under the same counter.
     return QStringLiteral("SELECT n FROM velatask_changes");
+}
+
+QStringList PostgresDialect::attachTagsSql(const QString& schema) const {
+    // The tag table lives with the others; a view gives it the name the queries use.
+    return {
+        QStringLiteral("CREATE SCHEMA IF NOT EXISTS %1").arg(schema),
+        QStringLiteral("CREATE OR REPLACE VIEW %1.TagFile_ AS SELECT * FROM TagFile_").arg(schema)};
 }
 
 QString PostgresDialect::tableSql() const {
@@ -187,6 +195,15 @@ QStringList PostgresDialect::createIndexSql(const TableDef& table, int key) cons
     create.replace(QStringLiteral("INDEX \""), QStringLiteral("INDEX IF NOT EXISTS \""));
     return {create, QStringLiteral("COMMENT ON INDEX \"%1\" IS %2")
                         .arg(table.indexName(key), quoted(declaration))};
+}
+
+QString PostgresDialect::positionList(const std::vector<std::int64_t>& positions) const {
+    return numberList(positions, QLatin1Char('{'), QLatin1Char('}')); // an array literal
+}
+
+QString PostgresDialect::insertSql(const TableDef& table) const {
+    // The driver cannot tell the position of an added row.
+    return table.insertSql() + QStringLiteral(" RETURNING ") + positionColumn();
 }
 
 QString PostgresDialect::foldedColumn(const QString& expression) const {

@@ -5,6 +5,7 @@
 #include "store/FilterSql.h"
 #include "store/KeysetSql.h"
 #include "store/RecordCodec.h"
+#include "store/SqlDialect.h"
 #include "store/Store.h"
 #include "store/StoredValue.h"
 #include "store/TableDef.h"
@@ -85,7 +86,7 @@ void ScheduleReader::setRecordOrder() {
 }
 
 int ScheduleReader::setFilter(const Filter& filter) {
-    FilterSql sql(schedule());
+    FilterSql sql(schedule(), m_store.dataConnection().dialect());
     SqlParts parts;
     StoreError e;
     if (sql.render(filter, parts, e) == 0 && sql.readsTags()) {
@@ -116,15 +117,15 @@ int ScheduleReader::finish(const StoreError& error) {
 
 // "SELECT rowid, <key components>, <every column> FROM Schedule WHERE ... ORDER BY ... LIMIT ?"
 QString ScheduleReader::sql(SqlParts& parts) const {
-    const KeysetSql keyset(schedule(), m_key);
+    const KeysetSql keyset(schedule(), m_key, m_store.dataConnection().dialect());
     keyset.present(parts);
     StoreError unused;
-    FilterSql(schedule()).render(m_filter, parts, unused);
+    FilterSql(schedule(), m_store.dataConnection().dialect()).render(m_filter, parts, unused);
     if (m_started) {
         keyset.beyond(m_anchor, m_position, +1, false,
                       m_store.dataConnection().mayHoldNull(schedule().table), parts);
     }
-    QStringList select{QStringLiteral("rowid")};
+    QStringList select{m_store.dataConnection().dialect().positionColumn()};
     for (int i = 0; i < keyset.componentCount(); ++i) {
         select << schedule().columns[size_t(keyset.column(i))].name;
     }
@@ -165,7 +166,8 @@ int ScheduleReader::readEngine(const QString& sql, const QVariantList& binds,
     for (int i = 0; i < binds.size(); ++i) {
         s->bind(i, binds[i]);
     }
-    const int keys = KeysetSql(schedule(), m_key).componentCount();
+    const int keys =
+        KeysetSql(schedule(), m_key, m_store.dataConnection().dialect()).componentCount();
     // The records of the last page are read into again: their texts keep their memory.
     const size_t count = size_t(binds.back().toLongLong());
     size_t n = 0;
@@ -198,15 +200,16 @@ int ScheduleReader::readEngine(const QString& sql, const QVariantList& binds,
     }
     // The end was reached: the last row's key values as stored, for a later read of rows added
     // since; those of its record when it has gone meanwhile.
-    const KeysetSql keyset(schedule(), m_key);
+    const KeysetSql keyset(schedule(), m_key, m_store.dataConnection().dialect());
     QStringList names;
     for (int i = 0; i < keys; ++i) {
         names << schedule().columns[size_t(keyset.column(i))].name;
     }
     std::vector<Connection::Row> rows;
     if (keys > 0 &&
-        m_store.dataConnection().exec(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
-                                          .arg(names.join(", "), schedule().table),
+        m_store.dataConnection().exec(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                                          .arg(names.join(", "), schedule().table,
+                                               m_store.dataConnection().dialect().positionColumn()),
                                       {qlonglong(position)}, e, &rows) != 0) {
         return finish(e);
     }
@@ -230,7 +233,8 @@ int ScheduleReader::readDriver(const QString& sql, const QVariantList& binds,
     if (m_store.dataConnection().exec(sql, binds, e, &rows) != 0) {
         return finish(e);
     }
-    const int keys = KeysetSql(schedule(), m_key).componentCount();
+    const int keys =
+        KeysetSql(schedule(), m_key, m_store.dataConnection().dialect()).componentCount();
     out.reserve(rows.size());
     for (Connection::Row& r : rows) {
         for (size_t c = 0; c < schedule().columns.size(); ++c) {

@@ -5,8 +5,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <utility>
+#include <vector>
 
 class QSqlDatabase;
 class QSqlError;
@@ -34,6 +37,11 @@ public:
     using RunSql = std::function<int(const QString& sql, StoreError& error)>;
 
     virtual ~SqlDialect() = default;
+    // The same engine and place, for another connection.
+    virtual std::unique_ptr<SqlDialect> clone() const = 0;
+    // A file on this machine (whose writes the kernel reports and whose handle the store's own
+    // SQL functions and log copying use), not a server.
+    bool isFile() const;
 
     // The Qt driver, and the connection (added with that driver) told where to go.
     virtual QString driverName() const = 0;
@@ -48,9 +56,15 @@ public:
     virtual StoreError fromSqlError(const QSqlError& e) const = 0;
     // Whether the statement may be prepared and kept; others run as plain text, without binds.
     virtual bool canPrepare(const QString& sql) const = 0;
+    // Whether a failed statement spoils the rest of its transaction (instead of being undone
+    // alone, as on the file).
+    virtual bool failedStatementEndsTransaction() const = 0;
     // One row with a number that changes whenever anyone commits a write; `attached` names an
     // attached file, empty for the main data.
     virtual QString stampSql(const QString& attached) const = 0;
+    // Makes the tag table readable as `schema`.TagFile_ in queries of this connection; empty
+    // when the tag file is attached as a file.
+    virtual QStringList attachTagsSql(const QString& schema) const = 0;
     // Makes writing the log the way commits reach the disk (empty: nothing to do).
     virtual QString writeAheadLogSql() const = 0;
 
@@ -78,12 +92,34 @@ public:
     virtual QString foldedColumn(const QString& expression) const = 0;
     // A key part in index and ORDER BY form.
     QString keyTerm(const TableDef& table, int column) const;
+    // A text key part and a bound value in the form a comparison between them uses the index:
+    // "Category" and "? COLLATE NOCASE" on the file.
+    virtual QString textKeyColumn(const QString& column) const = 0;
+    virtual QString textKeyMark() const = 0;
+    // A condition on positions with one bound value for a whole set of them: "rowid" +
+    // inPositions(), bound to positionList(positions).
+    virtual QString inPositions() const = 0;
+    virtual QString positionList(const std::vector<std::int64_t>& positions) const = 0;
+    // Added to a table name: read it in record order, not through an index ("" when the engine
+    // chooses that by itself).
+    virtual QString notIndexed() const = 0;
+    // Adds a record with every column bound in declared order; returns a row with its position
+    // when the engine does not tell the last position otherwise.
+    virtual QString insertSql(const TableDef& table) const = 0;
+
+protected:
+    // "[1,2,3]" (open '[') or "{1,2,3}".
+    static QString numberList(const std::vector<std::int64_t>& numbers, QChar open, QChar close);
 };
 
 // The data file "SM" (and the tag file) on this machine.
 class SqliteDialect final : public SqlDialect {
 public:
     explicit SqliteDialect(QString filePath) : m_filePath(std::move(filePath)) {}
+
+    std::unique_ptr<SqlDialect> clone() const override {
+        return std::make_unique<SqliteDialect>(m_filePath);
+    }
 
     QString driverName() const override;
     void configure(QSqlDatabase& db, int waitMs) const override;
@@ -92,6 +128,8 @@ public:
     int begin(const RunSql& run, int waitMs, int sessionWaitMs, StoreError& error) const override;
     StoreError fromSqlError(const QSqlError& e) const override;
     bool canPrepare(const QString&) const override { return true; }
+    bool failedStatementEndsTransaction() const override { return false; }
+    QStringList attachTagsSql(const QString&) const override { return {}; }
     QString stampSql(const QString& attached) const override;
     QString writeAheadLogSql() const override;
     QString tableSql() const override;
@@ -104,6 +142,14 @@ public:
     QStringList createIndexSql(const TableDef& table, int key) const override;
     QString positionColumn() const override { return QStringLiteral("rowid"); }
     QString foldedColumn(const QString& expression) const override;
+    QString textKeyColumn(const QString& column) const override { return column; }
+    QString textKeyMark() const override { return QStringLiteral("? COLLATE NOCASE"); }
+    QString inPositions() const override {
+        return QStringLiteral(" IN (SELECT value FROM json_each(?))");
+    }
+    QString positionList(const std::vector<std::int64_t>& positions) const override;
+    QString notIndexed() const override { return QStringLiteral(" NOT INDEXED"); }
+    QString insertSql(const TableDef& table) const override;
 
 private:
     QString m_filePath;
@@ -120,6 +166,10 @@ public:
 
     static QString changeChannel() { return QStringLiteral("velatask_changes"); }
 
+    std::unique_ptr<SqlDialect> clone() const override {
+        return std::make_unique<PostgresDialect>(m_address);
+    }
+
     QString driverName() const override;
     void configure(QSqlDatabase& db, int waitMs) const override;
     QStringList afterOpenSql(int waitMs) const override;
@@ -127,6 +177,8 @@ public:
     int begin(const RunSql& run, int waitMs, int sessionWaitMs, StoreError& error) const override;
     StoreError fromSqlError(const QSqlError& e) const override;
     bool canPrepare(const QString& sql) const override;
+    bool failedStatementEndsTransaction() const override { return true; }
+    QStringList attachTagsSql(const QString& schema) const override;
     QString stampSql(const QString& attached) const override;
     QString writeAheadLogSql() const override { return QString(); }
     QString tableSql() const override;
@@ -139,6 +191,12 @@ public:
     QStringList createIndexSql(const TableDef& table, int key) const override;
     QString positionColumn() const override { return QStringLiteral("pos"); }
     QString foldedColumn(const QString& expression) const override;
+    QString textKeyColumn(const QString& column) const override { return foldedColumn(column); }
+    QString textKeyMark() const override { return foldedColumn(QStringLiteral("?")); }
+    QString inPositions() const override { return QStringLiteral(" = ANY(?::bigint[])"); }
+    QString positionList(const std::vector<std::int64_t>& positions) const override;
+    QString notIndexed() const override { return QString(); }
+    QString insertSql(const TableDef& table) const override;
 
 private:
     ServerAddress m_address;

@@ -1,3 +1,4 @@
+#include "store/Connection.h"
 #include "store/SqlDialect.h"
 #include "store/TableDef.h"
 
@@ -6,14 +7,18 @@
 
 namespace velatask {
 
-namespace {
-
-// Engine result codes that have a store code of their own.
-constexpr int kSqliteBusy = 5;
-constexpr int kSqliteLocked = 6;
-constexpr int kSqliteConstraint = 19;
-
-} // namespace
+QString SqlDialect::numberList(const std::vector<std::int64_t>& numbers, QChar open, QChar close) {
+    QString out;
+    out.reserve(qsizetype(numbers.size()) * 8 + 2);
+    out += open;
+    for (size_t i = 0; i < numbers.size(); ++i) {
+        if (i > 0) {
+            out += QLatin1Char(',');
+        }
+        out += QString::number(numbers[i]);
+    }
+    return out + close;
+}
 
 QString SqlDialect::dropIndexSql(const TableDef& table, int key) const {
     return QStringLiteral("DROP INDEX IF EXISTS \"%1\"").arg(table.indexName(key));
@@ -22,6 +27,10 @@ QString SqlDialect::dropIndexSql(const TableDef& table, int key) const {
 QString SqlDialect::keyTerm(const TableDef& table, int column) const {
     const QString& name = table.columns[column].name;
     return table.isText(column) ? foldedColumn(name) : name;
+}
+
+bool SqlDialect::isFile() const {
+    return driverName() == QLatin1String("QSQLITE");
 }
 
 QString SqliteDialect::driverName() const {
@@ -58,25 +67,8 @@ int SqliteDialect::begin(const RunSql& run, int waitMs, int sessionWaitMs,
 }
 
 StoreError SqliteDialect::fromSqlError(const QSqlError& e) const {
-    StoreError out;
-    // The engine's extended codes carry the primary result code in their low byte.
-    out.driverCode = e.nativeErrorCode().toInt() & 0xff;
-    out.driverText = e.databaseText().isEmpty() ? e.driverText() : e.databaseText();
-    if (out.driverCode == 0) {
-        out.driverCode = 1;
-    }
-    if (out.driverCode == kSqliteBusy || out.driverCode == kSqliteLocked) {
-        out.code = StoreCode::IsLocked;
-    } else if (out.driverCode == kSqliteConstraint &&
-               out.driverText.contains(QLatin1String("UNIQUE"))) {
-        out.code = StoreCode::DuplicateKey;
-    } else {
-        out.code = StoreCode::DriverError;
-    }
-    if (out.code != StoreCode::DriverError) {
-        out.text = storeErrorText(out.code);
-    }
-    return out;
+    return Connection::engineError(e.nativeErrorCode().toInt(),
+                                   e.databaseText().isEmpty() ? e.driverText() : e.databaseText());
 }
 
 QString SqliteDialect::stampSql(const QString& attached) const {
@@ -113,6 +105,14 @@ QStringList SqliteDialect::createTableSql(const TableDef& table) const {
 QStringList SqliteDialect::createIndexSql(const TableDef& table, int key) const {
     return {table.createIndexSql(key).replace(QStringLiteral("INDEX \""),
                                               QStringLiteral("INDEX IF NOT EXISTS \""))};
+}
+
+QString SqliteDialect::positionList(const std::vector<std::int64_t>& positions) const {
+    return numberList(positions, QLatin1Char('['), QLatin1Char(']')); // a JSON array
+}
+
+QString SqliteDialect::insertSql(const TableDef& table) const {
+    return table.insertSql();
 }
 
 QString SqliteDialect::foldedColumn(const QString& expression) const {

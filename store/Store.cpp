@@ -3,6 +3,7 @@
 #include "store/Checkpointer.h"
 #include "store/Connection.h"
 #include "store/FilterSql.h"
+#include "store/SqlDialect.h"
 #include "store/TableDef.h"
 #include "store/UseCount.h"
 
@@ -11,16 +12,25 @@
 namespace velatask {
 
 Store::Store(const QString& dataDirectory, Ui& ui)
+    : Store(dataDirectory, ui,
+            std::make_unique<Connection>(QDir(dataDirectory).filePath(QStringLiteral("SM"))),
+            std::make_unique<Connection>(
+                QDir(dataDirectory).filePath(QStringLiteral("TagFile_.VDB")))) {}
+
+Store::Store(const QString& dataDirectory, const ServerAddress& server, Ui& ui)
+    : Store(dataDirectory, ui,
+            std::make_unique<Connection>(std::make_unique<PostgresDialect>(server), server.name),
+            std::make_unique<Connection>(std::make_unique<PostgresDialect>(server), server.name)) {}
+
+Store::Store(const QString& dataDirectory, Ui& ui, std::unique_ptr<Connection> data,
+             std::unique_ptr<Connection> tags)
     : m_dataDirectory(dataDirectory), m_ui(ui),
       m_checkpointer(
           std::make_unique<Checkpointer>(QDir(dataDirectory).filePath(QStringLiteral("SM")))),
-      m_data(std::make_unique<Connection>(QDir(dataDirectory).filePath(QStringLiteral("SM")))),
-      m_tags(std::make_unique<Connection>(
-          QDir(dataDirectory).filePath(QStringLiteral("TagFile_.VDB")))),
-      SCH(*this, TableDef::schedule()), SCH1(*this, TableDef::schedule()),
-      HIS(*this, TableDef::history()), CAT(*this, TableDef::categories()),
-      TDO(*this, TableDef::toDo()), SCR(*this, TableDef::scripting()),
-      TF_(*this, TableDef::tagFile_()) {
+      m_data(std::move(data)), m_tags(std::move(tags)), SCH(*this, TableDef::schedule()),
+      SCH1(*this, TableDef::schedule()), HIS(*this, TableDef::history()),
+      CAT(*this, TableDef::categories()), TDO(*this, TableDef::toDo()),
+      SCR(*this, TableDef::scripting()), TF_(*this, TableDef::tagFile_()) {
     m_data->setBeforeWrite([this] { yieldBatch(); });
     m_data->setCheckpointer(m_checkpointer.get(), false);
 }
@@ -61,7 +71,9 @@ std::uint64_t Store::changeCount() {
     // write to the files and this program wrote nothing, they cannot have moved.
     const unsigned files = watchedFiles();
     const std::array<std::int64_t, 2> localWrites{m_data->localWrites(), m_tags->localWrites()};
-    if (files != m_watchedFiles || !m_writeWatch.isWatching()) {
+    if (!m_data->dialect().isFile()) {
+        // The kernel sees nothing of a server's writes: the counter is read each time.
+    } else if (files != m_watchedFiles || !m_writeWatch.isWatching()) {
         // Before the versions are read: no write falls in between.
         m_watchedFiles = files;
         m_writeWatch.watch(filesToWatch());
@@ -100,7 +112,7 @@ int Store::openBatchConnection(Connection*& connection, StoreError& error) {
         return error.code;
     }
     if (!m_batch) {
-        m_batch = std::make_unique<Connection>(m_data->filePath());
+        m_batch = m_data->sibling();
         m_batch->setCheckpointer(m_checkpointer.get(), true);
     }
     if (!m_batch->isOpen()) {
@@ -109,21 +121,24 @@ int Store::openBatchConnection(Connection*& connection, StoreError& error) {
         }
         // Adding or deleting many records touches index pages all over the file: the cache of a
         // large read while a batch runs (given back when the last writer is done).
-        m_batch->exec(QStringLiteral("PRAGMA cache_size=-%1").arg(kLargeReadCacheKb), {}, error);
+        if (m_batch->dialect().isFile()) {
+            m_batch->exec(QStringLiteral("PRAGMA cache_size=-%1").arg(kLargeReadCacheKb), {},
+                          error);
+        }
     }
     connection = m_batch.get();
     return 0;
 }
 
 void Store::beginLargeRead() {
-    if (m_largeReads++ == 0) {
+    if (m_largeReads++ == 0 && m_data->dialect().isFile()) {
         StoreError ignored;
         m_data->exec(QStringLiteral("PRAGMA cache_size=-%1").arg(kLargeReadCacheKb), {}, ignored);
     }
 }
 
 void Store::endLargeRead() {
-    if (m_largeReads > 0 && --m_largeReads == 0) {
+    if (m_largeReads > 0 && --m_largeReads == 0 && m_data->dialect().isFile()) {
         StoreError ignored;
         m_data->exec(QStringLiteral("PRAGMA cache_size=-2000"), {}, ignored);
         m_data->exec(QStringLiteral("PRAGMA shrink_memory"), {}, ignored);
@@ -136,7 +151,8 @@ void Store::countBatchWriter(int delta) {
     if (running != (m_batchWriters > 0)) {
         m_checkpointer->setBatch(m_batchWriters > 0);
     }
-    if (m_batchWriters == 0 && m_batch && m_batch->isOpen() && !m_batch->inTransaction()) {
+    if (m_batchWriters == 0 && m_batch && m_batch->isOpen() && !m_batch->inTransaction() &&
+        m_batch->dialect().isFile()) {
         StoreError ignored;
         m_batch->exec(QStringLiteral("PRAGMA shrink_memory"), {}, ignored);
     }

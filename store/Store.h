@@ -16,6 +16,7 @@ namespace velatask {
 
 class Checkpointer;
 class Connection;
+struct ServerAddress;
 
 // The program's data store: the data file "SM" and the tag file "TagFile_.VDB" in one folder, a
 // view with its own record buffer and cursor per table (two over Schedule), the saved error, and
@@ -24,6 +25,8 @@ class Connection;
 class Store {
 public:
     Store(const QString& dataDirectory, Ui& ui);
+    // The tables on a PostgreSQL server (tags with them) instead of the files in the folder.
+    Store(const QString& dataDirectory, const ServerAddress& server, Ui& ui);
     ~Store();
     Store(const Store&) = delete;
     Store& operator=(const Store&) = delete;
@@ -93,6 +96,9 @@ public:
     const StoreError& batchYieldError() const { return m_batchYieldError; }
 
 private:
+    Store(const QString& dataDirectory, Ui& ui, std::unique_ptr<Connection> data,
+          std::unique_ptr<Connection> tags);
+
     QString m_dataDirectory;
     Ui& m_ui;
     // Before the connections: they hand it their commits until they close.

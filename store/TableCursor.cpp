@@ -2,6 +2,7 @@
 
 #include "store/Connection.h"
 #include "store/KeysetSql.h"
+#include "store/SqlDialect.h"
 #include "store/StoredValue.h"
 #include "store/TableDef.h"
 
@@ -93,11 +94,15 @@ bool TableCursor::keyEmpty(int key, const Row& values) const {
 }
 
 QString TableCursor::selectList() const {
-    QStringList names{QStringLiteral("rowid")};
+    QStringList names{m_connection.dialect().positionColumn()};
     for (const ColumnDef& c : m_table.columns) {
         names << c.name;
     }
     return QStringLiteral("SELECT %1 FROM %2").arg(names.join(QStringLiteral(", ")), m_table.table);
+}
+
+QString TableCursor::position() const {
+    return m_connection.dialect().positionColumn();
 }
 
 TableCursor::Entry TableCursor::fromResult(const Row& result) const {
@@ -214,7 +219,7 @@ QString TableCursor::readSql(int key, int direction, Bound bound) const {
 
 QString TableCursor::buildRead(int key, int direction, Bound bound, const Row& anchor,
                                QVariantList& binds) const {
-    const KeysetSql keyset(m_table, key);
+    const KeysetSql keyset(m_table, key, m_connection.dialect());
     SqlParts parts;
     keyset.present(parts);
     if (bound == Bound::AtValue) {
@@ -242,10 +247,12 @@ void TableCursor::keyEquals(int key, const Row& norm, QStringList& where,
     if (!present.isEmpty()) {
         where << present;
     }
+    const SqlDialect& d = m_connection.dialect();
     for (int c : m_table.keys[key].columns) {
-        where << m_table.columns[c].name + (m_table.isText(c)
-                                                ? QStringLiteral(" = ? COLLATE NOCASE")
-                                                : QStringLiteral(" = ?"));
+        const QString& name = m_table.columns[c].name;
+        where << (m_table.isText(c)
+                      ? d.textKeyColumn(name) + QStringLiteral(" = ") + d.textKeyMark()
+                      : name + QStringLiteral(" = ?"));
         binds << norm[c];
     }
 }
@@ -261,7 +268,7 @@ int TableCursor::fetch(int key, const Row& values, Row& out) {
     keyEquals(key, norm, where, binds);
     const QString sql = selectList() + QStringLiteral(" WHERE ") +
                         where.join(QStringLiteral(" AND ")) +
-                        QStringLiteral(" ORDER BY rowid LIMIT 1");
+                        QStringLiteral(" ORDER BY %1 LIMIT 1").arg(position());
     std::vector<Row> rows;
     if (m_connection.exec(sql, binds, m_error, &rows) != 0) {
         return m_error.code;
@@ -282,7 +289,7 @@ bool TableCursor::duplicate(int key, const Row& values) {
     QStringList where;
     QVariantList binds;
     keyEquals(key, norm, where, binds);
-    where << QStringLiteral("rowid <> ?");
+    where << position() + QStringLiteral(" <> ?");
     binds << qlonglong(m_current);
     const QString sql = QStringLiteral("SELECT 1 FROM %1 WHERE %2 LIMIT 1")
                             .arg(m_table.table, where.join(QStringLiteral(" AND ")));
@@ -294,8 +301,8 @@ bool TableCursor::duplicate(int key, const Row& values) {
 int TableCursor::reget(std::int64_t rowid, Row& out) {
     m_page.clear();
     std::vector<Row> rows;
-    if (m_connection.exec(selectList() + QStringLiteral(" WHERE rowid = ?"), {qlonglong(rowid)},
-                          m_error, &rows) != 0) {
+    if (m_connection.exec(selectList() + QStringLiteral(" WHERE %1 = ?").arg(position()),
+                          {qlonglong(rowid)}, m_error, &rows) != 0) {
         return m_error.code;
     }
     if (rows.empty()) {
@@ -306,10 +313,14 @@ int TableCursor::reget(std::int64_t rowid, Row& out) {
 
 int TableCursor::add(const Row& values) {
     m_connection.beforeWrite();
-    const QString sql = m_table.insertSql();
+    const QString sql = m_connection.dialect().insertSql(m_table);
     std::int64_t id = 0;
-    if (m_connection.exec(sql, normalized(values), m_error, nullptr, &id) != 0) {
+    std::vector<Row> rows;
+    if (m_connection.exec(sql, normalized(values), m_error, &rows, &id) != 0) {
         return m_error.code;
+    }
+    if (!rows.empty()) {
+        id = rows.front().value(0).toLongLong();
     }
     m_connection.noteWrite();
     m_current = id;
@@ -343,7 +354,7 @@ int TableCursor::put(const Row& values) {
     };
     if (watched) {
         std::vector<Row> rows;
-        if (m_connection.exec(selectList() + QStringLiteral(" WHERE rowid = ?"),
+        if (m_connection.exec(selectList() + QStringLiteral(" WHERE %1 = ?").arg(position()),
                               {qlonglong(m_current)}, m_error, &rows) != 0) {
             return abandon(m_error.code);
         }
@@ -357,8 +368,8 @@ int TableCursor::put(const Row& values) {
     }
     QVariantList binds = norm;
     binds.push_back(qlonglong(m_current));
-    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                            .arg(m_table.table, sets.join(QStringLiteral(", ")));
+    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                            .arg(m_table.table, sets.join(QStringLiteral(", ")), position());
     int affected = 0;
     if (m_connection.exec(sql, binds, m_error, nullptr, nullptr, &affected) != 0) {
         return abandon(m_error.code);
@@ -387,8 +398,9 @@ int TableCursor::erase() {
     }
     m_connection.beforeWrite();
     int affected = 0;
-    if (m_connection.exec(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(m_table.table),
-                          {qlonglong(m_current)}, m_error, nullptr, nullptr, &affected) != 0) {
+    if (m_connection.exec(
+            QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(m_table.table, position()),
+            {qlonglong(m_current)}, m_error, nullptr, nullptr, &affected) != 0) {
         return m_error.code;
     }
     if (affected == 0) {

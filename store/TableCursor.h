@@ -61,6 +61,8 @@ private:
     int fail(int code);
     Row keyValues(int key, const Row& values) const;
     QString selectList() const;
+    // The column of a record's position on this connection's engine.
+    QString position() const;
     QString buildRead(int key, int direction, Bound bound, const Row& anchor,
                       QVariantList& binds) const;
     bool keyEmpty(int key, const Row& values) const;

@@ -1,6 +1,7 @@
 #include "store/TableOpener.h"
 
 #include "store/Connection.h"
+#include "store/SqlDialect.h"
 #include "store/StandardWarning.h"
 #include "store/Store.h"
 #include "store/TableDef.h"
@@ -47,25 +48,25 @@ int probe(Connection& connection, const TableDef& table, StoreError& error) {
     if (!connection.isOpen() && connection.open(false, error) != 0) {
         return error.code;
     }
+    const SqlDialect& dialect = connection.dialect();
     std::vector<Connection::Row> rows;
-    if (connection.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND "
-                                       "name = ?"),
-                        {table.table}, error, &rows) != 0) {
+    if (connection.exec(dialect.tableSql(), {dialect.catalogName(table.table)}, error, &rows) !=
+        0) {
         return error.code;
     }
     if (rows.empty()) {
         return failWith(error, StoreCode::FileNotFound);
     }
     rows.clear();
-    if (connection.exec(QStringLiteral("PRAGMA table_info(%1)").arg(table.table), {}, error,
-                        &rows) != 0) {
+    if (connection.exec(dialect.columnsSql(), {dialect.catalogName(table.table)}, error, &rows) !=
+        0) {
         return error.code;
     }
     bool same = rows.size() == table.columns.size();
     for (size_t i = 0; same && i < rows.size(); ++i) {
         const bool text = table.columns[i].type == ColumnType::Text;
-        same = rows[i].value(1).toString() == table.columns[i].name &&
-               rows[i].value(2).toString().toUpper() ==
+        same = rows[i].value(0).toString() == dialect.catalogName(table.columns[i].name) &&
+               rows[i].value(1).toString().toUpper() ==
                    (text ? QLatin1String("TEXT") : QLatin1String("INTEGER"));
     }
     if (!same) {
@@ -73,13 +74,11 @@ int probe(Connection& connection, const TableDef& table, StoreError& error) {
     }
     for (int k = 0; k < int(table.keys.size()); ++k) {
         rows.clear();
-        if (connection.exec(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'index' "
-                                           "AND name = ?"),
-                            {table.indexName(k)}, error, &rows) != 0) {
+        if (connection.exec(dialect.indexSql(), {table.indexName(k)}, error, &rows) != 0) {
             return error.code;
         }
-        if (rows.empty() ||
-            simplified(rows.front().value(0).toString()) != simplified(table.createIndexSql(k))) {
+        if (rows.empty() || simplified(rows.front().value(0).toString()) !=
+                                simplified(dialect.indexDeclaration(table, k))) {
             return failWith(error, StoreCode::KeyRebuild);
         }
     }
@@ -90,20 +89,20 @@ int create(Connection& connection, const TableDef& table, StoreError& error) {
     if (!connection.isOpen() && connection.open(true, error) != 0) {
         return error.code;
     }
-    QStringList statements{table.createTableSql().replace(
-        QStringLiteral("CREATE TABLE "), QStringLiteral("CREATE TABLE IF NOT EXISTS "))};
+    const SqlDialect& dialect = connection.dialect();
+    QStringList statements = dialect.createSchemaSql() + dialect.createTableSql(table);
     for (int k = 0; k < int(table.keys.size()); ++k) {
-        statements << table.createIndexSql(k).replace(QStringLiteral("INDEX \""),
-                                                      QStringLiteral("INDEX IF NOT EXISTS \""));
+        statements << dialect.createIndexSql(table, k);
     }
     return runAll(connection, statements, error);
 }
 
 int rebuildKeys(Connection& connection, const TableDef& table, StoreError& error) {
+    const SqlDialect& dialect = connection.dialect();
     QStringList statements;
     for (int k = 0; k < int(table.keys.size()); ++k) {
-        statements << QStringLiteral("DROP INDEX IF EXISTS \"%1\"").arg(table.indexName(k));
-        statements << table.createIndexSql(k);
+        statements << dialect.dropIndexSql(table, k);
+        statements << dialect.createIndexSql(table, k);
     }
     return runAll(connection, statements, error);
 }

@@ -18,10 +18,6 @@ namespace TaskRows {
 // position is empty). Run it in the transaction that deletes the task.
 int eraseSteps(Connection& connection, std::int64_t taskPosition, StoreError& error);
 
-// The positions as one bound value that "IN (SELECT value FROM json_each(?))" reads: one
-// statement for a whole set, whatever its size.
-QString positionList(const std::vector<std::int64_t>& positions);
-
 // The script steps of the tasks at these positions, in one statement.
 int eraseSteps(Connection& connection, const std::vector<std::int64_t>& taskPositions,
                StoreError& error);

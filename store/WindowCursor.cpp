@@ -5,6 +5,7 @@
 #include "store/KeysetSql.h"
 #include "store/RecordCodec.h"
 #include "store/ScrollSample.h"
+#include "store/SqlDialect.h"
 #include "store/SqlOrder.h"
 #include "store/Store.h"
 #include "store/StoredValue.h"
@@ -117,7 +118,7 @@ void WindowCursor::setRange(const QVariantList& values) {
 }
 
 int WindowCursor::setFilter(const Filter& filter) {
-    FilterSql sql(*m_table);
+    FilterSql sql(*m_table, m_store.dataConnection().dialect());
     SqlParts parts;
     StoreError e;
     if (sql.render(filter, parts, e) == 0) {
@@ -164,14 +165,14 @@ int WindowCursor::tagStyle(bool& probe) {
         probe = m_probeTags;
         return 0;
     }
-    FilterSql sql(*m_table);
+    FilterSql sql(*m_table, m_store.dataConnection().dialect());
     SqlParts unused;
     StoreError e;
     sql.render(m_filter, unused, e);
     std::vector<Connection::Row> rows;
     m_store.dataConnection().exec(
         QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM %1.TagFile_ WHERE Usr = ? AND "
-                       "Tbl = ? AND %2 LIMIT ?)")
+                       "Tbl = ? AND %2 LIMIT ?) AS probe")
             .arg(QLatin1String(FilterSql::kTagSchema), TableDef::tagFile_().presentCondition(0)),
         {sql.tagUser(), sql.tagSet(), kDrivingTags + 1}, e, &rows);
     if (e.code != 0) {
@@ -187,10 +188,10 @@ int WindowCursor::conditions(Query& query, TagPlan plan) {
     if (m_store.stopped() || !m_store.dataConnection().isOpen()) {
         return fail(StoreCode::NotOpen);
     }
-    const KeysetSql keyset(*m_table, m_key);
+    const KeysetSql keyset(*m_table, m_key, m_store.dataConnection().dialect());
     keyset.present(query.parts);
     keyset.range(m_range, query.parts);
-    FilterSql sql(*m_table);
+    FilterSql sql(*m_table, m_store.dataConnection().dialect());
     SqlParts plain;
     StoreError e;
     sql.render(m_filter, plain, e);
@@ -205,15 +206,17 @@ int WindowCursor::conditions(Query& query, TagPlan plan) {
     if (plan == TagPlan::Chosen && tagStyle(probe) != 0) {
         return m_error.code;
     }
-    FilterSql styled(*m_table, probe ? FilterSql::Tags::Probe : FilterSql::Tags::Drive);
+    FilterSql styled(*m_table, m_store.dataConnection().dialect(),
+                     probe ? FilterSql::Tags::Probe : FilterSql::Tags::Drive);
     styled.render(m_filter, query.parts, e);
     return finish(e);
 }
 
 int WindowCursor::read(const Query& query, int direction, int count, Page& out) {
     out.clear();
-    const KeysetSql keyset(*m_table, m_key);
-    QStringList select{QStringLiteral("rowid")};
+    const KeysetSql keyset(*m_table, m_key, m_store.dataConnection().dialect());
+    const SqlDialect& dialect = m_store.dataConnection().dialect();
+    QStringList select{dialect.positionColumn()};
     for (int i = 0; i < keyset.componentCount(); ++i) {
         select << m_table->columns[size_t(keyset.column(i))].name;
     }
@@ -222,10 +225,11 @@ int WindowCursor::read(const Query& query, int direction, int count, Page& out) 
             select << m_table->columns[size_t(c)].name;
         }
     }
-    const QString from =
-        m_table->table + (query.byRowid ? QStringLiteral(" NOT INDEXED") : QString());
+    const QString from = m_table->table + (query.byRowid ? dialect.notIndexed() : QString());
     const QString order =
-        query.byRowid ? KeysetSql(*m_table, -1).orderBy(direction) : keyset.orderBy(direction);
+        query.byRowid
+            ? KeysetSql(*m_table, -1, m_store.dataConnection().dialect()).orderBy(direction)
+            : keyset.orderBy(direction);
     const QString sql = QStringLiteral("SELECT %1 FROM %2").arg(select.join(", "), from) +
                         query.parts.whereClause() + order + QStringLiteral(" LIMIT ?");
     QVariantList binds = query.parts.binds;
@@ -279,7 +283,7 @@ int WindowCursor::readBeyond(const Row& row, int direction, bool inclusive, int 
         out.clear();
         return m_error.code;
     }
-    const KeysetSql keyset(*m_table, m_key);
+    const KeysetSql keyset(*m_table, m_key, m_store.dataConnection().dialect());
     // Components that the range holds equal to the row's need no comparison; left in, they would
     // keep the engine from seeking past the row in the index.
     int fixed = 0;
@@ -312,7 +316,8 @@ int WindowCursor::seek(const QVariantList& values, int count, Page& out) {
         out.clear();
         return m_error.code;
     }
-    KeysetSql(*m_table, m_key).fromValue(int(m_range.size()), values, +1, q.parts);
+    KeysetSql(*m_table, m_key, m_store.dataConnection().dialect())
+        .fromValue(int(m_range.size()), values, +1, q.parts);
     return read(q, +1, count, out);
 }
 
@@ -322,7 +327,8 @@ int WindowCursor::reread(std::int64_t position, Row& out) {
     if (conditions(q, TagPlan::Chosen) != 0) {
         return m_error.code;
     }
-    q.parts.add(QStringLiteral("rowid = ?"), {qlonglong(position)});
+    q.parts.add(m_store.dataConnection().dialect().positionColumn() + QStringLiteral(" = ?"),
+                {qlonglong(position)});
     if (read(q, +1, 1, page) != 0) {
         return m_error.code;
     }
@@ -346,8 +352,8 @@ int WindowCursor::count(std::int64_t& n) {
         connection.exec(sql, binds, e, &rows);
         return rows.empty() ? std::int64_t(0) : rows.front().value(0).toLongLong();
     };
-    const KeysetSql keyset(*m_table, m_key);
-    FilterSql sql(*m_table);
+    const KeysetSql keyset(*m_table, m_key, m_store.dataConnection().dialect());
+    FilterSql sql(*m_table, m_store.dataConnection().dialect());
     SqlParts unused;
     sql.render(m_filter, unused, e);
     std::set<int> keyColumns;
@@ -366,10 +372,11 @@ int WindowCursor::count(std::int64_t& n) {
         const std::int64_t inRange =
             single(QStringLiteral("SELECT count(*) FROM %1").arg(from) + range.parts.whereClause(),
                    range.parts.binds);
-        const std::int64_t span =
-            single(QStringLiteral("SELECT max(rowid) - min(rowid) + 1 FROM %1").arg(from), {});
+        const std::int64_t span = single(QStringLiteral("SELECT max(%2) - min(%2) + 1 FROM %1")
+                                             .arg(from, connection.dialect().positionColumn()),
+                                         {});
         if (e.code == 0 && inRange * kLookupCost > span) {
-            from += QStringLiteral(" NOT INDEXED");
+            from += connection.dialect().notIndexed();
         }
     }
     if (e.code == 0) {
@@ -383,10 +390,10 @@ int WindowCursor::rowids(std::int64_t& low, std::int64_t& high, StoreError& erro
     // Two subqueries: the engine reads min() and max() from the ends of the table only when
     // each stands alone.
     std::vector<Connection::Row> rows;
-    m_store.dataConnection().exec(
-        QStringLiteral("SELECT (SELECT min(rowid) FROM %1), (SELECT max(rowid) FROM %1)")
-            .arg(m_table->table),
-        {}, error, &rows);
+    Connection& connection = m_store.dataConnection();
+    connection.exec(QStringLiteral("SELECT (SELECT min(%2) FROM %1), (SELECT max(%2) FROM %1)")
+                        .arg(m_table->table, connection.dialect().positionColumn()),
+                    {}, error, &rows);
     low = rows.empty() ? 0 : rows.front().value(0).toLongLong();
     high = rows.empty() ? 0 : rows.front().value(1).toLongLong();
     return error.code;
@@ -398,7 +405,7 @@ int WindowCursor::takeSample() {
         return 0;
     }
     m_sample.reset();
-    const KeysetSql keyset(*m_table, m_key);
+    const KeysetSql keyset(*m_table, m_key, m_store.dataConnection().dialect());
     std::vector<bool> noCase;
     for (int i = 0; i < keyset.componentCount(); ++i) {
         noCase.push_back(m_table->isText(keyset.column(i)));
@@ -436,10 +443,7 @@ int WindowCursor::takeSample() {
     while (picks.size() < size_t(kSampleRows) && picks.size() < size_t(high - low + 1)) {
         picks.insert(pick(random));
     }
-    QStringList list;
-    for (std::int64_t p : picks) {
-        list << QString::number(p);
-    }
+    const std::vector<std::int64_t> list(picks.begin(), picks.end());
     // Looked up by row id: an index read in key order would visit every row.
     Query s;
     s.values = false;
@@ -447,8 +451,8 @@ int WindowCursor::takeSample() {
     if (conditions(s, TagPlan::Probe) != 0) {
         return m_error.code;
     }
-    s.parts.add(QStringLiteral("rowid IN (SELECT value FROM json_each(?))"),
-                {QLatin1Char('[') + list.join(QLatin1Char(',')) + QLatin1Char(']')});
+    const SqlDialect& dialect = m_store.dataConnection().dialect();
+    s.parts.add(dialect.positionColumn() + dialect.inPositions(), {dialect.positionList(list)});
     if (read(s, +1, kSampleRows, page) != 0) {
         return m_error.code;
     }

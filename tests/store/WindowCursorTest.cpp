@@ -2,6 +2,7 @@
 #include "RawSqlite.h"
 #include "StoreTestBase.h"
 #include "core/Date.h"
+#include "store/Connection.h"
 #include "store/KeysetSql.h"
 #include "store/TableDef.h"
 #include "store/Transaction.h"
@@ -339,8 +340,14 @@ TEST_F(WindowCursorTest, PagesBesideARowInARangeMatchTheFullComparison) {
         {ScheduleKey::KeyDateEnabled, {0, 20}},
         {ScheduleKey::KeyDate, {}},
     };
-    const QStringList categories{"Work", "work", "WORK", "Home", "home", "",
-                                 QString::fromUtf8("ärger"), QString::fromUtf8("Ärger")};
+    const QStringList categories{"Work",
+                                 "work",
+                                 "WORK",
+                                 "Home",
+                                 "home",
+                                 "",
+                                 QString::fromUtf8("ärger"),
+                                 QString::fromUtf8("Ärger")};
     const QStringList descriptions{"a", "A", "b", "B", ""};
     for (const bool nullable : {false, true}) {
         SCOPED_TRACE(nullable ? "with NULLs" : "without NULLs");
@@ -389,7 +396,7 @@ TEST_F(WindowCursorTest, PagesBesideARowInARangeMatchTheFullComparison) {
             WindowCursor cursor(reader, c.key);
             cursor.setColumns({});
             cursor.setRange(c.range);
-            const KeysetSql keyset(schedule, int(c.key));
+            const KeysetSql keyset(schedule, int(c.key), reader.dataConnection().dialect());
             for (size_t i = 0; i < rows.size(); i += 3) {
                 WindowCursor::Row anchor = rows[i];
                 if (i % 2 == 1) {

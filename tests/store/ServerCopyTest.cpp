@@ -1,0 +1,153 @@
+#include "store/ServerCopy.h"
+#include "ServerDatabase.h"
+#include "StoreTestBase.h"
+#include "store/Connection.h"
+#include "store/SqlDialect.h"
+#include "store/TableDef.h"
+#include "store/TableOpener.h"
+#include "store/Tags.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace velatask {
+namespace {
+
+const std::vector<const TableDef*>& allTables() {
+    static const std::vector<const TableDef*> tables{
+        &TableDef::schedule(), &TableDef::history(),   &TableDef::categories(),
+        &TableDef::toDo(),     &TableDef::scripting(), &TableDef::tagFile_()};
+    return tables;
+}
+
+// Every record of a table with its position, each value as text (the engines hand numbers over
+// in different types).
+std::vector<QStringList> contents(Connection& c, const TableDef& t) {
+    QStringList names{c.dialect().positionColumn()};
+    for (const ColumnDef& col : t.columns) {
+        names << col.name;
+    }
+    std::vector<Connection::Row> rows;
+    StoreError e;
+    c.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY 1").arg(names.join(", "), t.table), {}, e,
+           &rows);
+    EXPECT_EQ(e.code, 0) << e.driverText.toStdString();
+    std::vector<QStringList> out;
+    for (const Connection::Row& r : rows) {
+        QStringList texts;
+        for (const QVariant& v : r) {
+            texts << v.toString();
+        }
+        out.push_back(texts);
+    }
+    return out;
+}
+
+class ServerCopyTest : public StoreTestBase {
+protected:
+    void SetUp() override {
+        if (ServerDatabase::host().isEmpty()) {
+            GTEST_SKIP() << "no private server (VELATASK_TEST_PGHOST unset)";
+        }
+        // A schedule in the files, with gaps in the positions and tags that point at them.
+        auto& sch = store().SCH;
+        ASSERT_EQ(sch.open(), 0);
+        for (int id = 1; id <= 300; ++id) {
+            ASSERT_EQ(addTask(sch, task(id, id % 3 ? "Work" : "home",
+                                        "it's \"quoted\", {a\\b} NULL", 1000 + id, id % 7)),
+                      0);
+        }
+        sch.buffer().ID = 2;
+        ASSERT_EQ(sch.fetch(ScheduleKey::KeyID), 0);
+        ASSERT_EQ(sch.erase(), 0);
+        ASSERT_EQ(store().HIS.open(), 0);
+        store().HIS.buffer().ID = 7;
+        store().HIS.buffer().Message = QString(900, QLatin1Char('m'));
+        ASSERT_EQ(store().HIS.add(), 0);
+        ASSERT_EQ(store().CAT.open(), 0);
+        for (const char* name : {"Work", "home", "Äpfel"}) {
+            store().CAT.buffer().Category = QString::fromUtf8(name);
+            ASSERT_EQ(store().CAT.add(), 0);
+        }
+        ASSERT_EQ(store().TDO.open(), 0);
+        store().TDO.buffer() = ToDoRecord{1, 3, "call"};
+        ASSERT_EQ(store().TDO.add(), 0);
+        ASSERT_EQ(store().SCR.open(), 0);
+        store().SCR.buffer().ID = 3;
+        store().SCR.buffer().Sequence = 1;
+        store().SCR.buffer().Keystrokes = "{ENTER}";
+        ASSERT_EQ(store().SCR.add(), 0);
+        Tags tags(store());
+        tags.SetTags_(1, {3, 5, 299});
+        m_store.reset();
+    }
+
+    QString path(const char* name) const { return QDir(m_dir.path()).filePath(name); }
+};
+
+TEST_F(ServerCopyTest, EveryRecordKeepsItsPositionAndAServerWithTasksIsNeverOverwritten) {
+    struct Case {
+        const char* what;
+        QStringList before; // run on the server after its tables are made
+        int code;
+    };
+    const Case cases[] = {
+        {"an empty server takes everything", {}, 0},
+        {"a server that holds tasks is refused",
+         {"INSERT INTO History (ID, Description) VALUES (1, 'theirs')"},
+         StoreCode::DuplicateKey},
+        {"a copy that fails halfway leaves the server as it was",
+         {"INSERT INTO Categories (Category) VALUES ('WORK')"},
+         StoreCode::DuplicateKey},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ServerDatabase server;
+        ASSERT_EQ(server.problem(), QString());
+        Connection data(path("SM"));
+        Connection tags(path("TagFile_.VDB"));
+        Connection target(std::make_unique<PostgresDialect>(server.address()), "server");
+        StoreError e;
+        ASSERT_EQ(target.open(true, e), 0) << e.driverText.toStdString();
+        std::vector<std::vector<QStringList>> before;
+        if (!c.before.isEmpty()) {
+            for (const TableDef* t : allTables()) {
+                ASSERT_EQ(TableOpener::create(target, *t, e), 0);
+            }
+            for (const QString& sql : c.before) {
+                ASSERT_EQ(target.exec(sql, {}, e), 0) << e.driverText.toStdString();
+            }
+            for (const TableDef* t : allTables()) {
+                before.push_back(contents(target, *t));
+            }
+        }
+
+        ServerCopy copy(data, tags, target);
+        EXPECT_EQ(copy.run(e), c.code) << e.driverText.toStdString();
+        for (size_t i = 0; i < allTables().size(); ++i) {
+            const TableDef& t = *allTables()[i];
+            SCOPED_TRACE(t.table.toStdString());
+            if (c.code == 0) {
+                EXPECT_EQ(contents(target, t), contents(t.tagFile ? tags : data, t));
+            } else {
+                EXPECT_EQ(contents(target, t), before[i]);
+            }
+        }
+        if (c.code == 0) {
+            EXPECT_EQ(copy.copied(), 299 + 1 + 3 + 1 + 1 + 3);
+            // Records added on the server come after the copied ones.
+            ScriptedUi ui;
+            Store station(m_dir.path(), server.address(), ui);
+            ASSERT_EQ(station.SCH.open(), 0);
+            station.SCH.buffer() = task(301, "", "new", 1, 1);
+            ASSERT_EQ(station.SCH.add(), 0) << station.SCH.error().driverText.toStdString();
+            EXPECT_EQ(station.SCH.pointer(), 301);
+        }
+    }
+}
+
+} // namespace
+} // namespace velatask

@@ -1,0 +1,175 @@
+#include "ServerDatabase.h"
+#include "StoreTestBase.h"
+#include "store/Filter.h"
+#include "store/Tags.h"
+#include "store/Transaction.h"
+#include "store/WindowCursor.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace velatask {
+namespace {
+
+// The store on the private server: opened by its table opener, written and read through views.
+class ServerStoreTest : public StoreTestBase {
+protected:
+    void SetUp() override {
+        if (ServerDatabase::host().isEmpty()) {
+            GTEST_SKIP() << "no private server (VELATASK_TEST_PGHOST unset)";
+        }
+        ASSERT_EQ(m_server.problem(), QString());
+        m_store = std::make_unique<Store>(m_dir.path(), m_server.address(), m_ui);
+    }
+    // The store lets go of the server before its database is dropped.
+    void TearDown() override { m_store.reset(); }
+
+    std::vector<int> order(ScheduleView& v, ScheduleKey key) {
+        std::vector<int> ids;
+        v.setStart(key);
+        while (v.next() == 0) {
+            ids.push_back(v.buffer().ID);
+        }
+        EXPECT_EQ(v.error().code, StoreCode::NoRecord);
+        return ids;
+    }
+
+    ServerDatabase m_server;
+};
+
+TEST_F(ServerStoreTest, TasksAddedByOneStationAreReadBackInKeyOrderByAnother) {
+    auto& sch = store().SCH;
+    ASSERT_EQ(sch.open(), 0) << sch.error().driverText.toStdString();
+    const ScheduleRecord tasks[] = {
+        task(1, "work", "b", 20, 5), task(2, "Home", "a", 10, 5), task(3, "WORK", "A", 10, 1),
+        task(4, "", "", 0, 0),       task(5, "_", "z", 30, 0),    task(6, "Work", "B", 20, 5),
+    };
+    for (const ScheduleRecord& t : tasks) {
+        ASSERT_EQ(addTask(sch, t), 0) << sch.error().driverText.toStdString();
+    }
+    EXPECT_EQ(addTask(sch, task(3, "x", "y", 1, 1)), StoreCode::DuplicateKey);
+
+    ScriptedUi otherUi;
+    QTemporaryDir otherHome;
+    Store other(otherHome.path(), m_server.address(), otherUi);
+    ASSERT_EQ(other.SCH.open(), 0);
+    struct Case {
+        ScheduleKey key;
+        std::vector<int> ids;
+    };
+    const Case cases[] = {
+        {ScheduleKey::KeyID, {1, 2, 3, 4, 5, 6}},
+        // No date and time: left out of the key.
+        {ScheduleKey::KeyDate, {3, 2, 1, 6, 5}},
+        // Folded letters, '_' below them; equal keys in the order they were added.
+        {ScheduleKey::KeyCategory, {5, 2, 3, 1, 6}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(order(other.SCH, c.key), c.ids) << int(c.key);
+    }
+    other.SCH.clearBuffer();
+    other.SCH.buffer().ID = 9;
+    ASSERT_EQ(other.SCH.fetch(ScheduleKey::KeyID), StoreCode::RecordNotFound);
+    other.SCH.buffer().Category = "home";
+    other.SCH.buffer().Description = "A";
+    ASSERT_EQ(other.SCH.fetch(ScheduleKey::KeyCategory), 0);
+    EXPECT_EQ(other.SCH.buffer().ID, 2);
+}
+
+TEST_F(ServerStoreTest, AFailedWriteInATransactionLeavesTheRestOfItAsOnTheFile) {
+    auto& sch = store().SCH;
+    ASSERT_EQ(sch.open(), 0);
+    ASSERT_EQ(addTask(sch, task(1, "", "a", 1, 1)), 0);
+    Transaction t(store());
+    ASSERT_EQ(t.begin(), 0);
+    ASSERT_EQ(addTask(sch, task(2, "", "b", 1, 1)), 0);
+    EXPECT_EQ(addTask(sch, task(1, "", "again", 1, 1)), StoreCode::DuplicateKey);
+    ASSERT_EQ(addTask(sch, task(3, "", "c", 1, 1)), 0) << sch.error().driverText.toStdString();
+    ASSERT_EQ(t.commit(), 0);
+    EXPECT_EQ(order(sch, ScheduleKey::KeyID), (std::vector<int>{1, 2, 3}));
+}
+
+TEST_F(ServerStoreTest, AWindowPagesThroughTheServerAndSeesAnotherStationsWrites) {
+    auto& sch = store().SCH;
+    ASSERT_EQ(sch.open(), 0);
+    // More rows than the scroll bar counts exactly, in 30 categories of mixed case.
+    for (int id = 1; id <= 3000; ++id) {
+        const QString category =
+            QStringLiteral("%1%2").arg(id % 2 ? "c" : "C").arg(id % 30, 2, 10, QChar('0'));
+        ASSERT_EQ(addTask(sch, task(id, category, "t", 100 + id % 7, 1)), 0);
+    }
+    WindowCursor cursor(store(), ScheduleKey::KeyCategory);
+    ASSERT_EQ(cursor.setColumns({"ID"}), 0);
+    auto ids = [](const WindowCursor::Page& page) {
+        std::vector<int> out;
+        for (const WindowCursor::Row& r : page) {
+            out.push_back(r.values.value(0).toInt());
+        }
+        return out;
+    };
+    WindowCursor::Page page;
+    ASSERT_EQ(cursor.first(3, page), 0) << cursor.error().driverText.toStdString();
+    EXPECT_EQ(ids(page), (std::vector<int>{30, 60, 90})); // "C00" folded, in added order
+    WindowCursor::Page next;
+    ASSERT_EQ(cursor.after(page.back(), 2, next), 0);
+    EXPECT_EQ(ids(next), (std::vector<int>{120, 150}));
+    ASSERT_EQ(cursor.before(next.front(), 2, next), 0);
+    EXPECT_EQ(ids(next), (std::vector<int>{60, 90}));
+    ASSERT_EQ(cursor.seek({"c01"}, 1, next), 0);
+    EXPECT_EQ(ids(next), (std::vector<int>{1}));
+    std::int64_t n = 0;
+    ASSERT_EQ(cursor.count(n), 0);
+    EXPECT_EQ(n, 3000);
+    EXPECT_GT(cursor.approximateCount(), 2000);
+    ASSERT_EQ(cursor.atFraction(0.5, 1, next), 0);
+    ASSERT_EQ(next.size(), 1u);
+    EXPECT_NEAR(cursor.fractionOf(next.front()), 0.5, 0.1);
+
+    // Another station's write moves the change count that windows compare.
+    const std::uint64_t seen = store().changeCount();
+    EXPECT_EQ(store().changeCount(), seen);
+    ScriptedUi otherUi;
+    Store other(m_dir.path(), m_server.address(), otherUi);
+    ASSERT_EQ(other.SCH.open(), 0);
+    other.SCH.buffer() = task(5000, "C00", "new", 1, 1);
+    ASSERT_EQ(other.SCH.add(), 0);
+    EXPECT_NE(store().changeCount(), seen);
+    ASSERT_EQ(cursor.count(n), 0);
+    EXPECT_EQ(n, 3001);
+}
+
+TEST_F(ServerStoreTest, AWindowFilteredByATagSetListsTheTaggedTasksInKeyOrder) {
+    auto& sch = store().SCH;
+    ASSERT_EQ(sch.open(), 0);
+    for (int id = 1; id <= 60; ++id) {
+        ASSERT_EQ(addTask(sch, task(id, "", "t", 1000 - id, 1)), 0);
+    }
+    Tags tags(store());
+    tags.SetTags_(1, {3, 10, 50}); // positions, which are the IDs here
+    tags.SetTag_(2, 4);
+    tags.setUser(7);
+    tags.SetTag_(1, 5);
+    EXPECT_TRUE(tags.isTagged(1, 5));
+    tags.setUser(0);
+    EXPECT_FALSE(tags.isTagged(1, 5));
+
+    WindowCursor cursor(store(), ScheduleKey::KeyDate);
+    ASSERT_EQ(cursor.setColumns({"ID"}), 0);
+    ASSERT_EQ(cursor.setFilter(Filter::taggedIn(1)), 0);
+    WindowCursor::Page page;
+    ASSERT_EQ(cursor.first(10, page), 0) << cursor.error().driverText.toStdString();
+    std::vector<int> ids;
+    for (const WindowCursor::Row& r : page) {
+        ids.push_back(r.values.value(0).toInt());
+    }
+    EXPECT_EQ(ids, (std::vector<int>{50, 10, 3})); // later tasks are dated earlier
+    std::int64_t n = 0;
+    ASSERT_EQ(cursor.count(n), 0);
+    EXPECT_EQ(n, 3);
+}
+
+} // namespace
+} // namespace velatask
