@@ -127,15 +127,26 @@ ExportJob::Step ExportJob::step(int records) {
         return Step::Stopped;
     }
     m_budget.start();
+    m_sliceEnds = false;
     Step result = Step::More;
     do {
         result = writeTasks(records);
-    } while (result == Step::More && m_budget.anotherBatch());
+    } while (result == Step::More && !m_sliceEnds && m_budget.anotherBatch());
     return result;
 }
 
 ExportJob::Step ExportJob::writeTasks(int records) {
     for (int i = 0; i < records; ++i) {
+        if (m_phase == Phase::Keyed && m_lastPage && m_at >= m_page.size()) {
+            // The tasks the key leaves out are found by reading through the whole table, which
+            // takes much of a slice: that read begins the next one.
+            m_phase = Phase::Unkeyed;
+            m_page.clear();
+            m_at = 0;
+            m_lastPage = false;
+            m_sliceEnds = true;
+            return Step::More;
+        }
         int code = 0;
         const ScheduleRecord* task = readNext(code);
         if (code == StoreCode::NoRecord) {

@@ -67,6 +67,7 @@ private:
     int m_total = 0;
     int m_done = 0;
     bool m_open = false;
+    bool m_sliceEnds = false;               // the step ends before another batch
     std::unique_ptr<LargeRead> m_largeRead; // while the Schedule is open: more pages kept
     SliceBudget m_budget;
 };

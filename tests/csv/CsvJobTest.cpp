@@ -2,6 +2,7 @@
 #include "tests/store/RawSqlite.h"
 
 #include <QFile>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -77,6 +78,38 @@ TEST_F(CsvJobTest, ExportFailuresAreReportedAndLeaveTheTasks) {
         }
     }
     EXPECT_EQ(taskCount(), 60);
+}
+
+// The tasks without category, date and time come last, and the read that finds them begins a
+// step of its own, whatever time the step has left.
+TEST_F(CsvJobTest, TasksTheKeyLeavesOutBeginAStepOfTheirOwn) {
+    ASSERT_EQ(store().SCH.open(), 0);
+    for (int id = 1; id <= 5; ++id) {
+        const bool keyed = id % 2 == 1;
+        ASSERT_EQ(addTask(store().SCH, task(id, keyed ? "Work" : "", QString::number(id),
+                                            keyed ? 10 - id : 0, 0)),
+                  0);
+    }
+    store().SCH.close();
+    const int description = ScheduleField::indexOf(u"SCH:Description");
+    ASSERT_GE(description, 0);
+    for (int sliceMs : {0, 1000}) {
+        ExportJob job(store(), {{description, QStringLiteral("@s40")}}, false);
+        job.setSliceMilliseconds(sliceMs);
+        ASSERT_TRUE(job.start(csvPath()));
+        EXPECT_EQ(job.step(kSlice), ExportJob::Step::More) << sliceMs;
+        EXPECT_EQ(job.done(), 3) << sliceMs;
+        EXPECT_EQ(job.step(kSlice), ExportJob::Step::Finished) << sliceMs;
+        EXPECT_EQ(job.done(), 5) << sliceMs;
+        ASSERT_TRUE(job.finish());
+        QFile file(csvPath());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(QString::fromUtf8(file.readAll())
+                      .remove(QLatin1Char('"'))
+                      .split(QRegularExpression("\\r?\\n"), Qt::SkipEmptyParts),
+                  (QStringList{"5", "3", "1", "2", "4"}))
+            << sliceMs;
+    }
 }
 
 TEST_F(CsvJobTest, CancelledOrFailedImportKeepsTheTasksAdded) {
