@@ -168,6 +168,39 @@ QStringList PostgresDialect::createSchemaSql() const {
                        "LANGUAGE plpgsql AS $$BEGIN UPDATE velatask_changes SET n = n + 1; "
                        "PERFORM pg_notify('%1', ''); RETURN NULL; END$$")
             .arg(changeChannel()),
+        // The filter functions of the file, with the same names and results: text folded
+        // (trailing blanks dropped; 2: leading blanks too; 1: capitals), text matches (0 begins,
+        // 1 ends, 2 contains) and the parts of the program's day numbers (0 year, 1 month, 2 day;
+        // every fourth year a leap year but 1900).
+        QStringLiteral(
+            "CREATE OR REPLACE FUNCTION velatask_fold(t text, mode bigint) RETURNS text "
+            "LANGUAGE sql IMMUTABLE AS $$SELECT CASE WHEN mode & 1 <> 0 THEN upper(f) ELSE f END "
+            "FROM (SELECT CASE WHEN mode & 2 <> 0 THEN ltrim(rtrim(t, ' '), ' ') "
+            "ELSE rtrim(t, ' ') END AS f) AS folded$$"),
+        QStringLiteral(
+            "CREATE OR REPLACE FUNCTION velatask_match(t text, needle text, how bigint, "
+            "mode bigint) RETURNS integer LANGUAGE sql IMMUTABLE AS $$SELECT CASE how "
+            "WHEN 0 THEN starts_with(f, needle) WHEN 1 THEN right(f, length(needle)) = needle "
+            "ELSE strpos(f, needle) > 0 END::integer FROM (SELECT velatask_fold(t, mode) AS f) "
+            "AS folded$$"),
+        QStringLiteral(
+            "CREATE OR REPLACE FUNCTION velatask_year_start(y bigint) RETURNS bigint "
+            "LANGUAGE sql IMMUTABLE AS $$SELECT floor((y - 1801) * 1461 / 4.0)::bigint + 4 "
+            "- CASE WHEN y > 1900 THEN 1 ELSE 0 END$$"),
+        QStringLiteral(
+            "CREATE OR REPLACE FUNCTION velatask_datepart(d bigint, part bigint) "
+            "RETURNS integer LANGUAGE plpgsql IMMUTABLE AS $$DECLARE y bigint; doy bigint; "
+            "m integer := 1; len integer; BEGIN "
+            "IF d IS NULL OR d = 0 OR d < -2147483648 OR d > 2147483647 THEN RETURN NULL; END IF; "
+            "y := 1801 + floor((d - 4) * 4 / 1461.0)::bigint; "
+            "WHILE velatask_year_start(y) > d LOOP y := y - 1; END LOOP; "
+            "WHILE velatask_year_start(y + 1) <= d LOOP y := y + 1; END LOOP; "
+            "IF part = 0 THEN RETURN y; END IF; "
+            "doy := d - velatask_year_start(y); "
+            "LOOP len := CASE WHEN m = 2 THEN CASE WHEN y % 4 = 0 AND y <> 1900 THEN 29 "
+            "ELSE 28 END WHEN m IN (4, 6, 9, 11) THEN 30 ELSE 31 END; "
+            "EXIT WHEN m = 12 OR doy < len; doy := doy - len; m := m + 1; END LOOP; "
+            "RETURN CASE WHEN part = 1 THEN m ELSE doy + 1 END; END$$"),
     };
 }
 

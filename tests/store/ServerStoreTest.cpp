@@ -1,5 +1,6 @@
 #include "ServerDatabase.h"
 #include "StoreTestBase.h"
+#include "core/Date.h"
 #include "store/Filter.h"
 #include "store/Tags.h"
 #include "store/Transaction.h"
@@ -163,6 +164,56 @@ TEST_F(ServerStoreTest, AWindowFilteredByATagSetListsTheTaggedTasksInKeyOrder) {
     std::int64_t n = 0;
     ASSERT_EQ(cursor.count(n), 0);
     EXPECT_EQ(n, 3);
+}
+
+TEST_F(ServerStoreTest, FiltersSelectTheSameTasksAsOnTheFile) {
+    ScriptedUi fileUi;
+    QTemporaryDir fileHome;
+    Store file(fileHome.path(), fileUi);
+    const QStringList texts{"Work",  " work ", "WORKS", "home",  "Straße", "STRASSE",
+                            "äpfel", "Äpfel",  "a_b",   "ab cd", "",       "x"};
+    for (Store* s : {&store(), &file}) {
+        ASSERT_EQ(s->SCH.open(), 0);
+        for (int id = 1; id <= 120; ++id) {
+            ScheduleRecord r = task(
+                id, texts[id % texts.size()], texts[(id * 5) % texts.size()],
+                id % 9 == 0 ? 0 : Date::make(1 + id % 12, 1 + id % 28, 1890 + id % 30 * 5), id % 5);
+            ASSERT_EQ(addTask(s->SCH, r), 0);
+        }
+    }
+    using F = Filter;
+    const F filters[] = {
+        F::text("Category", F::Text::BeginsWith, "wo"),
+        F::text("Category", F::Text::BeginsWith, "WO", F::Fold::CapitalsNoLeadingBlanks),
+        F::text("Description", F::Text::EndsWith, "S"),
+        F::text("Description", F::Text::Contains, "b c"),
+        F::text("Category", F::Text::Contains, "ÄPF"),
+        F::text("ID", F::Text::EndsWith, "7"),
+        F::compare("Category", F::Op::Equal, "WORK", F::Fold::Capitals),
+        F::compare("Category", F::Op::Greater, "Work"),
+        F::between("Description", "a", "x"),
+        F::datePart("Date", F::DatePart::Year, 1900),
+        F::datePart("Date", F::DatePart::Month, 2) || F::datePart("Date", F::DatePart::Day, 29),
+        !F::datePart("Date", F::DatePart::Year, 1960) && F::compare("Time", F::Op::Less, 3),
+    };
+    auto ids = [](Store& s, const F& filter) {
+        WindowCursor cursor(s, ScheduleKey::KeyID);
+        EXPECT_EQ(cursor.setColumns({"ID"}), 0);
+        EXPECT_EQ(cursor.setFilter(filter), 0);
+        WindowCursor::Page page;
+        EXPECT_EQ(cursor.first(1000, page), 0) << cursor.error().driverText.toStdString();
+        std::vector<int> out;
+        for (const WindowCursor::Row& r : page) {
+            out.push_back(r.values.value(0).toInt());
+        }
+        return out;
+    };
+    for (size_t i = 0; i < std::size(filters); ++i) {
+        SCOPED_TRACE(i);
+        const std::vector<int> expected = ids(file, filters[i]);
+        EXPECT_FALSE(expected.empty());
+        EXPECT_EQ(ids(store(), filters[i]), expected);
+    }
 }
 
 } // namespace
