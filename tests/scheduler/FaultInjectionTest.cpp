@@ -1,10 +1,12 @@
 #include "../store/RawSqlite.h"
+#include "../store/ServerDatabase.h"
 #include "../support/MemoryTempDir.h"
 #include "../support/WaitFor.h"
 
 #include "core/Date.h"
 #include "core/Time.h"
 #include "platform/fake/ScriptedUi.h"
+#include "store/Connection.h"
 #include "store/Store.h"
 
 #include <QDateTime>
@@ -31,12 +33,25 @@ std::int64_t minutes(std::int64_t date, std::int64_t time) {
     return date * 1440 + (time - 1) / Time::kMinute;
 }
 
-// The scheduler in processes of its own, killed or run side by side on one data folder.
-class FaultInjectionTest : public ::testing::Test {
+enum class Backend { File, Server };
+
+// The scheduler in processes of its own, killed or run side by side on one data folder or one
+// database on the private server.
+class FaultInjectionTest : public ::testing::TestWithParam<Backend> {
 protected:
     void SetUp() override {
+        if (GetParam() == Backend::Server) {
+            if (ServerDatabase::host().isEmpty()) {
+                GTEST_SKIP() << "no private server (VELATASK_TEST_PGHOST unset)";
+            }
+            m_server = std::make_unique<ServerDatabase>();
+            ASSERT_EQ(m_server->problem(), QString());
+        }
         ScriptedUi ui;
-        Store store(m_dir.path(), ui);
+        std::unique_ptr<Store> made =
+            m_server ? std::make_unique<Store>(m_dir.path(), m_server->address(), ui)
+                     : std::make_unique<Store>(m_dir.path(), ui);
+        Store& store = *made;
         ASSERT_EQ(store.SCH.open(), 0);
         for (int id = 1; id <= kTasks; ++id) {
             ScheduleRecord r;
@@ -78,20 +93,35 @@ protected:
         return file.open(QIODevice::ReadOnly) ? static_cast<int>(file.readAll().count('\n')) : 0;
     }
 
-    // Checks the data file: whole, each task moved once per history copy, and every history copy
-    // of an occurrence that was performed. Returns the history copies.
+    // All rows of a query on the stations' tables.
+    std::vector<QVariantList> rows(const QString& sql) {
+        if (!m_server) {
+            return RawSqlite(m_dir.filePath(QStringLiteral("SM"))).rows(sql);
+        }
+        Connection c(std::make_unique<PostgresDialect>(m_server->address()), "server");
+        StoreError e;
+        std::vector<Connection::Row> out;
+        EXPECT_EQ(c.open(false, e), 0);
+        EXPECT_EQ(c.exec(sql, {}, e, &out), 0) << e.driverText.toStdString();
+        return out;
+    }
+
+    // Checks the data: whole, each task moved once per history copy, and every history copy of
+    // an occurrence that was performed. Returns the history copies.
     std::multiset<Occurrence> checkDataFile() {
-        RawSqlite raw(m_dir.filePath(QStringLiteral("SM")));
-        EXPECT_EQ(raw.value(QStringLiteral("PRAGMA integrity_check")).toString(), "ok");
+        if (!m_server) {
+            RawSqlite raw(m_dir.filePath(QStringLiteral("SM")));
+            EXPECT_EQ(raw.value(QStringLiteral("PRAGMA integrity_check")).toString(), "ok");
+        }
         std::multiset<Occurrence> history;
-        for (const QVariantList& r : raw.rows(QStringLiteral(
+        for (const QVariantList& r : rows(QStringLiteral(
                  "SELECT Description, Date, Time FROM Schedule WHERE Completed = 1"))) {
             history.emplace(r[0].toString().mid(5).toInt(),
                             minutes(r[1].toLongLong(), r[2].toLongLong()));
         }
         const std::int64_t first = minutes(Date::fromYmd(1999, 1, 4), Time::fromHms(9, 1));
         for (const QVariantList& r :
-             raw.rows(QStringLiteral("SELECT ID, Date, Time FROM Schedule WHERE Completed = 0"))) {
+             rows(QStringLiteral("SELECT ID, Date, Time FROM Schedule WHERE Completed = 0"))) {
             const int id = r[0].toInt();
             const std::int64_t next = minutes(r[1].toLongLong(), r[2].toLongLong());
             // Moved exactly once for each history copy, which are the occurrences before it.
@@ -115,11 +145,17 @@ protected:
     QProcess* startStation(const QStringList& args) {
         auto* p = new QProcess;
         m_processes.emplace_back(p);
+        if (m_server) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("VELATASK_STATION_DATABASE"), m_server->address().name);
+            p->setProcessEnvironment(env);
+        }
         p->start(QStringLiteral(VELATASK_STATION_CHILD), QStringList{m_dir.path(), log()} + args);
         EXPECT_TRUE(p->waitForStarted(10000));
         return p;
     }
 
+    std::unique_ptr<ServerDatabase> m_server;
     // Thousands of synced commits: a killed process keeps as much in memory as on a disk.
     QTemporaryDir m_dir{memoryTempTemplate()};
     std::vector<std::unique_ptr<QProcess>> m_processes;
@@ -130,7 +166,7 @@ protected:
 // Killed at random moments in the middle of ticks that perform tasks, and at the worst moment on
 // purpose (after performing, before recording), the scheduler leaves a whole data file in which
 // each occurrence is performed and moved on with one history copy, or not moved at all.
-TEST_F(FaultInjectionTest, KilledSchedulerNeverRecordsAnOccurrenceTwiceOrWithoutPerformingIt) {
+TEST_P(FaultInjectionTest, KilledSchedulerNeverRecordsAnOccurrenceTwiceOrWithoutPerformingIt) {
     constexpr int kRuns = 200;
     QRandomGenerator random(20260116);
     int kills = 0;
@@ -163,7 +199,7 @@ TEST_F(FaultInjectionTest, KilledSchedulerNeverRecordsAnOccurrenceTwiceOrWithout
 
 // Two stations on one data folder, tasks due every minute for ten minutes on a clock thirty times
 // faster than real time: every occurrence is performed once in all and recorded once.
-TEST_F(FaultInjectionTest, TwoStationsPerformEveryOccurrenceExactlyOnceInAll) {
+TEST_P(FaultInjectionTest, TwoStationsPerformEveryOccurrenceExactlyOnceInAll) {
     constexpr int kMinutes = 10;
     const QString epoch = QString::number(QDateTime::currentMSecsSinceEpoch());
     const QStringList args{QStringLiteral("station"), epoch, QStringLiteral("30"),
@@ -188,3 +224,9 @@ TEST_F(FaultInjectionTest, TwoStationsPerformEveryOccurrenceExactlyOnceInAll) {
     }
     EXPECT_EQ(history.size(), done.size());
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, FaultInjectionTest,
+                         ::testing::Values(Backend::File, Backend::Server),
+                         [](const ::testing::TestParamInfo<Backend>& param) {
+                             return param.param == Backend::File ? "File" : "Server";
+                         });

@@ -9,7 +9,11 @@
 //       Runs on a clock FACTOR times faster than real time that started at 09:00 on 4 Jan 1999
 //       at EPOCH_MS, one tick per simulated second, until half a minute past 09:END_MINUTES and
 //       nothing due before then is left.
+//
+// With VELATASK_STATION_DATABASE set, the tables are those of that database on the server whose
+// socket folder VELATASK_TEST_PGHOST names, not the files of DIR.
 #include "EngineFixture.h"
+#include "store/SqlDialect.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -87,7 +91,15 @@ int main(int argc, char** argv) {
     IniFile ini(dir + QStringLiteral("/Vela.INI"));
     Settings settings;
     ScriptedUi ui;
-    Store store(dir, ui);
+    const QString database = qEnvironmentVariable("VELATASK_STATION_DATABASE");
+    std::unique_ptr<Store> stationStore =
+        database.isEmpty()
+            ? std::make_unique<Store>(dir, ui)
+            : std::make_unique<Store>(dir,
+                                      ServerAddress{qEnvironmentVariable("VELATASK_TEST_PGHOST"), 0,
+                                                    database, QStringLiteral("postgres")},
+                                      ui);
+    Store& store = *stationStore;
     FakeClock fakeClock;
     ScaledClock scaledClock(station ? QByteArray(argv[4]).toLongLong() : 0,
                             station ? std::atoi(argv[5]) : 1);
