@@ -1,14 +1,17 @@
-// The store on a PostgreSQL server: copying a schedule of 10^5 tasks from the files. Needs the
-// private server of scripts/bench.sh (its socket folder in VELATASK_TEST_PGHOST).
+// The store on a PostgreSQL server: copying a schedule of 10^5 tasks from the files; at 10^6
+// tasks the reads of a scheduler tick and a browse's first page. Needs the private server of
+// scripts/bench.sh (its socket folder in VELATASK_TEST_PGHOST).
 #include "bench/support/BenchData.h"
 #include "store/Connection.h"
 #include "store/ServerCopy.h"
 #include "store/SqlDialect.h"
+#include "store/WindowCursor.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QUuid>
 
 #include <benchmark/benchmark.h>
@@ -95,6 +98,97 @@ void BM_CopyToServer(benchmark::State& state) {
     }
     state.counters["rows/s"] = benchmark::Counter(double(rows), benchmark::Counter::kIsRate);
 }
+// 10^6 tasks copied to a database of their own, and a station on it; made once per run.
+class ServerTables {
+public:
+    ServerTables() : m_name(QStringLiteral("b_") + QUuid::createUuid().toString(QUuid::Id128)) {
+        if (!onServer(QStringLiteral("CREATE DATABASE ") + m_name)) {
+            return;
+        }
+        const ServerAddress address{serverHost(), 0, m_name, QStringLiteral("postgres")};
+        {
+            Files files(1000000);
+            Connection data(QDir(files.path()).filePath(QStringLiteral("SM")));
+            Connection tags(QDir(files.path()).filePath(QStringLiteral("TagFile_.VDB")));
+            Connection server(std::make_unique<PostgresDialect>(address), m_name);
+            StoreError error;
+            if (server.open(true, error) != 0 || ServerCopy(data, tags, server).run(error) != 0) {
+                return;
+            }
+        }
+        m_store = std::make_unique<Store>(m_dir.path(), address, m_ui);
+        if (m_store->SCH.open() != 0 || m_store->SCH1.open() != 0) {
+            m_store.reset();
+        }
+    }
+    ~ServerTables() {
+        m_store.reset();
+        onServer(QStringLiteral("DROP DATABASE %1 WITH (FORCE)").arg(m_name));
+    }
+    Store* store() { return m_store.get(); }
+
+private:
+    QString m_name;
+    QTemporaryDir m_dir;
+    ScriptedUi m_ui;
+    std::unique_ptr<Store> m_store;
+};
+std::unique_ptr<ServerTables> g_tables;
+
+Store* serverStore(benchmark::State& state) {
+    if (serverHost().isEmpty()) {
+        state.SkipWithError("no private server (VELATASK_TEST_PGHOST unset)");
+        return nullptr;
+    }
+    if (!g_tables) {
+        g_tables = std::make_unique<ServerTables>();
+    }
+    if (!g_tables->store()) {
+        state.SkipWithError("cannot fill the server");
+    }
+    return g_tables->store();
+}
+
+// A tick while nothing changed: the change count, then (as after any write) the first task of
+// KeyDateEnabled with the fields the scheduler reads.
+void BM_ServerTickReads(benchmark::State& state) {
+    Store* store = serverStore(state);
+    if (!store) {
+        return;
+    }
+    WindowCursor::Page page;
+    for (auto _ : state) {
+        store->changeCount();
+        if (state.range(0) == 1) {
+            WindowCursor cursor(*store, ScheduleKey::KeyDateEnabled);
+            cursor.first(1, page);
+        }
+    }
+    if (state.range(0) == 1 && page.size() != 1) {
+        state.SkipWithError("no first task");
+    }
+}
+BENCHMARK(BM_ServerTickReads)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Opening a browse of all tasks by date: its first page of 40 with the schedule list's columns.
+void BM_ServerBrowseFirstPage(benchmark::State& state) {
+    Store* store = serverStore(state);
+    if (!store) {
+        return;
+    }
+    WindowCursor::Page page;
+    for (auto _ : state) {
+        WindowCursor cursor(*store, ScheduleKey::KeyDate);
+        cursor.setColumns({"Date", "Time", "Category", "Description", "TaskType", "ScheduleType",
+                           "Completed", "Disabled", "SkipNextTime"});
+        cursor.first(40, page);
+    }
+    if (page.size() != 40) {
+        state.SkipWithError("short page");
+    }
+}
+BENCHMARK(BM_ServerBrowseFirstPage)->Unit(benchmark::kMillisecond);
+
 BENCHMARK(BM_CopyToServer)
     ->Arg(100000)
     ->Iterations(2)
@@ -111,6 +205,7 @@ int main(int argc, char** argv) {
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    g_tables.reset();
     g_files.reset();
     return 0;
 }
