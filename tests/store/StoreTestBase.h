@@ -53,11 +53,16 @@ protected:
 
     // The first column of the first row of a query on the data tables, read behind the store's
     // back.
-    QVariant dataValue(const QString& sql) {
+    QVariant dataValue(const QString& sql) { return valueOf(dataFile(), sql); }
+    // The same on the tag table (on the server it lives with the others).
+    QVariant tagValue(const QString& sql) { return valueOf(tagFile(), sql); }
+
+private:
+    QVariant valueOf(const QString& file, const QString& sql) {
         std::unique_ptr<Connection> c =
             m_server ? std::make_unique<Connection>(
                            std::make_unique<PostgresDialect>(m_server->address()), "server")
-                     : std::make_unique<Connection>(dataFile());
+                     : std::make_unique<Connection>(file);
         StoreError e;
         std::vector<Connection::Row> rows;
         if (c->open(false, e) != 0 || c->exec(sql, {}, e, &rows) != 0 || rows.empty()) {
@@ -66,6 +71,7 @@ protected:
         return rows.front().value(0);
     }
 
+protected:
     QString dataFile() const { return QDir(m_dir.path()).filePath(QStringLiteral("SM")); }
     QString tagFile() const { return QDir(m_dir.path()).filePath(QStringLiteral("TagFile_.VDB")); }
 
