@@ -174,6 +174,17 @@ QVariantList EngineStatement::kept() const {
     return out;
 }
 
+QByteArray EngineStatement::keptText(int i) const {
+    if (i < 0 || size_t(i) >= m_kept.size() ||
+        sqlite3_value_type(value(m_kept[size_t(i)])) != SQLITE_TEXT) {
+        return QByteArray();
+    }
+    sqlite3_value* v = value(m_kept[size_t(i)]);
+    const auto* bytes = static_cast<const char*>(sqlite3_value_blob(v));
+    const int n = sqlite3_value_bytes(v);
+    return n == 0 ? QByteArray("", 0) : QByteArray(bytes, n);
+}
+
 void EngineStatement::dropKept() {
     for (void* v : m_kept) {
         sqlite3_value_free(value(v));

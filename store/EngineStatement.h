@@ -57,6 +57,9 @@ public:
     // (the last row read of a page: where the next page starts).
     void keep(int first, int count);
     QVariantList kept() const;
+    // The stored bytes of kept column i when it holds text; a null array otherwise. Read before
+    // kept(), which leaves texts in the engine's UTF-16.
+    QByteArray keptText(int i) const;
 
 private:
     void dropKept();

@@ -1,5 +1,6 @@
 #include "store/KeysetSql.h"
 
+#include "store/KeyText.h"
 #include "store/SqlDialect.h"
 #include "store/TableDef.h"
 
@@ -27,8 +28,39 @@ QString KeysetSql::name(int component) const {
     return m_table.columns[column(component)].name;
 }
 
-QString KeysetSql::mark(int component) const {
-    return m_table.isText(column(component)) ? m_dialect.textKeyMark() : QStringLiteral("?");
+QString KeysetSql::mark(int component, const QVariant& value) const {
+    if (!m_table.isText(column(component))) {
+        return QStringLiteral("?");
+    }
+    return KeyText::holds(value) ? m_dialect.keyBytesMark() : m_dialect.textKeyMark();
+}
+
+QVariant KeysetSql::bound(int component, const QVariant& value) const {
+    if (m_table.isText(column(component))) {
+        return KeyText::bound(value);
+    }
+    // Text that another tool left in a number column compares as text.
+    return KeyText::holds(value) ? QVariant(value.toString()) : value;
+}
+
+std::vector<int> KeysetSql::bytesComponents() const {
+    std::vector<int> out;
+    for (int i = 0; i < componentCount(); ++i) {
+        if (m_table.isText(column(i)) && !bytesColumn(i).isEmpty()) {
+            out.push_back(i);
+        }
+    }
+    return out;
+}
+
+QString KeysetSql::bytesColumn(int component) const {
+    return m_dialect.keyBytesColumn(name(component));
+}
+
+void KeysetSql::takeBytes(const QVariant& bytes, QVariant& component) {
+    if (!bytes.isNull()) {
+        component = KeyText::wrap(bytes.toByteArray());
+    }
 }
 
 QString KeysetSql::compared(int component) const {
@@ -58,7 +90,7 @@ void KeysetSql::present(SqlParts& parts) const {
 
 void KeysetSql::range(const QVariantList& values, SqlParts& parts) const {
     for (int i = 0; i < values.size() && i < componentCount(); ++i) {
-        parts.add(compared(i) + QStringLiteral(" = ") + mark(i), {values[i]});
+        parts.add(compared(i) + QStringLiteral(" = ") + mark(i, values[i]), {bound(i, values[i])});
     }
 }
 
@@ -75,14 +107,15 @@ void KeysetSql::beyond(const QVariantList& key, std::int64_t rowid, int directio
         // collation sits on the bound side so that the engine seeks in the index.
         QStringList left;
         QStringList right;
+        QVariantList binds;
         for (int i = skip; i < n; ++i) {
             left << compared(i);
-            right << mark(i);
+            right << mark(i, key.value(i));
+            binds << bound(i, key.value(i));
         }
         left << position();
         right << QStringLiteral("?");
         const char* op = direction > 0 ? (inclusive ? ">=" : ">") : (inclusive ? "<=" : "<");
-        QVariantList binds = key.mid(skip, n - skip);
         binds << qlonglong(rowid);
         const bool single = left.size() == 1;
         parts.add((single ? left.front() : tuple(left)) + QLatin1Char(' ') + QLatin1String(op) +
@@ -98,8 +131,8 @@ void KeysetSql::beyond(const QVariantList& key, std::int64_t rowid, int directio
         } else if (key[i].isNull()) {
             terms << name(i) + QStringLiteral(" IS NULL");
         } else {
-            terms << compared(i) + QStringLiteral(" = ") + mark(i);
-            binds << key[i];
+            terms << compared(i) + QStringLiteral(" = ") + mark(i, key[i]);
+            binds << bound(i, key[i]);
         }
     };
     auto beyondOne = [&](int i, QStringList& terms, QVariantList& binds) {
@@ -111,12 +144,12 @@ void KeysetSql::beyond(const QVariantList& key, std::int64_t rowid, int directio
             }
             terms << col + QStringLiteral(" IS NOT NULL");
         } else if (direction > 0) {
-            terms << col + QStringLiteral(" > ") + (i == n ? QStringLiteral("?") : mark(i));
-            binds << value;
+            terms << col + QStringLiteral(" > ") + (i == n ? QStringLiteral("?") : mark(i, value));
+            binds << (i == n ? value : bound(i, value));
         } else {
             terms << QStringLiteral("(%1 < %2 OR %1 IS NULL)")
-                         .arg(col, i == n ? QStringLiteral("?") : mark(i));
-            binds << value;
+                         .arg(col, i == n ? QStringLiteral("?") : mark(i, value));
+            binds << (i == n ? value : bound(i, value));
         }
         return true;
     };
@@ -151,16 +184,18 @@ void KeysetSql::fromValue(int first, const QVariantList& values, int direction,
                           SqlParts& parts) const {
     QStringList left;
     QStringList right;
+    QVariantList binds;
     for (int i = 0; i < values.size() && first + i < componentCount(); ++i) {
         left << compared(first + i);
-        right << mark(first + i);
+        right << mark(first + i, values[i]);
+        binds << bound(first + i, values[i]);
     }
     if (left.isEmpty()) {
         return;
     }
     parts.add(tuple(left) + (direction > 0 ? QStringLiteral(" >= ") : QStringLiteral(" <= ")) +
                   tuple(right),
-              values.mid(0, left.size()));
+              binds);
 }
 
 } // namespace velatask

@@ -6,6 +6,7 @@
 #include <QVariantList>
 
 #include <cstdint>
+#include <vector>
 
 namespace velatask {
 
@@ -42,9 +43,18 @@ public:
     // Records whose components from `first` on are >= (direction > 0) or <= the values.
     void fromValue(int first, const QVariantList& values, int direction, SqlParts& parts) const;
 
+    // The components whose stored bytes a read selects after its columns (text components, where
+    // the engine needs them), with bytesColumn() of each; takeBytes() sets such a component to
+    // the KeyText of its bytes when it held text. Key values taken so anchor pages exactly.
+    std::vector<int> bytesComponents() const;
+    QString bytesColumn(int component) const;
+    static void takeBytes(const QVariant& bytes, QVariant& component);
+
 private:
     QString name(int component) const;
-    QString mark(int component) const;
+    // The bound value's spelling: stored bytes (a KeyText) compare as such.
+    QString mark(int component, const QVariant& value) const;
+    QVariant bound(int component, const QVariant& value) const;
     // The component as compared with mark(): folded where the engine needs it.
     QString compared(int component) const;
     QString position() const;

@@ -132,6 +132,9 @@ QString ScheduleReader::sql(SqlParts& parts) const {
     for (const ColumnDef& c : schedule().columns) {
         select << c.name;
     }
+    for (int i : keyset.bytesComponents()) {
+        select << keyset.bytesColumn(i);
+    }
     return QStringLiteral("SELECT %1 FROM %2").arg(select.join(", "), schedule().table) +
            parts.whereClause() + keyset.orderBy(+1) + QStringLiteral(" LIMIT ?");
 }
@@ -194,16 +197,28 @@ int ScheduleReader::readEngine(const QString& sql, const QVariantList& binds,
     }
     m_started = true;
     m_position = position;
+    const KeysetSql keyset(schedule(), m_key, m_store.dataConnection().dialect());
+    const std::vector<int> bytes = keyset.bytesComponents();
     if (n == count) {
+        QVariantList texts;
+        for (int i : bytes) {
+            const QByteArray text = s->keptText(i);
+            texts << (text.isNull() ? QVariant() : QVariant(text));
+        }
         m_anchor = s->kept();
+        for (size_t b = 0; b < bytes.size(); ++b) {
+            KeysetSql::takeBytes(texts[b], m_anchor[bytes[b]]);
+        }
         return finish({});
     }
     // The end was reached: the last row's key values as stored, for a later read of rows added
     // since; those of its record when it has gone meanwhile.
-    const KeysetSql keyset(schedule(), m_key, m_store.dataConnection().dialect());
     QStringList names;
     for (int i = 0; i < keys; ++i) {
         names << schedule().columns[size_t(keyset.column(i))].name;
+    }
+    for (int i : bytes) {
+        names << keyset.bytesColumn(i);
     }
     std::vector<Connection::Row> rows;
     if (keys > 0 &&
@@ -215,7 +230,10 @@ int ScheduleReader::readEngine(const QString& sql, const QVariantList& binds,
     }
     m_anchor.clear();
     if (!rows.empty()) {
-        m_anchor = rows.front();
+        m_anchor = rows.front().mid(0, keys);
+        for (size_t b = 0; b < bytes.size(); ++b) {
+            KeysetSql::takeBytes(rows.front().value(keys + int(b)), m_anchor[bytes[b]]);
+        }
     } else if (keys > 0) {
         const QVariantList row = RecordCodec::toRow(out.back(), schedule());
         for (int i = 0; i < keys; ++i) {
@@ -233,8 +251,8 @@ int ScheduleReader::readDriver(const QString& sql, const QVariantList& binds,
     if (m_store.dataConnection().exec(sql, binds, e, &rows) != 0) {
         return finish(e);
     }
-    const int keys =
-        KeysetSql(schedule(), m_key, m_store.dataConnection().dialect()).componentCount();
+    const KeysetSql keyset(schedule(), m_key, m_store.dataConnection().dialect());
+    const int keys = keyset.componentCount();
     out.reserve(rows.size());
     for (Connection::Row& r : rows) {
         for (size_t c = 0; c < schedule().columns.size(); ++c) {
@@ -249,6 +267,11 @@ int ScheduleReader::readDriver(const QString& sql, const QVariantList& binds,
         m_started = true;
         m_position = rows.back().value(0).toLongLong();
         m_anchor = rows.back().mid(1, keys);
+        const std::vector<int> bytes = keyset.bytesComponents();
+        const int after = 1 + keys + int(schedule().columns.size());
+        for (size_t b = 0; b < bytes.size(); ++b) {
+            KeysetSql::takeBytes(rows.back().value(after + int(b)), m_anchor[bytes[b]]);
+        }
     }
     return finish({});
 }

@@ -96,6 +96,11 @@ public:
     // "Category" and "? COLLATE NOCASE" on the file.
     virtual QString textKeyColumn(const QString& column) const = 0;
     virtual QString textKeyMark() const = 0;
+    // The stored bytes of a text key part, read beside it where text read through the driver
+    // can differ from what the engine holds ("" where it keeps only valid text), and the bound
+    // value that compares as those bytes (bound to KeyText::bound()).
+    virtual QString keyBytesColumn(const QString& column) const = 0;
+    virtual QString keyBytesMark() const = 0;
     // A condition on positions with one bound value for a whole set of them: "rowid" +
     // inPositions(), bound to positionList(positions).
     virtual QString inPositions() const = 0;
@@ -144,6 +149,10 @@ public:
     QString foldedColumn(const QString& expression) const override;
     QString textKeyColumn(const QString& column) const override { return column; }
     QString textKeyMark() const override { return QStringLiteral("? COLLATE NOCASE"); }
+    QString keyBytesColumn(const QString& column) const override;
+    QString keyBytesMark() const override {
+        return QStringLiteral("CAST(? AS TEXT) COLLATE NOCASE");
+    }
     QString inPositions() const override {
         return QStringLiteral(" IN (SELECT value FROM json_each(?))");
     }
@@ -193,6 +202,8 @@ public:
     QString foldedColumn(const QString& expression) const override;
     QString textKeyColumn(const QString& column) const override { return foldedColumn(column); }
     QString textKeyMark() const override { return foldedColumn(QStringLiteral("?")); }
+    QString keyBytesColumn(const QString&) const override { return QString(); }
+    QString keyBytesMark() const override { return textKeyMark(); }
     QString inPositions() const override { return QStringLiteral(" = ANY(?::bigint[])"); }
     QString positionList(const std::vector<std::int64_t>& positions) const override;
     QString notIndexed() const override { return QString(); }

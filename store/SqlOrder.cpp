@@ -1,5 +1,7 @@
 #include "store/SqlOrder.h"
 
+#include "store/KeyText.h"
+
 #include <QByteArray>
 
 #include <algorithm>
@@ -67,7 +69,7 @@ int compare(const QVariant& a, const QVariant& b, bool noCase) {
     case 3:
         return bytes(a.toByteArray(), b.toByteArray(), false);
     default:
-        return bytes(a.toString().toUtf8(), b.toString().toUtf8(), noCase);
+        return bytes(KeyText::utf8(a), KeyText::utf8(b), noCase);
     }
 }
 

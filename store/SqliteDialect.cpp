@@ -115,6 +115,11 @@ QString SqliteDialect::insertSql(const TableDef& table) const {
     return table.insertSql();
 }
 
+QString SqliteDialect::keyBytesColumn(const QString& column) const {
+    // Blobs and numbers in a text column read exactly as they are.
+    return QStringLiteral("CASE typeof(%1) WHEN 'text' THEN CAST(%1 AS BLOB) END").arg(column);
+}
+
 QString SqliteDialect::foldedColumn(const QString& expression) const {
     return expression + QStringLiteral(" COLLATE NOCASE");
 }

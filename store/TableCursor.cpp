@@ -93,10 +93,16 @@ bool TableCursor::keyEmpty(int key, const Row& values) const {
     return true;
 }
 
-QString TableCursor::selectList() const {
+QString TableCursor::selectList(int key) const {
     QStringList names{m_connection.dialect().positionColumn()};
     for (const ColumnDef& c : m_table.columns) {
         names << c.name;
+    }
+    if (key >= 0) {
+        const KeysetSql keyset(m_table, key, m_connection.dialect());
+        for (int i : keyset.bytesComponents()) {
+            names << keyset.bytesColumn(i);
+        }
     }
     return QStringLiteral("SELECT %1 FROM %2").arg(names.join(QStringLiteral(", ")), m_table.table);
 }
@@ -105,13 +111,22 @@ QString TableCursor::position() const {
     return m_connection.dialect().positionColumn();
 }
 
-TableCursor::Entry TableCursor::fromResult(const Row& result) const {
+TableCursor::Entry TableCursor::fromResult(const Row& result, int key) const {
     Entry e;
+    const int columns = int(m_table.columns.size());
     e.rowid = result.value(0).toLongLong();
-    e.stored = result.mid(1);
+    e.stored = result.mid(1, columns);
     e.values.reserve(e.stored.size());
-    for (int i = 0; i < e.stored.size() && i < int(m_table.columns.size()); ++i) {
+    for (int i = 0; i < e.stored.size(); ++i) {
         e.values.push_back(StoredValue::forRead(e.stored[i], m_table.columns[size_t(i)]));
+    }
+    if (key >= 0) {
+        const KeysetSql keyset(m_table, key, m_connection.dialect());
+        const std::vector<int> bytes = keyset.bytesComponents();
+        for (size_t b = 0; b < bytes.size() && keyset.column(bytes[b]) < e.stored.size(); ++b) {
+            KeysetSql::takeBytes(result.value(1 + columns + int(b)),
+                                 e.stored[keyset.column(bytes[b])]);
+        }
     }
     return e;
 }
@@ -206,14 +221,20 @@ int TableCursor::read(int direction, Row& out) {
     }
     m_pageDirection = direction;
     for (size_t i = 1; i < rows.size(); ++i) {
-        m_page.push_back(fromResult(rows[i]));
+        m_page.push_back(fromResult(rows[i], m_key));
     }
-    return deliver(fromResult(rows.front()), out);
+    return deliver(fromResult(rows.front(), m_key), out);
 }
 
 QString TableCursor::readSql(int key, int direction, Bound bound) const {
     QVariantList binds;
-    const Row anchor(int(m_table.keys[key].columns.size()), QVariant(0));
+    Row anchor(int(m_table.keys[key].columns.size()), QVariant(0));
+    if (bound == Bound::AfterRecord) {
+        // A record's text as read carries its stored bytes.
+        for (int i : KeysetSql(m_table, key, m_connection.dialect()).bytesComponents()) {
+            KeysetSql::takeBytes(QByteArray("m"), anchor[i]);
+        }
+    }
     return buildRead(key, direction, bound, anchor, binds);
 }
 
@@ -229,7 +250,7 @@ QString TableCursor::buildRead(int key, int direction, Bound bound, const Row& a
                       m_connection.mayHoldNull(m_table.table), parts);
     }
     binds = parts.binds;
-    return selectList() + parts.whereClause() + keyset.orderBy(direction) +
+    return selectList(key) + parts.whereClause() + keyset.orderBy(direction) +
            QStringLiteral(" LIMIT ?");
 }
 
@@ -266,7 +287,7 @@ int TableCursor::fetch(int key, const Row& values, Row& out) {
     QStringList where;
     QVariantList binds;
     keyEquals(key, norm, where, binds);
-    const QString sql = selectList() + QStringLiteral(" WHERE ") +
+    const QString sql = selectList(key) + QStringLiteral(" WHERE ") +
                         where.join(QStringLiteral(" AND ")) +
                         QStringLiteral(" ORDER BY %1 LIMIT 1").arg(position());
     std::vector<Row> rows;
@@ -277,7 +298,7 @@ int TableCursor::fetch(int key, const Row& values, Row& out) {
         return fail(StoreCode::RecordNotFound);
     }
     m_key = key;
-    return deliver(fromResult(rows.front()), out);
+    return deliver(fromResult(rows.front(), key), out);
 }
 
 bool TableCursor::duplicate(int key, const Row& values) {
@@ -301,14 +322,14 @@ bool TableCursor::duplicate(int key, const Row& values) {
 int TableCursor::reget(std::int64_t rowid, Row& out) {
     m_page.clear();
     std::vector<Row> rows;
-    if (m_connection.exec(selectList() + QStringLiteral(" WHERE %1 = ?").arg(position()),
+    if (m_connection.exec(selectList(m_key) + QStringLiteral(" WHERE %1 = ?").arg(position()),
                           {qlonglong(rowid)}, m_error, &rows) != 0) {
         return m_error.code;
     }
     if (rows.empty()) {
         return fail(StoreCode::RecordNotFound);
     }
-    return deliver(fromResult(rows.front()), out);
+    return deliver(fromResult(rows.front(), m_key), out);
 }
 
 int TableCursor::add(const Row& values) {
@@ -354,11 +375,11 @@ int TableCursor::put(const Row& values) {
     };
     if (watched) {
         std::vector<Row> rows;
-        if (m_connection.exec(selectList() + QStringLiteral(" WHERE %1 = ?").arg(position()),
+        if (m_connection.exec(selectList(-1) + QStringLiteral(" WHERE %1 = ?").arg(position()),
                               {qlonglong(m_current)}, m_error, &rows) != 0) {
             return abandon(m_error.code);
         }
-        if (rows.empty() || !sameStored(fromResult(rows.front()).values, m_watchedValues)) {
+        if (rows.empty() || !sameStored(fromResult(rows.front(), -1).values, m_watchedValues)) {
             return abandon(fail(StoreCode::RecordChanged));
         }
     }

@@ -60,7 +60,8 @@ private:
     int deliver(Entry entry, Row& out);
     int fail(int code);
     Row keyValues(int key, const Row& values) const;
-    QString selectList() const;
+    // Every column, then the stored bytes of the key's text parts (key -1: none).
+    QString selectList(int key) const;
     // The column of a record's position on this connection's engine.
     QString position() const;
     QString buildRead(int key, int direction, Bound bound, const Row& anchor,
@@ -70,7 +71,7 @@ private:
     void keyEquals(int key, const Row& norm, QStringList& where, QVariantList& binds) const;
     Row normalized(const Row& values) const;
     bool sameStored(const Row& a, const Row& b) const;
-    Entry fromResult(const Row& result) const;
+    Entry fromResult(const Row& result, int key) const;
 
     Connection& m_connection;
     const TableDef& m_table;

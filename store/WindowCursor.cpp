@@ -225,6 +225,10 @@ int WindowCursor::read(const Query& query, int direction, int count, Page& out) 
             select << m_table->columns[size_t(c)].name;
         }
     }
+    const std::vector<int> bytes = keyset.bytesComponents();
+    for (int i : bytes) {
+        select << keyset.bytesColumn(i);
+    }
     const QString from = m_table->table + (query.byRowid ? dialect.notIndexed() : QString());
     const QString order =
         query.byRowid
@@ -245,11 +249,13 @@ int WindowCursor::read(const Query& query, int direction, int count, Page& out) 
         Row row;
         row.position = r.value(0).toLongLong();
         row.key = r.mid(1, keys);
-        if (query.values) {
-            for (size_t i = 0; i < m_columns.size(); ++i) {
-                row.values << StoredValue::forRead(r.value(1 + keys + int(i)),
-                                                   m_table->columns[size_t(m_columns[i])]);
-            }
+        const int shown = query.values ? int(m_columns.size()) : 0;
+        for (int i = 0; i < shown; ++i) {
+            row.values << StoredValue::forRead(r.value(1 + keys + i),
+                                               m_table->columns[size_t(m_columns[size_t(i)])]);
+        }
+        for (size_t b = 0; b < bytes.size(); ++b) {
+            KeysetSql::takeBytes(r.value(1 + keys + shown + int(b)), row.key[bytes[b]]);
         }
         out.push_back(std::move(row));
     }

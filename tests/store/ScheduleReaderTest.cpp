@@ -167,6 +167,11 @@ TEST_F(ScheduleReaderTest, RowsOfAnotherToolReadTheSameOnEveryPath) {
               {date, "7"},
               {time, "7"}})},
         {"blank texts", row({{category, "'   '"}, {description, "''"}, {date, "1"}})},
+        {"key texts that UTF-16 does not carry back",
+         row({{category, "CAST(X'EFBBBF41' AS TEXT)"}, {date, "2"}})},
+        {"invalid UTF-8 key text", row({{category, "CAST(X'C328' AS TEXT)"}, {date, "2"}})},
+        {"the same again, later in record order",
+         row({{category, "CAST(X'C328' AS TEXT)"}, {date, "2"}})},
     };
     ASSERT_EQ(store().SCH.open(), 0); // makes the file
     QStringList values;
