@@ -216,5 +216,56 @@ TEST_F(ServerStoreTest, FiltersSelectTheSameTasksAsOnTheFile) {
     }
 }
 
+TEST_F(ServerStoreTest, TheOpenerFindsDamagedKeysAndForeignColumnsOnTheServer) {
+    struct Case {
+        const char* what;
+        QStringList damage;
+        int answer; // to the one box shown
+        int code;
+        const char* title;
+    };
+    const Case cases[] = {
+        {"a key dropped", {"DROP INDEX \"SCH:KeyDate\""}, Ui::Yes, 0, "Invalid Key"},
+        {"a key made otherwise by hand",
+         {"DROP INDEX \"SCH:KeyDateEnabled\"",
+          "CREATE INDEX \"SCH:KeyDateEnabled\" ON Schedule (Date)"},
+         Ui::Yes,
+         0,
+         "Invalid Key"},
+        {"a rebuild refused",
+         {"DROP INDEX \"SCH:KeyTaskName\""},
+         Ui::No,
+         StoreCode::KeyRebuild,
+         "Invalid Key"},
+        {"a column of another type",
+         {"ALTER TABLE Schedule ALTER COLUMN Every TYPE text"},
+         Ui::Ok,
+         StoreCode::BadDeclaration,
+         "Invalid File"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_store.reset();
+        m_server = std::make_unique<ServerDatabase>();
+        ASSERT_EQ(store().SCH.open(), 0);
+        ASSERT_EQ(addTask(store().SCH, task(1, "Work", "a", 10, 20)), 0);
+        m_store.reset();
+        for (const QString& sql : c.damage) {
+            ASSERT_EQ(dataExec(sql), QString());
+        }
+        ScriptedUi ui;
+        ui.answerNext(c.answer);
+        auto station = std::make_unique<Store>(m_dir.path(), m_server->address(), ui);
+        EXPECT_EQ(station->SCH.open(), c.code) << station->SCH.error().driverText.toStdString();
+        ASSERT_EQ(ui.boxes().size(), 1u);
+        EXPECT_EQ(ui.boxes()[0].title, c.title);
+        if (c.code == 0) {
+            station->SCH.setStart(ScheduleKey::KeyDateEnabled);
+            ASSERT_EQ(station->SCH.next(), 0);
+            EXPECT_EQ(station->SCH.buffer().ID, 1);
+        }
+    }
+}
+
 } // namespace
 } // namespace velatask

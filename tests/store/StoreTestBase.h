@@ -56,16 +56,30 @@ protected:
     QVariant dataValue(const QString& sql) { return valueOf(dataFile(), sql); }
     // The same on the tag table (on the server it lives with the others).
     QVariant tagValue(const QString& sql) { return valueOf(tagFile(), sql); }
+    // Runs a statement on the data tables behind the store's back; the engine's message when it
+    // fails, empty when it ran.
+    QString dataExec(const QString& sql) {
+        std::vector<Connection::Row> rows;
+        return runOn(dataFile(), sql, rows);
+    }
 
 private:
-    QVariant valueOf(const QString& file, const QString& sql) {
+    QString runOn(const QString& file, const QString& sql, std::vector<Connection::Row>& rows) {
         std::unique_ptr<Connection> c =
             m_server ? std::make_unique<Connection>(
                            std::make_unique<PostgresDialect>(m_server->address()), "server")
                      : std::make_unique<Connection>(file);
         StoreError e;
+        if (c->open(false, e) == 0) {
+            c->exec(sql, {}, e, &rows);
+        }
+        return e.code == 0 ? QString()
+                           : e.driverText + QStringLiteral(" (") + QString::number(e.code) +
+                                 QLatin1Char(')');
+    }
+    QVariant valueOf(const QString& file, const QString& sql) {
         std::vector<Connection::Row> rows;
-        if (c->open(false, e) != 0 || c->exec(sql, {}, e, &rows) != 0 || rows.empty()) {
+        if (!runOn(file, sql, rows).isEmpty() || rows.empty()) {
             return QVariant();
         }
         return rows.front().value(0);
