@@ -58,9 +58,18 @@ QString KeysetSql::bytesColumn(int component) const {
 }
 
 void KeysetSql::takeBytes(const QVariant& bytes, QVariant& component) {
-    if (!bytes.isNull()) {
-        component = KeyText::wrap(bytes.toByteArray());
+    if (bytes.isNull()) {
+        return;
     }
+    const QByteArray stored = bytes.toByteArray();
+    // Text that binds back to its own bytes stays plain text, as everyone else reads it.
+    if (component.typeId() == QMetaType::QString) {
+        const QString text = component.toString();
+        if (!text.startsWith(QChar(0xFEFF)) && text.toUtf8() == stored) {
+            return;
+        }
+    }
+    component = KeyText::wrap(stored);
 }
 
 QString KeysetSql::compared(int component) const {

@@ -45,7 +45,9 @@ public:
 
     // The components whose stored bytes a read selects after its columns (text components, where
     // the engine needs them), with bytesColumn() of each; takeBytes() sets such a component to
-    // the KeyText of its bytes when it held text. Key values taken so anchor pages exactly.
+    // the KeyText of its bytes when it held text that the driver's reading changed (a leading
+    // byte order mark, which a bound UTF-16 text loses, or invalid UTF-8). Key values taken so
+    // anchor pages exactly.
     std::vector<int> bytesComponents() const;
     QString bytesColumn(int component) const;
     static void takeBytes(const QVariant& bytes, QVariant& component);
