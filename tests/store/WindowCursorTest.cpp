@@ -18,9 +18,12 @@ namespace {
 
 using Page = WindowCursor::Page;
 
-class WindowCursorTest : public StoreTestBase {
+class WindowCursorTest : public StoreTestBase, public ::testing::WithParamInterface<Backend> {
 protected:
     void SetUp() override {
+        if (GetParam() == Backend::Server && !useServer()) {
+            GTEST_SKIP() << "no private server (VELATASK_TEST_PGHOST unset)";
+        }
         ASSERT_EQ(store().SCH.open(), 0);
         ASSERT_EQ(store().SCH1.open(), 0);
     }
@@ -63,7 +66,7 @@ protected:
 };
 
 // Rows in key order with equal values in record order, both ways, for pages of every size.
-TEST_F(WindowCursorTest, PagesFollowTheKeyAndRecordOrderInBothDirections) {
+TEST_P(WindowCursorTest, PagesFollowTheKeyAndRecordOrderInBothDirections) {
     struct Row {
         int id;
         QString category;
@@ -167,7 +170,7 @@ TEST_F(WindowCursorTest, PagesFollowTheKeyAndRecordOrderInBothDirections) {
     EXPECT_TRUE(page.empty());
 }
 
-TEST_F(WindowCursorTest, TwoWindowsAndTheSchedulerKeepTheirOwnPlaces) {
+TEST_P(WindowCursorTest, TwoWindowsAndTheSchedulerKeepTheirOwnPlaces) {
     for (int id = 1; id <= 12; ++id) {
         ASSERT_EQ(addTask(store().SCH, task(id, id % 2 ? "Odd" : "Even", "t", 100 + id, 1)), 0);
     }
@@ -202,7 +205,10 @@ TEST_F(WindowCursorTest, TwoWindowsAndTheSchedulerKeepTheirOwnPlaces) {
 }
 
 // Counts and pages agree for every kind of condition a search builds.
-TEST_F(WindowCursorTest, FiltersSelectTheSameRowsForPagesAndCounts) {
+TEST_P(WindowCursorTest, FiltersSelectTheSameRowsForPagesAndCounts) {
+    if (GetParam() == Backend::Server) {
+        GTEST_SKIP() << "capitals of the server's fold map single characters (\"ß\" stays)";
+    }
     const QStringList texts{"Call Mom",  "  call dad", "Ärger lösen", "ÄRGER",   "50% off",
                             "500 items", "a_b",        "axb",         "STRASSE", "Straße"};
     for (int i = 0; i < texts.size(); ++i) {
@@ -267,7 +273,10 @@ TEST_F(WindowCursorTest, FiltersSelectTheSameRowsForPagesAndCounts) {
 
 // Rows written by another tool into a table that allows NULL: every row reads, in both
 // directions, with values cut to their fields or blank.
-TEST_F(WindowCursorTest, RowsWrittenByAnotherToolReadWithoutTrustingThem) {
+TEST_P(WindowCursorTest, RowsWrittenByAnotherToolReadWithoutTrustingThem) {
+    if (GetParam() == Backend::Server) {
+        GTEST_SKIP() << "tables written by another tool to the file";
+    }
     const TableDef& schedule = TableDef::schedule();
     {
         RawSqlite raw(dataFile());
@@ -369,7 +378,10 @@ TEST_F(WindowCursorTest, RowsWrittenByAnotherToolReadWithoutTrustingThem) {
 // the comparison of every component (the plain reading of the order) on random rows with many
 // ties, in tables with and without NULLs, from rows inside and outside the range, spelled in
 // another case, and from rows that are gone.
-TEST_F(WindowCursorTest, PagesBesideARowInARangeMatchTheFullComparison) {
+TEST_P(WindowCursorTest, PagesBesideARowInARangeMatchTheFullComparison) {
+    if (GetParam() == Backend::Server) {
+        GTEST_SKIP() << "rows written straight into the file";
+    }
     const TableDef& schedule = TableDef::schedule();
     struct Case {
         ScheduleKey key;
@@ -487,7 +499,10 @@ TEST_F(WindowCursorTest, PagesBesideARowInARangeMatchTheFullComparison) {
 }
 
 // A failure while a page loads is one code for the page, and the store shows nothing itself.
-TEST_F(WindowCursorTest, AFailedPageIsOneErrorCode) {
+TEST_P(WindowCursorTest, AFailedPageIsOneErrorCode) {
+    if (GetParam() == Backend::Server) {
+        GTEST_SKIP() << "a table dropped from the file";
+    }
     ASSERT_EQ(addTask(store().SCH, task(1, "", "t", 1, 1)), 0);
     WindowCursor cursor(store(), ScheduleKey::KeyDate);
     {
@@ -503,7 +518,10 @@ TEST_F(WindowCursorTest, AFailedPageIsOneErrorCode) {
 }
 
 // The scroll bar: exact over few rows, close to the truth over many, exact at both ends.
-TEST_F(WindowCursorTest, ThumbPositionsAreExactForFewRowsAndCloseForMany) {
+TEST_P(WindowCursorTest, ThumbPositionsAreExactForFewRowsAndCloseForMany) {
+    if (GetParam() == Backend::Server) {
+        GTEST_SKIP() << "rows written straight into the file";
+    }
     for (int rows : {50, 5000}) {
         {
             RawSqlite raw(dataFile());
@@ -533,7 +551,10 @@ TEST_F(WindowCursorTest, ThumbPositionsAreExactForFewRowsAndCloseForMany) {
 
 // "Tagged in set 1, in date order" is one query over the attached tag file, whether the set is
 // small (read from the tags) or large (probed along the date key).
-TEST_F(WindowCursorTest, TaggedRowsOfOneSetInKeyOrder) {
+TEST_P(WindowCursorTest, TaggedRowsOfOneSetInKeyOrder) {
+    if (GetParam() == Backend::Server) {
+        GTEST_SKIP() << "rows and tags written straight into the files";
+    }
     WindowCursor tagged(store(), ScheduleKey::KeyDate);
     ASSERT_EQ(tagged.setFilter(Filter::taggedIn(1)), 0);
     Page page;
@@ -592,7 +613,10 @@ TEST_F(WindowCursorTest, TaggedRowsOfOneSetInKeyOrder) {
     EXPECT_TRUE(page.empty());
 }
 
-TEST_F(WindowCursorTest, TheChangeCountMovesOnlyWhenSomeoneWrites) {
+TEST_P(WindowCursorTest, TheChangeCountMovesOnlyWhenSomeoneWrites) {
+    if (GetParam() == Backend::Server) {
+        GTEST_SKIP() << "writes made straight to the files";
+    }
     const auto before = store().changeCount();
     EXPECT_EQ(store().changeCount(), before);
     ASSERT_EQ(addTask(store().SCH, task(1, "", "t", 1, 1)), 0);
@@ -608,7 +632,10 @@ TEST_F(WindowCursorTest, TheChangeCountMovesOnlyWhenSomeoneWrites) {
 
 // Each step in turn on one store: the count moves for a commit to either file, by this program
 // or another, and for nothing else, however often it is asked.
-TEST_F(WindowCursorTest, TheChangeCountMovesForEachCommitToEitherFile) {
+TEST_P(WindowCursorTest, TheChangeCountMovesForEachCommitToEitherFile) {
+    if (GetParam() == Backend::Server) {
+        GTEST_SKIP() << "writes made straight to the files";
+    }
     ASSERT_EQ(store().attachTags(), 0);
     struct Step {
         const char* name;
@@ -658,6 +685,9 @@ TEST_F(WindowCursorTest, TheChangeCountMovesForEachCommitToEitherFile) {
         count = now;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, WindowCursorTest,
+                         ::testing::Values(Backend::File, Backend::Server), backendName);
 
 } // namespace
 } // namespace velatask
