@@ -2,6 +2,7 @@
 
 #include "core/Date.h"
 #include "core/Time.h"
+#include "store/KeyText.h"
 #include "ui/DialogUnits.h"
 
 #include <QApplication>
@@ -235,8 +236,11 @@ int BrowseList::locate(const QString& typed) {
 // Text for a text component; a number for a numeric one, when the characters make one.
 QVariant BrowseList::locatorValue(const QString& typed) const {
     const PageSource::Row* sample = m_pager.currentRow();
-    const bool numeric = sample && m_locatorComponent < sample->key.size() &&
-                         sample->key.at(m_locatorComponent).typeId() != QMetaType::QString;
+    const QVariant* part = sample && m_locatorComponent < sample->key.size()
+                               ? &sample->key.at(m_locatorComponent)
+                               : nullptr;
+    // A text the file holds in bytes the driver would change is still text.
+    const bool numeric = part && part->typeId() != QMetaType::QString && !KeyText::holds(*part);
     if (!numeric) {
         return typed;
     }
