@@ -169,14 +169,15 @@ QStringList PostgresDialect::createSchemaSql() const {
                        "PERFORM pg_notify('%1', ''); RETURN NULL; END$$")
             .arg(changeChannel()),
         // The filter functions of the file, with the same names and results: text folded
-        // (trailing blanks dropped; 2: leading blanks too; 1: capitals), text matches (0 begins,
+        // (trailing blanks dropped; 2: leading blanks too; 1: capitals with the full Unicode
+        // mapping, "ß" to "SS", through the server's ICU), text matches (0 begins,
         // 1 ends, 2 contains) and the parts of the program's day numbers (0 year, 1 month, 2 day;
         // every fourth year a leap year but 1900).
-        QStringLiteral(
-            "CREATE OR REPLACE FUNCTION velatask_fold(t text, mode bigint) RETURNS text "
-            "LANGUAGE sql IMMUTABLE AS $$SELECT CASE WHEN mode & 1 <> 0 THEN upper(f) ELSE f END "
-            "FROM (SELECT CASE WHEN mode & 2 <> 0 THEN ltrim(rtrim(t, ' '), ' ') "
-            "ELSE rtrim(t, ' ') END AS f) AS folded$$"),
+        QStringLiteral("CREATE OR REPLACE FUNCTION velatask_fold(t text, mode bigint) RETURNS text "
+                       "LANGUAGE sql IMMUTABLE AS $$SELECT CASE WHEN mode & 1 <> 0 THEN "
+                       "upper(f COLLATE \"und-x-icu\") ELSE f END "
+                       "FROM (SELECT CASE WHEN mode & 2 <> 0 THEN ltrim(rtrim(t, ' '), ' ') "
+                       "ELSE rtrim(t, ' ') END AS f) AS folded$$"),
         QStringLiteral(
             "CREATE OR REPLACE FUNCTION velatask_match(t text, needle text, how bigint, "
             "mode bigint) RETURNS integer LANGUAGE sql IMMUTABLE AS $$SELECT CASE how "
@@ -208,8 +209,9 @@ QStringList PostgresDialect::createTableSql(const TableDef& table) const {
     QStringList parts{positionColumn() +
                       QStringLiteral(" bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY")};
     for (const ColumnDef& c : table.columns) {
+        // Text compares by its bytes, as on the file, whatever the server's own language.
         parts << c.name + (c.type == ColumnType::Text
-                               ? QStringLiteral(" text NOT NULL DEFAULT ''")
+                               ? QStringLiteral(" text COLLATE \"C\" NOT NULL DEFAULT ''")
                                : QStringLiteral(" bigint NOT NULL DEFAULT 0"));
     }
     return {

@@ -188,6 +188,8 @@ TEST_F(ServerStoreTest, FiltersSelectTheSameTasksAsOnTheFile) {
         F::text("Description", F::Text::EndsWith, "S"),
         F::text("Description", F::Text::Contains, "b c"),
         F::text("Category", F::Text::Contains, "ÄPF"),
+        F::text("Category", F::Text::BeginsWith, "STRASS"),
+        F::compare("Category", F::Op::Less, "a"), // capitals and '_' sort below small letters
         F::text("ID", F::Text::EndsWith, "7"),
         F::compare("Category", F::Op::Equal, "WORK", F::Fold::Capitals),
         F::compare("Category", F::Op::Greater, "Work"),
