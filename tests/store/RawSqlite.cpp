@@ -1,5 +1,7 @@
 #include "RawSqlite.h"
 
+#include "store/TableDef.h"
+
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -53,6 +55,23 @@ bool RawSqlite::exec(const QString& sql, const QVariantList& binds) {
 QVariant RawSqlite::value(const QString& sql, const QVariantList& binds) {
     const auto r = rows(sql, binds);
     return r.empty() || r.front().isEmpty() ? QVariant() : r.front().front();
+}
+
+bool RawSqlite::remake(const TableDef& table, bool allowNull) {
+    QString create = table.createTableSql();
+    if (allowNull) {
+        create.replace(QStringLiteral(" NOT NULL DEFAULT ''"), QString())
+            .replace(QStringLiteral(" NOT NULL DEFAULT 0"), QString());
+    }
+    if (!exec(QStringLiteral("DROP TABLE ") + table.table) || !exec(create)) {
+        return false;
+    }
+    for (int k = 0; k < int(table.keys.size()); ++k) {
+        if (!exec(table.createIndexSql(k))) {
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace velatask

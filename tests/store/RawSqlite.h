@@ -7,6 +7,8 @@
 
 namespace velatask {
 
+struct TableDef;
+
 // A connection of its own to a SQLite file, for tests that read or damage what the store
 // wrote behind its back.
 class RawSqlite {
@@ -23,6 +25,10 @@ public:
     // The first column of the first row.
     QVariant value(const QString& sql, const QVariantList& binds = {});
     QString lastError() const { return m_lastError; }
+
+    // Makes the table again, empty, with its keys; `allowNull` lets every column hold NULL, as
+    // another tool may have made it. False on failure (the message is in lastError()).
+    bool remake(const TableDef& table, bool allowNull);
 
 private:
     QString m_name;

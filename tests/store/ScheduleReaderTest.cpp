@@ -19,13 +19,7 @@ protected:
     void writeAsAnotherTool(const QStringList& rows) {
         const TableDef& schedule = TableDef::schedule();
         RawSqlite raw(dataFile());
-        QString create = schedule.createTableSql();
-        create.replace(" NOT NULL DEFAULT ''", "").replace(" NOT NULL DEFAULT 0", "");
-        ASSERT_TRUE(raw.exec("DROP TABLE Schedule")) << raw.lastError().toStdString();
-        ASSERT_TRUE(raw.exec(create)) << raw.lastError().toStdString();
-        for (int k = 0; k < int(schedule.keys.size()); ++k) {
-            ASSERT_TRUE(raw.exec(schedule.createIndexSql(k)));
-        }
+        ASSERT_TRUE(raw.remake(schedule, true)) << raw.lastError().toStdString();
         for (int i = 0; i < rows.size(); ++i) {
             ASSERT_TRUE(raw.exec(
                 QStringLiteral("INSERT INTO Schedule VALUES (%1, %2)").arg(i + 1).arg(rows[i])))

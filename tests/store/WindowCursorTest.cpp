@@ -277,13 +277,7 @@ TEST_P(WindowCursorTest, RowsWrittenByAnotherToolReadWithoutTrustingThem) {
     const TableDef& schedule = TableDef::schedule();
     {
         RawSqlite raw(dataFile());
-        QString create = schedule.createTableSql();
-        create.replace(" NOT NULL DEFAULT ''", "").replace(" NOT NULL DEFAULT 0", "");
-        ASSERT_TRUE(raw.exec("DROP TABLE Schedule")) << raw.lastError().toStdString();
-        ASSERT_TRUE(raw.exec(create)) << raw.lastError().toStdString();
-        for (int k = 0; k < int(schedule.keys.size()); ++k) {
-            ASSERT_TRUE(raw.exec(schedule.createIndexSql(k)));
-        }
+        ASSERT_TRUE(raw.remake(schedule, true)) << raw.lastError().toStdString();
         const QString longText(200, QLatin1Char('x'));
         const QString insert =
             "INSERT INTO Schedule (ID, Category, Description, Date, Time, Message) VALUES ";
@@ -406,15 +400,7 @@ TEST_P(WindowCursorTest, PagesBesideARowInARangeMatchTheFullComparison) {
         SCOPED_TRACE(nullable ? "with NULLs" : "without NULLs");
         {
             RawSqlite raw(dataFile());
-            QString create = schedule.createTableSql();
-            if (nullable) {
-                create.replace(" NOT NULL DEFAULT ''", "").replace(" NOT NULL DEFAULT 0", "");
-            }
-            ASSERT_TRUE(raw.exec("DROP TABLE Schedule")) << raw.lastError().toStdString();
-            ASSERT_TRUE(raw.exec(create)) << raw.lastError().toStdString();
-            for (int k = 0; k < int(schedule.keys.size()); ++k) {
-                ASSERT_TRUE(raw.exec(schedule.createIndexSql(k)));
-            }
+            ASSERT_TRUE(raw.remake(schedule, nullable)) << raw.lastError().toStdString();
             std::mt19937 random(nullable ? 2 : 1);
             auto pick = [&](const QVariantList& values) -> QVariant {
                 if (nullable && random() % 9 == 0) {
