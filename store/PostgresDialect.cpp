@@ -1,6 +1,8 @@
+#include "store/FilterSql.h"
 #include "store/SqlDialect.h"
 #include "store/TableDef.h"
 
+#include <QCryptographicHash>
 #include <QSqlDatabase>
 #include <QSqlError>
 
@@ -217,11 +219,62 @@ QStringList PostgresDialect::createTableSql(const TableDef& table) const {
     return {
         QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
             .arg(table.table, parts.join(QStringLiteral(", "))),
-        QStringLiteral("CREATE OR REPLACE TRIGGER velatask_changes AFTER INSERT OR UPDATE OR "
-                       "DELETE OR TRUNCATE ON %1 FOR EACH STATEMENT EXECUTE FUNCTION "
-                       "velatask_note_change()")
-            .arg(table.table),
+        changeTriggerSql(table.table),
     };
+}
+
+QString PostgresDialect::changeTriggerSql(const QString& table) const {
+    return QStringLiteral("CREATE OR REPLACE TRIGGER velatask_changes AFTER INSERT OR UPDATE OR "
+                          "DELETE OR TRUNCATE ON %1 FOR EACH STATEMENT EXECUTE FUNCTION "
+                          "velatask_note_change()")
+        .arg(table);
+}
+
+QString PostgresDialect::schemaMarkSql() const {
+    // Never fails: no counter table reads as no mark.
+    return QStringLiteral("SELECT obj_description(to_regclass('velatask_changes'), 'pg_class')");
+}
+
+QStringList PostgresDialect::mendingSql() const {
+    // Tables made by older builds compare text in the server's language and may miss the
+    // trigger; the view of the tag table holds its columns, so it is made again around a change
+    // of their order.
+    QStringList tables;
+    for (const TableDef* t : {&TableDef::schedule(), &TableDef::history(), &TableDef::categories(),
+                              &TableDef::toDo(), &TableDef::scripting(), &TableDef::tagFile_()}) {
+        tables << quoted(catalogName(t->table));
+    }
+    const QString tagTable = catalogName(TableDef::tagFile_().table);
+    const QString tagSchema = QLatin1String(FilterSql::kTagSchema);
+    const QString tagView = QStringLiteral("%1.%2").arg(tagSchema, tagTable);
+    const QString trigger = changeTriggerSql(QStringLiteral("%I"));
+    const QString mend =
+        QStringLiteral(
+            "DO $$DECLARE c record; t text; BEGIN "
+            "FOR c IN SELECT table_name, column_name FROM information_schema.columns "
+            "WHERE table_schema = current_schema() AND table_name IN (%1) "
+            "AND data_type = 'text' AND collation_name IS DISTINCT FROM 'C' LOOP "
+            "IF c.table_name = '%2' THEN DROP VIEW IF EXISTS %3; END IF; "
+            "EXECUTE format('ALTER TABLE %I ALTER COLUMN %I TYPE text COLLATE \"C\"', "
+            "c.table_name, c.column_name); END LOOP; "
+            "FOR t IN SELECT table_name FROM information_schema.tables "
+            "WHERE table_schema = current_schema() AND table_name IN (%1) LOOP "
+            "EXECUTE format(%4, t); END LOOP; "
+            "IF to_regclass('%2') IS NOT NULL AND to_regnamespace('%5') IS NOT NULL THEN "
+            "CREATE OR REPLACE VIEW %3 AS SELECT * FROM %2; END IF; END$$")
+            .arg(tables.join(QStringLiteral(", ")), tagTable, tagView, quoted(trigger), tagSchema);
+    return createSchemaSql() << mend;
+}
+
+QString PostgresDialect::schemaMark() const {
+    const QByteArray all = mendingSql().join(QLatin1Char('\n')).toUtf8();
+    return QString::fromLatin1(
+        QCryptographicHash::hash(all, QCryptographicHash::Sha256).toHex().left(16));
+}
+
+QStringList PostgresDialect::mendSchemaSql() const {
+    return mendingSql()
+           << QStringLiteral("COMMENT ON TABLE velatask_changes IS %1").arg(quoted(schemaMark()));
 }
 
 QStringList PostgresDialect::createIndexSql(const TableDef& table, int key) const {

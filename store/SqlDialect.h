@@ -81,6 +81,13 @@ public:
 
     // What every table needs before its own statements (empty for a file).
     virtual QStringList createSchemaSql() const = 0;
+    // A query of one row whose text is the mark of the schema's shared parts (functions, text
+    // order, change triggers) as they were last made; empty when there is nothing to keep up to
+    // date (a file). mendSchemaSql() brings a schema made by another build up to date, ending
+    // with the mark schemaMark() that the query then reads.
+    virtual QString schemaMarkSql() const = 0;
+    virtual QStringList mendSchemaSql() const = 0;
+    virtual QString schemaMark() const = 0;
     // Creating what is missing leaves what exists as it is.
     virtual QStringList createTableSql(const TableDef& table) const = 0;
     virtual QStringList createIndexSql(const TableDef& table, int key) const = 0;
@@ -143,6 +150,9 @@ public:
     QString indexDeclaration(const TableDef& table, int key) const override;
     QString catalogName(const QString& name) const override { return name; }
     QStringList createSchemaSql() const override { return {}; }
+    QString schemaMarkSql() const override { return QString(); }
+    QStringList mendSchemaSql() const override { return {}; }
+    QString schemaMark() const override { return QString(); }
     QStringList createTableSql(const TableDef& table) const override;
     QStringList createIndexSql(const TableDef& table, int key) const override;
     QString positionColumn() const override { return QStringLiteral("rowid"); }
@@ -196,6 +206,9 @@ public:
     QString indexDeclaration(const TableDef& table, int key) const override;
     QString catalogName(const QString& name) const override { return name.toLower(); }
     QStringList createSchemaSql() const override;
+    QString schemaMarkSql() const override;
+    QStringList mendSchemaSql() const override;
+    QString schemaMark() const override;
     QStringList createTableSql(const TableDef& table) const override;
     QStringList createIndexSql(const TableDef& table, int key) const override;
     QString positionColumn() const override { return QStringLiteral("pos"); }
@@ -210,6 +223,10 @@ public:
     QString insertSql(const TableDef& table) const override;
 
 private:
+    // The statements of mendSchemaSql() before the mark.
+    QStringList mendingSql() const;
+    QString changeTriggerSql(const QString& table) const;
+
     ServerAddress m_address;
 };
 

@@ -97,6 +97,22 @@ int create(Connection& connection, const TableDef& table, StoreError& error) {
     return runAll(connection, statements, error);
 }
 
+int mendSchema(Connection& connection, StoreError& error) {
+    const SqlDialect& dialect = connection.dialect();
+    error.clear();
+    if (dialect.schemaMarkSql().isEmpty()) {
+        return 0;
+    }
+    std::vector<Connection::Row> rows;
+    if (connection.exec(dialect.schemaMarkSql(), {}, error, &rows) != 0) {
+        return error.code;
+    }
+    if (!rows.empty() && rows.front().value(0).toString() == dialect.schemaMark()) {
+        return 0;
+    }
+    return runAll(connection, dialect.mendSchemaSql(), error);
+}
+
 int rebuildKeys(Connection& connection, const TableDef& table, StoreError& error) {
     const SqlDialect& dialect = connection.dialect();
     QStringList statements;
@@ -127,6 +143,17 @@ int probeWaiting(Store& store, Connection& connection, const TableDef& table, St
         connection.setWaitLimit(Connection::kDefaultWaitMs);
     }
     return code == StoreCode::AlreadyOpen ? 0 : code;
+}
+
+// mendSchema(), waiting as long as probeWaiting() for the tables it changes.
+int mendWaiting(Store& store, Connection& connection, StoreError& error) {
+    int code = mendSchema(connection, error);
+    if (code == StoreCode::IsLocked) {
+        connection.setWaitLimit(store.recoverWaitMs());
+        code = mendSchema(connection, error);
+        connection.setWaitLimit(Connection::kDefaultWaitMs);
+    }
+    return code;
 }
 
 // The other tables of the file, before anything is written to it: 0 when none of them would
@@ -194,7 +221,8 @@ int open(Store& store, Connection& connection, const TableDef& table, StoreError
         }
         code = probe(connection, table, error);
     }
-    if (code == 0 && connection.useWriteAheadLog(error) == 0) {
+    if (code == 0 && mendWaiting(store, connection, error) == 0 &&
+        connection.useWriteAheadLog(error) == 0) {
         return 0;
     }
     code = error.code;

@@ -18,6 +18,9 @@ int open(Store& store, Connection& connection, const TableDef& table, StoreError
 // Checks the table without changing anything: 2 missing, 46 keys differ, 47 columns differ.
 int probe(Connection& connection, const TableDef& table, StoreError& error);
 int create(Connection& connection, const TableDef& table, StoreError& error);
+// Brings the shared parts of a server schema made by another build (functions, text order,
+// change triggers) up to date; 0 at once when they are current or on a file.
+int mendSchema(Connection& connection, StoreError& error);
 int rebuildKeys(Connection& connection, const TableDef& table, StoreError& error);
 
 } // namespace TableOpener

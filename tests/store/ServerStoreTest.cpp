@@ -269,5 +269,63 @@ TEST_F(ServerStoreTest, TheOpenerFindsDamagedKeysAndForeignColumnsOnTheServer) {
     }
 }
 
+TEST_F(ServerStoreTest, TheNextOpenMendsTheSharedPartsOfASchemaMadeByAnOlderBuild) {
+    ASSERT_EQ(store().SCH.open(), 0);
+    ASSERT_EQ(store().HIS.open(), 0);
+    ASSERT_EQ(store().TF_.open(), 0);
+    m_store.reset();
+    struct Case {
+        const char* what;
+        const char* damage;
+        const char* check;
+        QVariant expected;
+    };
+    const Case cases[] = {
+        {"capitals without the full mapping",
+         "CREATE OR REPLACE FUNCTION velatask_fold(t text, mode bigint) RETURNS text LANGUAGE sql "
+         "IMMUTABLE AS $$SELECT CASE WHEN mode & 1 <> 0 THEN 'old' ELSE t END$$",
+         "SELECT velatask_fold('straße ', 1)", QStringLiteral("STRASSE")},
+        {"text in the server's order",
+         "ALTER TABLE Schedule ALTER COLUMN Category TYPE text COLLATE \"default\"",
+         "SELECT collation_name FROM information_schema.columns WHERE table_name = 'schedule' "
+         "AND column_name = 'category'",
+         QStringLiteral("C")},
+        {"tag text in the server's order under the tag view",
+         "DO $$BEGIN DROP VIEW IF EXISTS velatask_tags.tagfile_; "
+         "ALTER TABLE TagFile_ ALTER COLUMN Val TYPE text COLLATE \"default\"; "
+         "CREATE SCHEMA IF NOT EXISTS velatask_tags; "
+         "CREATE VIEW velatask_tags.tagfile_ AS SELECT * FROM TagFile_; END$$",
+         "SELECT string_agg(c.collation_name || v.table_name, ',') FROM "
+         "information_schema.columns c, information_schema.views v WHERE c.table_schema = "
+         "current_schema() AND c.table_name = 'tagfile_' AND c.column_name = 'val' "
+         "AND v.table_schema = 'velatask_tags'",
+         QStringLiteral("Ctagfile_")},
+        {"a table without the change trigger", "DROP TRIGGER velatask_changes ON History",
+         "SELECT count(*) FROM pg_trigger WHERE tgname = 'velatask_changes' "
+         "AND tgrelid = 'history'::regclass",
+         1},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(dataExec(QString::fromUtf8(c.damage)), QString()) << c.what;
+    }
+    // Older builds left no mark.
+    ASSERT_EQ(dataExec(QStringLiteral("COMMENT ON TABLE velatask_changes IS NULL")), QString());
+
+    ScriptedUi ui;
+    Store station(m_dir.path(), m_server->address(), ui);
+    ASSERT_EQ(station.SCH.open(), 0) << station.SCH.error().driverText.toStdString();
+    EXPECT_TRUE(ui.boxes().empty());
+    for (const Case& c : cases) {
+        EXPECT_EQ(dataValue(QString::fromUtf8(c.check)).toString(), c.expected.toString())
+            << c.what;
+    }
+    // The mended tables still take and show writes.
+    ASSERT_EQ(station.HIS.open(), 0);
+    station.HIS.clearBuffer();
+    const std::uint64_t seen = station.changeCount();
+    ASSERT_EQ(station.HIS.add(), 0) << station.HIS.error().driverText.toStdString();
+    EXPECT_NE(station.changeCount(), seen);
+}
+
 } // namespace
 } // namespace velatask
