@@ -79,6 +79,7 @@ int fail(StoreError& error, int code, const QString& why) {
 int ServerCopy::run(StoreError& error, const std::function<void(std::int64_t)>& progress) {
     error.clear();
     m_copied = 0;
+    m_perTable.clear();
     std::vector<const TableDef*> all = dataTables();
     all.push_back(&TableDef::tagFile_());
     for (const TableDef* table : all) {
@@ -109,9 +110,11 @@ int ServerCopy::run(StoreError& error, const std::function<void(std::int64_t)>& 
     }
     for (const TableDef* table : all) {
         Connection& from = table->tagFile ? m_tags : m_data;
+        const std::int64_t before = m_copied;
         if (copyTable(from, *table, error, progress) != 0) {
             return abandon();
         }
+        m_perTable.emplace_back(table->table, m_copied - before);
     }
     return m_server.commit(error) == 0 ? 0 : abandon();
 }

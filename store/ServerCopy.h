@@ -2,8 +2,12 @@
 
 #include "store/StoreError.h"
 
+#include <QString>
+
 #include <cstdint>
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace velatask {
 
@@ -23,6 +27,10 @@ public:
 
     int run(StoreError& error, const std::function<void(std::int64_t copied)>& progress = {});
     std::int64_t copied() const { return m_copied; }
+    // The records copied into each table, in copying order (tables the files lack with 0).
+    const std::vector<std::pair<QString, std::int64_t>>& copiedPerTable() const {
+        return m_perTable;
+    }
 
 private:
     int copyTable(Connection& from, const TableDef& table, StoreError& error,
@@ -32,6 +40,7 @@ private:
     Connection& m_tags;
     Connection& m_server;
     std::int64_t m_copied = 0;
+    std::vector<std::pair<QString, std::int64_t>> m_perTable;
 };
 
 } // namespace velatask

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace velatask {
@@ -138,6 +139,11 @@ TEST_F(ServerCopyTest, EveryRecordKeepsItsPositionAndAServerWithTasksIsNeverOver
         }
         if (c.code == 0) {
             EXPECT_EQ(copy.copied(), 299 + 1 + 3 + 1 + 1 + 3);
+            std::vector<std::pair<QString, std::int64_t>> perTable;
+            for (const TableDef* t : allTables()) {
+                perTable.emplace_back(t->table, std::int64_t(contents(target, *t).size()));
+            }
+            EXPECT_EQ(copy.copiedPerTable(), perTable);
             // Records added on the server come after the copied ones.
             ScriptedUi ui;
             Store station(m_dir.path(), server.address(), ui);
