@@ -63,6 +63,12 @@ bool CsvOutputFile::writeLine(const QString& line) {
     return m_pending.size() < kBufferBytes || flush();
 }
 
+bool CsvOutputFile::writeLine(QByteArrayView utf8) {
+    m_pending.append(utf8.data(), utf8.size());
+    m_pending.append(kLineEnd, qsizetype(sizeof kLineEnd) - 1);
+    return m_pending.size() < kBufferBytes || flush();
+}
+
 bool CsvOutputFile::flush() {
     m_error = CsvFileError{};
     qsizetype written = 0;

@@ -3,6 +3,7 @@
 #include "csv/CsvFileError.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QFile>
 #include <QString>
 #include <QStringEncoder>
@@ -25,6 +26,8 @@ public:
     bool open();
     // Appends a line; false when writing the buffer out failed (see error()).
     bool writeLine(const QString& line);
+    // Appends a line that is UTF-8 already.
+    bool writeLine(QByteArrayView utf8);
     // Writes out what the buffer holds; false when that failed.
     bool flush();
     // Forgets what could not be written (the export was abandoned).

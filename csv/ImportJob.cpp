@@ -1,6 +1,7 @@
 #include "csv/ImportJob.h"
 
 #include "core/FixedText.h"
+#include "csv/ImportReadAhead.h"
 #include "scheduler/ErrorText.h"
 #include "store/BatchWriter.h"
 #include "store/StandardWarning.h"
@@ -23,6 +24,7 @@ ImportJob::~ImportJob() {
 }
 
 bool ImportJob::start(bool stripHeader) {
+    m_lines.reset();
     if (!m_open) {
         if (m_store.SCH.open() != 0) {
             return false;
@@ -39,10 +41,12 @@ bool ImportJob::start(bool stripHeader) {
         m_reader.read(m_record, bytes);
         m_bytesDone += bytes;
     }
+    m_lines = std::make_unique<ImportReadAhead>(m_reader, m_plan, m_store.SCH.buffer());
     return true;
 }
 
 void ImportJob::cancel() {
+    m_lines.reset();
     m_batch.reset();
     if (m_open) {
         m_store.SCH.close();
@@ -95,12 +99,12 @@ ImportJob::Step ImportJob::step(int lines) {
 
 ImportJob::Step ImportJob::addLines(int lines) {
     for (int i = 0; i < lines; ++i) {
-        qint64 bytes = 0;
-        if (!m_reader.read(m_record, bytes)) {
+        const ImportReadAhead::Line* line = m_lines->next();
+        if (!line) {
             return Step::Finished;
         }
-        m_bytesDone += bytes;
-        m_plan.apply(m_record, m_store.SCH.buffer());
+        m_bytesDone += line->bytes;
+        m_store.SCH.buffer() = line->task;
         if (!addTask()) {
             return Step::Stopped;
         }

@@ -9,12 +9,14 @@
 namespace velatask {
 
 class BatchWriter;
+class ImportReadAhead;
 class Store;
 
 // The import's batch work, a slice of lines at a time: each line goes into the Schedule record
 // buffer through the plan and is added as a new task with the next task number. Added tasks are
 // committed slice by slice through a batch writer of their own, so a cancelled or failed import
-// keeps them and never holds a write of the scheduler.
+// keeps them and never holds a write of the scheduler. The lines are read and split on another
+// thread ahead of the slices (ImportReadAhead): from start() to the end the reader is its.
 class ImportJob {
 public:
     enum class Step { More, Finished, Stopped };
@@ -62,6 +64,7 @@ private:
     std::int32_t m_nextId = 0; // the next task number; 0 = read the highest again
     bool m_open = false;
     QString m_record;
+    std::unique_ptr<ImportReadAhead> m_lines;
     std::unique_ptr<BatchWriter> m_batch;
     SliceBudget m_budget;
 };

@@ -1,5 +1,6 @@
 #include "core/Date.h"
 #include "core/Time.h"
+#include "csv/CsvByteLine.h"
 #include "csv/CsvFieldReader.h"
 #include "csv/CsvLine.h"
 #include "csv/CsvText.h"
@@ -153,6 +154,57 @@ TEST(CsvLine, FormattedDatesAndTimesAreWrittenLikeTheirText) {
     line.appendFormatted(Picture(u"@t3"), Time::fromHms(0, 5));
     line.appendFormatted(date, 0);
     EXPECT_EQ(line.text(), QStringLiteral(R"("12:05AM","")"));
+}
+
+// The line built from UTF-8 gives the bytes of the line built from characters, or says that it
+// cannot because a limit of characters might cut it.
+TEST(CsvByteLine, GivesTheBytesOfTheCharacterLineOrSaysItCannot) {
+    using C = CsvText::PictureClass;
+    const QString atFieldLimit(CsvText::kMaxField, QLatin1Char('q'));
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80"); // one character, two UTF-16 units
+    const struct {
+        QString text;
+        bool fits;
+    } texts[] = {
+        {QStringLiteral(R"(say "hi", then "" and ")"), true},
+        {QStringLiteral("a,b,,c"), true},
+        {QStringLiteral("tab\tbell\acr\rlf\nesc\x1b del\x7f"), true},
+        {QString::fromUtf8("caf\xC3\xA9 \xE2\x82\xAC ") + emoji + QStringLiteral(" \"") + emoji, true},
+        {QStringLiteral("   trailing   "), true},
+        {QStringLiteral("    "), true},
+        {QString(), true},
+        {atFieldLimit, true},
+        // As many characters, more bytes: the character line would cut.
+        {atFieldLimit.left(CsvText::kMaxField - 1) + QString::fromUtf8("\xC3\xA9"), false},
+        {atFieldLimit + QLatin1Char('x'), false},
+    };
+    const Picture date(u"@d6");
+    for (const C how : {C::String, C::Numeric, C::Other}) {
+        for (const auto& t : texts) {
+            CsvLine chars;
+            CsvByteLine bytes;
+            chars.appendNumber(-17);
+            bytes.appendNumber(-17);
+            chars.append(t.text, how);
+            bytes.append(t.text.toUtf8(), how);
+            chars.appendFormatted(date, Date::fromYmd(2024, 2, 29));
+            bytes.appendFormatted(date, Date::fromYmd(2024, 2, 29));
+            EXPECT_EQ(bytes.overLimit(), !t.fits) << t.text.left(40).toStdString();
+            EXPECT_EQ(bytes.fieldCount(), chars.fieldCount());
+            if (t.fits) {
+                EXPECT_EQ(bytes.bytes(), chars.text().toUtf8()) << int(how);
+            }
+        }
+    }
+    // Four fields at the field limit make a line longer than the line limit.
+    CsvByteLine line;
+    for (int i = 0; i < 4; ++i) {
+        line.append(atFieldLimit.toUtf8(), C::String);
+    }
+    EXPECT_TRUE(line.overLimit());
+    line.clear();
+    EXPECT_FALSE(line.overLimit());
+    EXPECT_TRUE(line.bytes().isEmpty());
 }
 
 TEST(CsvText, HeaderNamesAndNumbers) {
