@@ -78,7 +78,8 @@ Connection::~Connection() {
 }
 
 bool Connection::isOpen() const {
-    return m_statements != nullptr;
+    // A connection the server ended stays open for its users: the next statement makes a new one.
+    return m_statements != nullptr || m_lost;
 }
 
 bool Connection::fileExists() const {
@@ -87,7 +88,7 @@ bool Connection::fileExists() const {
 
 int Connection::open(bool create, StoreError& error) {
     error.clear();
-    if (isOpen()) {
+    if (m_statements) {
         return 0;
     }
     if (!create && !fileExists()) {
@@ -149,6 +150,7 @@ int Connection::useWriteAheadLog(StoreError& error) {
 }
 
 void Connection::close() {
+    m_lost = false;
     if (!m_statements) {
         return;
     }
@@ -192,6 +194,63 @@ int Connection::exec(const QString& sql, const QVariantList& binds, StoreError& 
 
 int Connection::run(const QString& sql, const QVariantList& binds, StoreError& error,
                     std::vector<Row>* rows, std::int64_t* insertId, int* affected) {
+    const bool outside = !m_inTransaction && !m_beginning;
+    if (m_lost && outside && reconnect(error) != 0) {
+        return error.code;
+    }
+    const size_t kept = rows ? rows->size() : 0;
+    if (runOnce(sql, binds, error, rows, insertId, affected) == 0 || !m_lost || !outside) {
+        return error.code;
+    }
+    // A read changes nothing: it runs again on a new connection. A write is reported, as it may
+    // have been done before the connection ended. No new connection: why not.
+    const StoreError lost = error;
+    if (reconnect(error) != 0) {
+        return error.code;
+    }
+    if (!sql.trimmed().startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive)) {
+        error = lost;
+        return error.code;
+    }
+    if (rows) {
+        rows->resize(kept);
+    }
+    return runOnce(sql, binds, error, rows, insertId, affected);
+}
+
+StoreError Connection::failure(const QSqlError& e) {
+    m_lost = m_lost || m_dialect->lostConnection(e);
+    return m_dialect->fromSqlError(e);
+}
+
+int Connection::reconnect(StoreError& error) {
+    // While the server cannot be reached, a new try at most every kReconnectMs: each try may wait
+    // for the connect timeout.
+    if (!m_statements && m_lostSince.isValid() && !m_lostSince.hasExpired(kReconnectMs)) {
+        error = m_lostError;
+        return error.code;
+    }
+    const bool writeAheadLog = m_writeAheadLog;
+    // On a server the tag table's view outlives the connection.
+    const QString attached =
+        m_dialect->attachTagsSql(m_attached).isEmpty() ? QString() : m_attached;
+    m_inTransaction = false; // ended with the connection
+    close();
+    m_lost = false;
+    if (open(false, error) != 0) {
+        m_lost = true;
+        m_lostError = error;
+        m_lostSince.start();
+        return error.code;
+    }
+    m_lostSince.invalidate();
+    m_writeAheadLog = writeAheadLog;
+    m_attached = attached;
+    return 0;
+}
+
+int Connection::runOnce(const QString& sql, const QVariantList& binds, StoreError& error,
+                        std::vector<Row>* rows, std::int64_t* insertId, int* affected) {
     error.clear();
     if (!m_statements) {
         error = makeStoreError(StoreCode::NotOpen);
@@ -206,7 +265,7 @@ int Connection::run(const QString& sql, const QVariantList& binds, StoreError& e
         }
         QSqlQuery q(QSqlDatabase::database(m_name, false));
         if (!q.exec(sql)) {
-            error = m_dialect->fromSqlError(q.lastError());
+            error = failure(q.lastError());
         }
         return error.code;
     }
@@ -219,7 +278,7 @@ int Connection::run(const QString& sql, const QVariantList& binds, StoreError& e
         q = new QSqlQuery(QSqlDatabase::database(m_name, false));
         q->setForwardOnly(true);
         if (!q->prepare(sql)) {
-            error = m_dialect->fromSqlError(q->lastError());
+            error = failure(q->lastError());
             delete q;
             m_statements->cache.remove(sql);
             return error.code;
@@ -229,7 +288,7 @@ int Connection::run(const QString& sql, const QVariantList& binds, StoreError& e
         q->bindValue(i, binds[i]);
     }
     if (!q->exec()) {
-        error = m_dialect->fromSqlError(q->lastError());
+        error = failure(q->lastError());
         q->finish();
         return error.code;
     }
@@ -244,7 +303,7 @@ int Connection::run(const QString& sql, const QVariantList& binds, StoreError& e
             rows->push_back(std::move(r));
         }
         if (q->lastError().isValid()) {
-            error = m_dialect->fromSqlError(q->lastError());
+            error = failure(q->lastError());
         }
     }
     if (insertId) {
@@ -369,8 +428,19 @@ int Connection::begin(int waitMs, StoreError& error) {
         error.driverText = QStringLiteral("cannot start a transaction within a transaction");
         return error.code;
     }
-    m_dialect->begin([this](const QString& sql, StoreError& e) { return exec(sql, {}, e); }, waitMs,
-                     m_waitMs, error);
+    if (m_lost && reconnect(error) != 0) {
+        return error.code;
+    }
+    const auto steps = [this](const QString& sql, StoreError& e) { return exec(sql, {}, e); };
+    m_beginning = true;
+    m_dialect->begin(steps, waitMs, m_waitMs, error);
+    if (error.code != 0 && m_lost) {
+        // Nothing was written yet: the whole beginning again on a new connection.
+        if (reconnect(error) == 0) {
+            m_dialect->begin(steps, waitMs, m_waitMs, error);
+        }
+    }
+    m_beginning = false;
     if (error.code == 0) {
         m_inTransaction = true;
         ++m_transactionNumber;

@@ -2,6 +2,7 @@
 
 #include "store/StoreError.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QVariantList>
 
@@ -10,6 +11,8 @@
 #include <memory>
 #include <utility>
 #include <vector>
+
+class QSqlError;
 
 namespace velatask {
 
@@ -117,10 +120,17 @@ public:
 private:
     struct Statements;
 
-    // exec() without the savepoint.
+    // exec() without the savepoint. A read that finds the connection lost outside a transaction
+    // runs once more on a new one.
     int run(const QString& sql, const QVariantList& binds, StoreError& error,
             std::vector<Row>* rows = nullptr, std::int64_t* insertId = nullptr,
             int* affected = nullptr);
+    int runOnce(const QString& sql, const QVariantList& binds, StoreError& error,
+                std::vector<Row>* rows, std::int64_t* insertId, int* affected);
+    // The error of a failed statement, noting whether it ended the connection.
+    StoreError failure(const QSqlError& e);
+    // A new connection in place of a lost one (a server restarted), with the same settings.
+    int reconnect(StoreError& error);
 
     QString m_filePath;
     QString m_name;
@@ -130,6 +140,14 @@ private:
     int m_waitMs = kDefaultWaitMs;
     std::int64_t m_localWrites = 0;
     bool m_inTransaction = false;
+    // The server ended the connection; a new one is made before the next statement outside a
+    // transaction.
+    bool m_lost = false;
+    StoreError m_lostError;    // why the latest new connection failed
+    QElapsedTimer m_lostSince; // when; invalid while connected
+    static constexpr qint64 kReconnectMs = 5000;
+    // Inside begin(): its statements are not repeated one by one on a new connection.
+    bool m_beginning = false;
     bool m_writeAheadLog = false;
     std::int64_t m_transactionNumber = 0;
     std::vector<bool> m_committed;

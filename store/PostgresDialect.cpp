@@ -92,6 +92,14 @@ StoreError PostgresDialect::fromSqlError(const QSqlError& e) const {
     return out;
 }
 
+bool PostgresDialect::lostConnection(const QSqlError& e) const {
+    // The client library's own failures (the socket closed, no answer) carry no state; class 08
+    // is a failed connection, 57P01 to 57P03 a server shutting down or starting.
+    const QString state = e.nativeErrorCode();
+    return e.isValid() && (state.isEmpty() || state.startsWith(QLatin1String("08")) ||
+                           state.startsWith(QLatin1String("57P0")));
+}
+
 bool PostgresDialect::canPrepare(const QString& sql) const {
     // The server prepares queries and changes of rows only: not transaction control, settings
     // or changes of the schema.

@@ -54,6 +54,9 @@ public:
     virtual int begin(const RunSql& run, int waitMs, int sessionWaitMs,
                       StoreError& error) const = 0;
     virtual StoreError fromSqlError(const QSqlError& e) const = 0;
+    // Whether the error ended the connection itself (a server restarted or gone), so that a new
+    // one is needed.
+    virtual bool lostConnection(const QSqlError& e) const = 0;
     // Whether the statement may be prepared and kept; others run as plain text, without binds.
     virtual bool canPrepare(const QString& sql) const = 0;
     // Whether a failed statement spoils the rest of its transaction (instead of being undone
@@ -139,6 +142,7 @@ public:
     QString waitLimitSql(int ms) const override;
     int begin(const RunSql& run, int waitMs, int sessionWaitMs, StoreError& error) const override;
     StoreError fromSqlError(const QSqlError& e) const override;
+    bool lostConnection(const QSqlError&) const override { return false; }
     bool canPrepare(const QString&) const override { return true; }
     bool failedStatementEndsTransaction() const override { return false; }
     QStringList attachTagsSql(const QString&) const override { return {}; }
@@ -195,6 +199,7 @@ public:
     QString waitLimitSql(int ms) const override;
     int begin(const RunSql& run, int waitMs, int sessionWaitMs, StoreError& error) const override;
     StoreError fromSqlError(const QSqlError& e) const override;
+    bool lostConnection(const QSqlError& e) const override;
     bool canPrepare(const QString& sql) const override;
     bool failedStatementEndsTransaction() const override { return true; }
     QStringList attachTagsSql(const QString& schema) const override;

@@ -54,6 +54,19 @@ ServerDatabase::~ServerDatabase() {
     }
 }
 
+QString ServerDatabase::allowConnections(bool allow) {
+    return onMaintenanceDatabase(
+        QStringLiteral("ALTER DATABASE %1 ALLOW_CONNECTIONS %2")
+            .arg(m_name, allow ? QStringLiteral("true") : QStringLiteral("false")));
+}
+
+QString ServerDatabase::endSessions() {
+    return onMaintenanceDatabase(
+        QStringLiteral("SELECT pg_terminate_backend(pid, 5000) FROM pg_stat_activity "
+                       "WHERE datname = '%1'")
+            .arg(m_name));
+}
+
 ServerAddress ServerDatabase::address() const {
     return {host(), 0, m_name, QStringLiteral("postgres")};
 }

@@ -25,6 +25,10 @@ public:
     // Empty when the database was made; otherwise why not.
     QString problem() const { return m_problem; }
     ServerAddress address() const;
+    // Lets new connections in, or refuses them as a server that is down does; empty when done.
+    QString allowConnections(bool allow);
+    // Ends every session on the database, as a restart of the server does; empty when done.
+    QString endSessions();
 
 private:
     QString m_name;

@@ -1,3 +1,4 @@
+#include "../support/WaitFor.h"
 #include "ServerDatabase.h"
 #include "StoreTestBase.h"
 #include "core/Date.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 namespace velatask {
@@ -325,6 +327,113 @@ TEST_F(ServerStoreTest, TheNextOpenMendsTheSharedPartsOfASchemaMadeByAnOlderBuil
     const std::uint64_t seen = station.changeCount();
     ASSERT_EQ(station.HIS.add(), 0) << station.HIS.error().driverText.toStdString();
     EXPECT_NE(station.changeCount(), seen);
+}
+
+TEST_F(ServerStoreTest, AStationWhoseConnectionTheServerEndedCarriesOnOnANewOne) {
+    auto& sch = store().SCH;
+    ASSERT_EQ(sch.open(), 0);
+    ASSERT_EQ(addTask(sch, task(1, "", "first", 10, 1)), 0);
+    ScriptedUi otherUi;
+    Store other(m_dir.path(), m_server->address(), otherUi);
+    ASSERT_EQ(other.SCH.open(), 0);
+    // As a restart of the server does: every session of this station ends.
+    const auto cut = [&] {
+        return dataValue(
+                   QStringLiteral("SELECT count(*) FILTER (WHERE pg_terminate_backend(pid, 5000)) "
+                                  "FROM pg_stat_activity WHERE datname = current_database() "
+                                  "AND pid <> pg_backend_pid()"))
+            .toInt();
+    };
+    struct Case {
+        const char* what;
+        bool cutFirst;
+        std::function<int()> step;
+        int code;
+    };
+    int id = 10;
+    const Case cases[] = {
+        {"a read", true,
+         [&] {
+             sch.buffer().ID = 1;
+             return sch.fetch(ScheduleKey::KeyID);
+         },
+         0},
+        {"a transaction begun", true,
+         [&] {
+             Transaction t(store());
+             if (const int code = t.begin(); code != 0) {
+                 return code;
+             }
+             if (const int code = addTask(sch, task(++id, "", "in one", 10, 1)); code != 0) {
+                 return code;
+             }
+             return t.commit();
+         },
+         0},
+        {"a write alone, reported once", true,
+         [&] { return addTask(sch, task(++id, "", "x", 1, 1)); }, StoreCode::DriverError},
+        {"the write again", false, [&] { return addTask(sch, task(id, "", "x", 1, 1)); }, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.cutFirst) {
+            ASSERT_GT(cut(), 0);
+        }
+        EXPECT_EQ(c.step(), c.code) << store().lastError().driverText.toStdString();
+    }
+    // A transaction the cut ends is undone; the next one writes.
+    {
+        Transaction t(store());
+        ASSERT_EQ(t.begin(), 0);
+        ASSERT_EQ(addTask(sch, task(50, "", "lost", 1, 1)), 0);
+        ASSERT_GT(cut(), 0);
+        EXPECT_NE(addTask(sch, task(51, "", "lost", 1, 1)), 0);
+        t.rollback();
+    }
+    ASSERT_EQ(addTask(sch, task(52, "", "kept", 1, 1)), 0) << sch.error().driverText.toStdString();
+    // The change count reads the same after a cut, and still moves with another station's write.
+    const std::uint64_t seen = store().changeCount();
+    ASSERT_GT(cut(), 0);
+    EXPECT_EQ(store().changeCount(), seen);
+    other.SCH.buffer().ID = 1;
+    ASSERT_EQ(other.SCH.fetch(ScheduleKey::KeyID), 0) << other.SCH.error().driverText.toStdString();
+    other.SCH.buffer() = task(60, "", "theirs", 1, 1);
+    ASSERT_EQ(other.SCH.add(), 0) << other.SCH.error().driverText.toStdString();
+    EXPECT_NE(store().changeCount(), seen);
+    EXPECT_EQ(order(sch, ScheduleKey::KeyID), (std::vector<int>{1, 11, 12, 52, 60}));
+}
+
+TEST_F(ServerStoreTest, AStationSaysWhyWhileTheServerIsAwayAndCarriesOnWhenItIsBack) {
+    auto& sch = store().SCH;
+    ASSERT_EQ(sch.open(), 0);
+    ASSERT_EQ(addTask(sch, task(1, "", "first", 10, 1)), 0);
+    ASSERT_EQ(m_server->allowConnections(false), QString());
+    ASSERT_EQ(m_server->endSessions(), QString());
+    const auto read = [&] {
+        sch.buffer().ID = 1;
+        return sch.fetch(ScheduleKey::KeyID);
+    };
+    struct Case {
+        const char* what;
+        std::function<int()> step;
+    };
+    const Case cases[] = {
+        {"a read", read},
+        {"a write", [&] { return addTask(sch, task(2, "", "second", 10, 1)); }},
+        {"a transaction", [&] { return Transaction(store()).begin(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(c.step(), StoreCode::DriverError);
+        // The server's own words, not a file that is not open.
+        EXPECT_TRUE(store().lastError().driverText.contains(QLatin1String("connections")))
+            << store().lastError().driverText.toStdString();
+    }
+    ASSERT_EQ(m_server->allowConnections(true), QString());
+    EXPECT_TRUE(waitFor([&] { return read() == 0; }));
+    ASSERT_EQ(addTask(sch, task(2, "", "second", 10, 1)), 0)
+        << sch.error().driverText.toStdString();
+    EXPECT_EQ(order(sch, ScheduleKey::KeyID), (std::vector<int>{1, 2}));
 }
 
 } // namespace
