@@ -100,14 +100,14 @@ int ExportJob::readPage() {
     return 0;
 }
 
-// The next task in category, date and time order; then those that the key leaves out. Null at
-// the end (code NoRecord) or after a failure.
-const ScheduleRecord* ExportJob::readNext(int& code) {
+// Whether there is a next task (the row m_at of the page) in category, date and time order, then
+// of those that the key leaves out. False at the end (code NoRecord) or after a failure.
+bool ExportJob::readNext(int& code) {
     code = 0;
     while (m_at >= m_page.size()) {
         if (m_phase == Phase::Done) {
             code = StoreCode::NoRecord;
-            return nullptr;
+            return false;
         }
         if (m_lastPage) {
             m_phase = m_phase == Phase::Keyed ? Phase::Unkeyed : Phase::Done;
@@ -116,10 +116,20 @@ const ScheduleRecord* ExportJob::readNext(int& code) {
             continue;
         }
         if ((code = readPage()) != 0) {
-            return nullptr;
+            return false;
         }
     }
-    return &m_page[m_at++];
+    return true;
+}
+
+// A line too long for the limits of characters is made as the record's line, which they cut.
+bool ExportJob::writeTask(size_t row) {
+    if (m_builder.build(m_page, row, m_bytes)) {
+        return m_file.writeLine(m_bytes.bytes()) || retryWrite();
+    }
+    m_page.record(row, m_record);
+    m_builder.build(m_record, m_line);
+    return writeLine(m_line.text());
 }
 
 ExportJob::Step ExportJob::step(int records) {
@@ -148,7 +158,7 @@ ExportJob::Step ExportJob::writeTasks(int records) {
             return Step::More;
         }
         int code = 0;
-        const ScheduleRecord* task = readNext(code);
+        readNext(code);
         if (code == StoreCode::NoRecord) {
             return Step::Finished;
         }
@@ -157,8 +167,7 @@ ExportJob::Step ExportJob::writeTasks(int records) {
             release();
             return Step::Stopped;
         }
-        m_builder.build(*task, m_line);
-        if (!writeLine(m_line.text())) {
+        if (!writeTask(m_at++)) {
             release();
             return Step::Stopped;
         }

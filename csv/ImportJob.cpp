@@ -32,6 +32,10 @@ bool ImportJob::start(bool stripHeader) {
         m_open = true;
     }
     m_batch = std::make_unique<BatchWriter>(m_store);
+    // The slices' commits do not wait for the disk: a killed program keeps them, a power loss
+    // may take the last ones. The end of the import (or its cancel) makes them reach the disk
+    // before the import reports what it added. The scheduler's own commits sync as always.
+    m_batch->deferSync(true);
     m_bytesDone = 0;
     m_added = 0;
     m_committed = 0;
@@ -90,6 +94,10 @@ ImportJob::Step ImportJob::step(int lines) {
         result = Step::Stopped;
     } else {
         m_committed = m_added;
+        if (result == Step::Finished && m_batch->syncCommitted() != 0) {
+            cannotAdd();
+            result = Step::Stopped;
+        }
     }
     if (result != Step::More) {
         cancel();

@@ -7,6 +7,7 @@
 #include "store/RecordCodec.h"
 #include "store/SqlDialect.h"
 #include "store/Store.h"
+#include "store/StoredRows.h"
 #include "store/StoredValue.h"
 #include "store/TableDef.h"
 
@@ -55,6 +56,21 @@ public:
             into = StoredValue::forRead(value.variant(), def).toString();
         }
     }
+    void text(StoredRows& into) {
+        const EngineStatement::Value value = m_statement.column(m_column);
+        if (value.type() == EngineStatement::Type::Text) {
+            // Bytes that are not UTF-8 are decoded as text() decodes them.
+            if (QByteArrayView bytes = value.bytes(); StoredRows::isUtf8(bytes)) {
+                StoredValue::fitForRead(bytes, m_columns[size_t(m_at++)]);
+                ++m_column;
+                into.addText(bytes);
+                return;
+            }
+        }
+        QString t;
+        text(t);
+        into.addText(t);
+    }
 
 private:
     const EngineStatement& m_statement;
@@ -63,12 +79,55 @@ private:
     int m_at = 0;
 };
 
+// A page of records, read into again: their texts keep their memory.
+class RecordPage {
+public:
+    explicit RecordPage(std::vector<ScheduleRecord>& out) : m_out(out) {}
+    void begin() {}
+    void clear() { m_out.clear(); }
+    template <class Fields> void add(Fields& fields, size_t n) {
+        if (n == m_out.size()) {
+            m_out.emplace_back();
+        }
+        RecordCodec::readSchedule(fields, m_out[n], schedule());
+    }
+    void end(size_t n) { m_out.resize(n); }
+    void last(ScheduleRecord& r) const { r = m_out.back(); }
+
+private:
+    std::vector<ScheduleRecord>& m_out;
+};
+
+// A page of stored rows: each column in order, texts as UTF-8 from the row itself where they
+// are UTF-8 already.
+class RowPage {
+public:
+    explicit RowPage(StoredRows& out) : m_out(out) {}
+    void begin() { m_out.clear(); }
+    void clear() { m_out.clear(); }
+    template <class Fields> void add(Fields& fields, size_t) {
+        for (const ColumnDef& c : schedule().columns) {
+            if (c.type == ColumnType::Text) {
+                fields.text(m_out);
+            } else {
+                m_out.addNumber(fields.number());
+            }
+        }
+    }
+    void end(size_t) {}
+    void last(ScheduleRecord& r) const { m_out.record(m_out.size() - 1, r); }
+
+private:
+    StoredRows& m_out;
+};
+
 // The columns of a driver's row, already as record fields read them.
 class DriverFields {
 public:
     DriverFields(const QVariantList& row, int first) : m_row(row), m_column(first) {}
     qlonglong number() { return m_row.value(m_column++).toLongLong(); }
     void text(QString& into) { into = m_row.value(m_column++).toString(); }
+    void text(StoredRows& into) { into.addText(m_row.value(m_column++).toString()); }
 
 private:
     const QVariantList& m_row;
@@ -140,6 +199,16 @@ QString ScheduleReader::sql(SqlParts& parts) const {
 }
 
 int ScheduleReader::next(int count, std::vector<ScheduleRecord>& out) {
+    RecordPage page(out);
+    return read(count, page);
+}
+
+int ScheduleReader::next(int count, StoredRows& out) {
+    RowPage page(out);
+    return read(count, page);
+}
+
+template <class Page> int ScheduleReader::read(int count, Page& out) {
     if (m_store.stopped() || !m_store.dataConnection().isOpen()) {
         out.clear();
         return finish(makeStoreError(StoreCode::NotOpen));
@@ -157,8 +226,9 @@ int ScheduleReader::next(int count, std::vector<ScheduleRecord>& out) {
     return readDriver(text, binds, out);
 }
 
-int ScheduleReader::readEngine(const QString& sql, const QVariantList& binds,
-                               std::vector<ScheduleRecord>& out, bool& engine) {
+template <class Page>
+int ScheduleReader::readEngine(const QString& sql, const QVariantList& binds, Page& out,
+                               bool& engine) {
     StoreError e;
     EngineStatement* s = m_store.dataConnection().engineStatement(sql, e);
     engine = s != nullptr || e.code != 0;
@@ -171,23 +241,20 @@ int ScheduleReader::readEngine(const QString& sql, const QVariantList& binds,
     }
     const int keys =
         KeysetSql(schedule(), m_key, m_store.dataConnection().dialect()).componentCount();
-    // The records of the last page are read into again: their texts keep their memory.
     const size_t count = size_t(binds.back().toLongLong());
     size_t n = 0;
     std::int64_t position = 0;
+    out.begin();
     while (s->step(e)) {
         position = s->column(0).integer();
         if (n + 1 == count) {
             s->keep(1, keys); // the last row of a full page
         }
         EngineFields fields(*s, 1 + keys);
-        if (n == out.size()) {
-            out.emplace_back();
-        }
-        RecordCodec::readSchedule(fields, out[n++], schedule());
+        out.add(fields, n++);
     }
     s->reset();
-    out.resize(n);
+    out.end(n);
     if (e.code != 0) {
         out.clear();
         return finish(e);
@@ -235,7 +302,9 @@ int ScheduleReader::readEngine(const QString& sql, const QVariantList& binds,
             KeysetSql::takeBytes(rows.front().value(keys + int(b)), m_anchor[bytes[b]]);
         }
     } else if (keys > 0) {
-        const QVariantList row = RecordCodec::toRow(out.back(), schedule());
+        ScheduleRecord last;
+        out.last(last);
+        const QVariantList row = RecordCodec::toRow(last, schedule());
         for (int i = 0; i < keys; ++i) {
             m_anchor << row.value(keyset.column(i));
         }
@@ -243,8 +312,8 @@ int ScheduleReader::readEngine(const QString& sql, const QVariantList& binds,
     return finish({});
 }
 
-int ScheduleReader::readDriver(const QString& sql, const QVariantList& binds,
-                               std::vector<ScheduleRecord>& out) {
+template <class Page>
+int ScheduleReader::readDriver(const QString& sql, const QVariantList& binds, Page& out) {
     out.clear();
     std::vector<Connection::Row> rows;
     StoreError e;
@@ -253,16 +322,16 @@ int ScheduleReader::readDriver(const QString& sql, const QVariantList& binds,
     }
     const KeysetSql keyset(schedule(), m_key, m_store.dataConnection().dialect());
     const int keys = keyset.componentCount();
-    out.reserve(rows.size());
+    size_t n = 0;
     for (Connection::Row& r : rows) {
         for (size_t c = 0; c < schedule().columns.size(); ++c) {
             r[1 + keys + int(c)] =
                 StoredValue::forRead(r[1 + keys + int(c)], schedule().columns[c]);
         }
         DriverFields fields(r, 1 + keys);
-        out.emplace_back();
-        RecordCodec::readSchedule(fields, out.back(), schedule());
+        out.add(fields, n++);
     }
+    out.end(n);
     if (!rows.empty()) {
         m_started = true;
         m_position = rows.back().value(0).toLongLong();

@@ -13,6 +13,7 @@
 namespace velatask {
 
 class Store;
+class StoredRows;
 struct SqlParts;
 
 // Whole Schedule records, memo included, in one key's order (or record order) page after page:
@@ -33,6 +34,8 @@ public:
 
     // Up to `count` records after those read so far; fewer at the end. 0 or the store code.
     int next(int count, std::vector<ScheduleRecord>& out);
+    // The same as rows of stored values, without records: what an export writes out again.
+    int next(int count, StoredRows& out);
     // Back to the first record.
     void rewind();
 
@@ -40,9 +43,10 @@ public:
 
 private:
     QString sql(SqlParts& parts) const;
-    int readEngine(const QString& sql, const QVariantList& binds, std::vector<ScheduleRecord>& out,
-                   bool& engine);
-    int readDriver(const QString& sql, const QVariantList& binds, std::vector<ScheduleRecord>& out);
+    template <class Page> int read(int count, Page& page);
+    template <class Page>
+    int readEngine(const QString& sql, const QVariantList& binds, Page& out, bool& engine);
+    template <class Page> int readDriver(const QString& sql, const QVariantList& binds, Page& out);
     int finish(const StoreError& error);
 
     Store& m_store;
