@@ -4,16 +4,17 @@
 
 namespace velatask {
 
-Program::Program(const QString& dataDirectory, const QString& iniPath,
+Program::Program(const StoreChoice& store, const QString& dataDirectory, const QString& iniPath,
                  const QStringList& loginCommand)
-    : m_ini(iniPath), m_settings(Settings::load(m_ini)), m_store(dataDirectory, m_ui),
+    : m_ini(iniPath), m_settings(Settings::load(m_ini)),
+      m_store(store.makeStore(dataDirectory, m_ui)),
       m_runner(ScriptRunner::Services{m_queue, m_clock, m_ui, m_windows, m_dde, m_keys, m_sender}),
       m_tray(resourceIcon(QStringLiteral("TRAY_ICO"))), m_autostart(loginCommand) {
     m_ctx.ini = &m_ini;
     m_ctx.settings = &m_settings;
     m_ctx.clock = &m_clock;
     m_ctx.ui = &m_ui;
-    m_ctx.store = &m_store;
+    m_ctx.store = m_store.get();
     m_ctx.sound = &m_sound;
     m_ctx.programs = &m_programs;
     m_ctx.scriptQueue = &m_queue;

@@ -2,6 +2,7 @@
 
 #include "app/MainFrame.h"
 #include "app/QtUi.h"
+#include "app/StoreChoice.h"
 #include "editing/EditingContext.h"
 #include "editing/QtFileChooser.h"
 #include "platform/dbus/DBusDdeClient.h"
@@ -40,9 +41,11 @@ namespace velatask {
 // the real program in their own process make their own.
 class Program {
 public:
-    // The data folder holds "SM"; `iniPath` is the settings file; `loginCommand` is how the
-    // session starts the program at login when that option is on.
-    Program(const QString& dataDirectory, const QString& iniPath, const QStringList& loginCommand);
+    // The data folder holds "SM" (or the store is on the server `store` names); `iniPath` is the
+    // settings file; `loginCommand` is how the session starts the program at login when that
+    // option is on.
+    Program(const StoreChoice& store, const QString& dataDirectory, const QString& iniPath,
+            const QStringList& loginCommand);
 
     // Shows the frame (or leaves it in the tray) and runs its start-up steps.
     void start(bool minimized = false);
@@ -56,7 +59,7 @@ private:
     Settings m_settings;
     SystemClock m_clock;
     QtUi m_ui;
-    Store m_store;
+    std::unique_ptr<Store> m_store;
     QtSound m_sound;
     ProcessStarter m_programs;
     X11Display m_display;

@@ -15,6 +15,10 @@ QString helpText(const QString& program) {
                "                   (default: $XDG_DATA_HOME/velatask, else\n"
                "                   ~/.local/share/velatask); made when missing\n"
                "  --minimized      start in the system tray (or minimized without one)\n"
+               "  --copy-data-to-server\n"
+               "                   copy SM and TagFile_.VDB of the data directory to the\n"
+               "                   server named in section [Database] of Vela.INI, and\n"
+               "                   exit; refused when the server already holds tasks\n"
                "  -h, --help       display this help and exit\n"
                "  -v, --version    output version information and exit\n"
                "\n"
@@ -39,7 +43,8 @@ StartOptions StartOptions::parse(const QStringList& arguments, const QString& ve
         QStringList{QStringLiteral("v"), QStringLiteral("version")});
     const QCommandLineOption dataDir(QStringLiteral("data-dir"), QString(), QStringLiteral("DIR"));
     const QCommandLineOption minimized(QStringLiteral("minimized"));
-    parser.addOptions({help, showVersion, dataDir, minimized});
+    const QCommandLineOption copyToServer(QStringLiteral("copy-data-to-server"));
+    parser.addOptions({help, showVersion, dataDir, minimized, copyToServer});
 
     StartOptions options;
     if (!parser.parse(arguments)) {
@@ -62,6 +67,9 @@ StartOptions StartOptions::parse(const QStringList& arguments, const QString& ve
     } else {
         options.dataDir = parser.value(dataDir);
         options.minimized = parser.isSet(minimized);
+        if (parser.isSet(copyToServer)) {
+            options.action = Action::CopyToServer;
+        }
     }
     return options;
 }

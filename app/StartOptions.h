@@ -5,10 +5,13 @@
 
 namespace velatask {
 
-// The command line, GNU style: --help, --version, --data-dir DIR and --minimized. Read before
+// The command line, GNU style: --help, --version, --data-dir DIR, --minimized and
+// --copy-data-to-server. Read before
 // any window exists, so that --help and --version work without a display.
 struct StartOptions {
-    enum class Action { Run, ShowHelp, ShowVersion, Fail };
+    // CopyToServer: --copy-data-to-server, the files of the data directory moved to the server
+    // that the settings name, without a window.
+    enum class Action { Run, CopyToServer, ShowHelp, ShowVersion, Fail };
 
     Action action = Action::Run;
     // Empty: the default data directory.

@@ -1,7 +1,9 @@
+#include "app/CopyToServer.h"
 #include "app/DataDirectory.h"
 #include "app/Program.h"
 #include "app/SharedFiles.h"
 #include "app/StartOptions.h"
+#include "app/StoreChoice.h"
 #include "platform/dbus/DBusSingleInstance.h"
 #include "platform/qt/TerminationSignals.h"
 #include "resources/Resources.h"
@@ -9,6 +11,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QTextStream>
 
 #include <cstdio>
 
@@ -40,12 +43,22 @@ int fail(const QString& text) {
 
 } // namespace
 
-// Reads the command line, makes the data directory the working directory (the data file "SM"
-// lives there), hands over to a scheduler already running for it, or builds the context with the
-// desktop's services and runs the main frame.
+// Reads the command line, copies the data to a server when asked, makes the data directory the
+// working directory (the data file "SM" lives there), hands over to a scheduler already running
+// for it, or chooses the store and builds the context with the desktop's services and runs the
+// main frame.
 int main(int argc, char* argv[]) {
     const StartOptions options =
         StartOptions::parse(argumentList(argc, argv), QStringLiteral(VELATASK_VERSION));
+    if (options.action == StartOptions::Action::CopyToServer) {
+        // No window: the command also runs where no display is.
+        QCoreApplication app(argc, argv);
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return CopyToServer::run(options.dataDir.isEmpty() ? DataDirectory::defaultPath()
+                                                           : options.dataDir,
+                                 IniFile(IniFile::defaultPath()), out, err);
+    }
     if (options.action != StartOptions::Action::Run) {
         std::fputs(qPrintable(options.text),
                    options.action == StartOptions::Action::Fail ? stderr : stdout);
@@ -75,7 +88,16 @@ int main(int argc, char* argv[]) {
                               .arg(data.path()));
     }
 
-    Program program(QDir::currentPath(), IniFile::defaultPath(), loginCommand(options));
+    // The store's place is settled before any table opens: a server that cannot be used stops
+    // the start rather than leaving the station on the local file.
+    const StoreChoice store = StoreChoice::read(IniFile(IniFile::defaultPath()));
+    if (!store.problem().isEmpty()) {
+        fail(store.problem());
+        QtUi ui;
+        store.report(ui);
+        return 1;
+    }
+    Program program(store, QDir::currentPath(), IniFile::defaultPath(), loginCommand(options));
     QObject::connect(&instance, &DBusSingleInstance::activated, &program.frame(),
                      &MainFrame::comeForward);
     // Logout, `kill` and Ctrl+C end the program as "E&xit" does: position saved, tables closed.

@@ -73,7 +73,8 @@ TEST(EditingEndToEnd, ATaskAddedInTheFormTypesItsScriptIntoAWindow) {
     test::XProbeWindow target({kTarget.toStdString()});
     ASSERT_TRUE(target.waitViewable(10000));
 
-    Program program(data.path(), QDir(data.path()).filePath(QStringLiteral("Vela.INI")), {});
+    Program program(StoreChoice(), data.path(),
+                    QDir(data.path()).filePath(QStringLiteral("Vela.INI")), {});
     program.start();
     Store& store = *program.context().store;
     store.SCH.clearBuffer();

@@ -57,6 +57,14 @@ TEST(StartOptions, GnuOptionsAndTheirResults) {
         {{"--data-dir"}, Action::Fail, {}, false, 2, "Missing value after '--data-dir'"},
         {{"--data-dir="}, Action::Fail, {}, false, 2, "--data-dir needs a directory"},
         {{"tasks.csv"}, Action::Fail, {}, false, 2, "unexpected argument 'tasks.csv'"},
+        {{"--copy-data-to-server"}, Action::CopyToServer, {}, false, 0, {}},
+        {{"--data-dir=/srv/tasks", "--copy-data-to-server"},
+         Action::CopyToServer,
+         "/srv/tasks",
+         false,
+         0,
+         {}},
+        {{"--copy-data-to-server", "x"}, Action::Fail, {}, false, 2, "unexpected argument 'x'"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());

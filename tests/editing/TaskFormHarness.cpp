@@ -24,7 +24,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Velatask"));
     QApplication::setWindowIcon(resourceIcon(QStringLiteral("CLOCK.ICO")));
     QApplication::setQuitOnLastWindowClosed(false);
-    Program program(QDir::currentPath(), IniFile::defaultPath(), {});
+    Program program(StoreChoice(), QDir::currentPath(), IniFile::defaultPath(), {});
     program.start();
     Store& store = *program.context().store;
     store.SCH.open();
