@@ -69,8 +69,17 @@ ImportJob::Step ImportJob::step(int lines) {
     if (!m_open) {
         return Step::Stopped;
     }
-    // Copying the log back into the file takes about a slice's time: a slice of its own.
+    // Copying the log back into the file takes about a slice's time: a slice of its own. The
+    // commits that it copies reach the disk before it, in a slice of their own too.
     if (m_batch->logCopyDue()) {
+        if (m_batch->hasUnsyncedCommits()) {
+            if (m_batch->syncCommitted() != 0) {
+                cannotAdd();
+                cancel();
+                return Step::Stopped;
+            }
+            return Step::More;
+        }
         m_batch->copyLog();
         return Step::More;
     }

@@ -53,6 +53,7 @@ public:
     void deferSync(bool on) { m_deferSync = on; }
     // Makes the slices committed so far reach the disk.
     int syncCommitted();
+    bool hasUnsyncedCommits() const { return m_unsynced; }
 
     // Adds a record; 40 when it collides on a unique key.
     int add(const ScheduleRecord& task);
