@@ -12,12 +12,14 @@
 
 namespace velatask {
 
+class ExportReadAhead;
 class LargeRead;
 class Store;
 
 // The export's batch work: creates the file, writes the header line when asked, then a slice of
 // tasks at a time in category, date and time order, one line each. The tasks are read as stored
-// rows, whose texts go to the file as the file holds them.
+// rows, whose texts go to the file as the file holds them; from a file they are read on another
+// thread (ExportReadAhead) while the slices write the lines.
 class ExportJob {
 public:
     enum class Step { More, Finished, Stopped };
@@ -48,6 +50,7 @@ private:
     Step writeTasks(int records);
     bool countTasks();
     bool readNext(int& code);
+    bool readAhead(int& code);
     bool writeTask(size_t row);
     int readPage();
     ScheduleReader& reader() { return m_phase == Phase::Keyed ? *m_keyed : *m_unkeyed; }
@@ -66,7 +69,9 @@ private:
     std::unique_ptr<ScheduleReader> m_keyed;   // tasks in category, date and time order
     std::unique_ptr<ScheduleReader> m_unkeyed; // those that key leaves out
     StoredRows m_page;
-    size_t m_at = 0; // the next row of the page
+    const StoredRows* m_rows = &m_page; // the page the lines come from
+    size_t m_at = 0;                    // its next row
+    std::unique_ptr<ExportReadAhead> m_ahead;
     bool m_lastPage = false;
     Phase m_phase = Phase::Keyed;
     int m_total = 0;

@@ -137,7 +137,10 @@ private:
 } // namespace
 
 ScheduleReader::ScheduleReader(Store& store, ScheduleKey order)
-    : m_store(store), m_key(int(order)) {}
+    : m_store(store), m_connection(&store.dataConnection()), m_key(int(order)) {}
+
+ScheduleReader::ScheduleReader(Store& store, ScheduleKey order, Connection& connection)
+    : m_store(store), m_connection(&connection), m_key(int(order)), m_ownConnection(true) {}
 
 void ScheduleReader::setRecordOrder() {
     m_key = -1;
@@ -145,7 +148,7 @@ void ScheduleReader::setRecordOrder() {
 }
 
 int ScheduleReader::setFilter(const Filter& filter) {
-    FilterSql sql(schedule(), m_store.dataConnection().dialect());
+    FilterSql sql(schedule(), m_connection->dialect());
     SqlParts parts;
     StoreError e;
     if (sql.render(filter, parts, e) == 0 && sql.readsTags()) {
@@ -168,7 +171,7 @@ void ScheduleReader::rewind() {
 
 int ScheduleReader::finish(const StoreError& error) {
     m_error = error;
-    if (error.code != 0) {
+    if (error.code != 0 && !m_ownConnection) {
         m_store.setLastError(error);
     }
     return error.code;
@@ -176,15 +179,15 @@ int ScheduleReader::finish(const StoreError& error) {
 
 // "SELECT rowid, <key components>, <every column> FROM Schedule WHERE ... ORDER BY ... LIMIT ?"
 QString ScheduleReader::sql(SqlParts& parts) const {
-    const KeysetSql keyset(schedule(), m_key, m_store.dataConnection().dialect());
+    const KeysetSql keyset(schedule(), m_key, m_connection->dialect());
     keyset.present(parts);
     StoreError unused;
-    FilterSql(schedule(), m_store.dataConnection().dialect()).render(m_filter, parts, unused);
+    FilterSql(schedule(), m_connection->dialect()).render(m_filter, parts, unused);
     if (m_started) {
         keyset.beyond(m_anchor, m_position, +1, false,
-                      m_store.dataConnection().mayHoldNull(schedule().table), parts);
+                      m_connection->mayHoldNull(schedule().table), parts);
     }
-    QStringList select{m_store.dataConnection().dialect().positionColumn()};
+    QStringList select{m_connection->dialect().positionColumn()};
     for (int i = 0; i < keyset.componentCount(); ++i) {
         select << schedule().columns[size_t(keyset.column(i))].name;
     }
@@ -209,7 +212,7 @@ int ScheduleReader::next(int count, StoredRows& out) {
 }
 
 template <class Page> int ScheduleReader::read(int count, Page& out) {
-    if (m_store.stopped() || !m_store.dataConnection().isOpen()) {
+    if ((!m_ownConnection && m_store.stopped()) || !m_connection->isOpen()) {
         out.clear();
         return finish(makeStoreError(StoreCode::NotOpen));
     }
@@ -230,7 +233,7 @@ template <class Page>
 int ScheduleReader::readEngine(const QString& sql, const QVariantList& binds, Page& out,
                                bool& engine) {
     StoreError e;
-    EngineStatement* s = m_store.dataConnection().engineStatement(sql, e);
+    EngineStatement* s = m_connection->engineStatement(sql, e);
     engine = s != nullptr || e.code != 0;
     if (!s) {
         out.clear();
@@ -240,7 +243,7 @@ int ScheduleReader::readEngine(const QString& sql, const QVariantList& binds, Pa
         s->bind(i, binds[i]);
     }
     const int keys =
-        KeysetSql(schedule(), m_key, m_store.dataConnection().dialect()).componentCount();
+        KeysetSql(schedule(), m_key, m_connection->dialect()).componentCount();
     const size_t count = size_t(binds.back().toLongLong());
     size_t n = 0;
     std::int64_t position = 0;
@@ -264,7 +267,7 @@ int ScheduleReader::readEngine(const QString& sql, const QVariantList& binds, Pa
     }
     m_started = true;
     m_position = position;
-    const KeysetSql keyset(schedule(), m_key, m_store.dataConnection().dialect());
+    const KeysetSql keyset(schedule(), m_key, m_connection->dialect());
     const std::vector<int> bytes = keyset.bytesComponents();
     if (n == count) {
         QVariantList texts;
@@ -289,9 +292,9 @@ int ScheduleReader::readEngine(const QString& sql, const QVariantList& binds, Pa
     }
     std::vector<Connection::Row> rows;
     if (keys > 0 &&
-        m_store.dataConnection().exec(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+        m_connection->exec(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
                                           .arg(names.join(", "), schedule().table,
-                                               m_store.dataConnection().dialect().positionColumn()),
+                                               m_connection->dialect().positionColumn()),
                                       {qlonglong(position)}, e, &rows) != 0) {
         return finish(e);
     }
@@ -317,10 +320,10 @@ int ScheduleReader::readDriver(const QString& sql, const QVariantList& binds, Pa
     out.clear();
     std::vector<Connection::Row> rows;
     StoreError e;
-    if (m_store.dataConnection().exec(sql, binds, e, &rows) != 0) {
+    if (m_connection->exec(sql, binds, e, &rows) != 0) {
         return finish(e);
     }
-    const KeysetSql keyset(schedule(), m_key, m_store.dataConnection().dialect());
+    const KeysetSql keyset(schedule(), m_key, m_connection->dialect());
     const int keys = keyset.componentCount();
     size_t n = 0;
     for (Connection::Row& r : rows) {

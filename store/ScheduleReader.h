@@ -12,6 +12,7 @@
 
 namespace velatask {
 
+class Connection;
 class Store;
 class StoredRows;
 struct SqlParts;
@@ -25,6 +26,9 @@ struct SqlParts;
 class ScheduleReader {
 public:
     ScheduleReader(Store& store, ScheduleKey order);
+    // Reads through a connection of its own to the store's file, also on another thread: then
+    // nothing of the store is used, and a failure stays in error().
+    ScheduleReader(Store& store, ScheduleKey order, Connection& connection);
 
     void setRecordOrder();
     // Only records that pass the filter; 0, or 90 for an unknown field or a tag condition.
@@ -50,7 +54,9 @@ private:
     int finish(const StoreError& error);
 
     Store& m_store;
+    Connection* m_connection;
     int m_key;
+    bool m_ownConnection = false;
     Filter m_filter;
     bool m_driverReads = false;
     // Where the next page starts: the last record read, its key values as stored.
