@@ -5,6 +5,7 @@
 
 #include <QStringDecoder>
 
+#include <bit>
 #include <cstring>
 
 namespace velatask {
@@ -80,19 +81,23 @@ bool StoredRows::isUtf8(QByteArrayView bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const unsigned char* const end = p + bytes.size();
     while (p != end) {
-        // Plain ASCII eight bytes at a time: most texts are that all through.
+        // ASCII eight bytes at a time, and the ASCII before the first other byte among them.
         if (end - p >= 8) {
             std::uint64_t word;
             std::memcpy(&word, p, sizeof word);
-            if ((word & 0x8080808080808080ULL) == 0) {
+            const std::uint64_t high = word & 0x8080808080808080ULL;
+            if (high == 0) {
                 p += 8;
                 continue;
             }
-        }
-        const unsigned char b = *p++;
-        if (b < 0x80) {
+            p += (std::endian::native == std::endian::little ? std::countr_zero(high)
+                                                              : std::countl_zero(high)) /
+                 8;
+        } else if (*p < 0x80) {
+            ++p;
             continue;
         }
+        const unsigned char b = *p++;
         int more = 0;
         unsigned char low = 0x80;
         unsigned char high = 0xBF;

@@ -253,3 +253,37 @@ TEST_F(ScheduleReaderTest, FiltersItCannotReadAreRefused) {
 
 } // namespace
 } // namespace velatask
+
+namespace velatask {
+namespace {
+
+// UTF-8 that reads as it is, wherever it lies among ASCII bytes: what the decoder reads without a
+// fault, less U+FFFE and U+FFFF.
+TEST(StoredRows, TellsTextThatReadsAsItIs) {
+    const struct {
+        const char* hex;
+        bool reads;
+    } cases[] = {
+        {"", true},           {"41", true},           {"C3A9", true},         {"E282AC", true},
+        {"F09F9880", true},   {"F48FBFBF", true},     {"EFBFBD", true},       {"EFBBBF", true},
+        {"EFB790", true},     {"EFBFBE", false},      {"EFBFBF", false},      {"C080", false},
+        {"C1BF", false},      {"E09FBF", false},      {"EDA080", false},      {"F08F8080", false},
+        {"F4908080", false},  {"F5808080", false},    {"FF", false},          {"80", false},
+        {"C3", false},        {"E282", false},        {"F09F98", false},      {"C341", false},
+        {"E2C3A9AC", false},  {"C3A9C3A9C3A9", true}, {"41C3A941C3A9", true},
+    };
+    for (const auto& c : cases) {
+        const QByteArray middle = QByteArray::fromHex(c.hex);
+        for (int before : {0, 1, 7, 8, 9, 15}) {
+            for (int after : {0, 3, 8}) {
+                const QByteArray text =
+                    QByteArray(before, 'a') + middle + QByteArray(after, 'z');
+                EXPECT_EQ(StoredRows::isUtf8(text), c.reads)
+                    << c.hex << " after " << before << " before " << after;
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace velatask
