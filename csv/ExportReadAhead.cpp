@@ -15,6 +15,9 @@ ExportReadAhead::~ExportReadAhead() {
     {
         std::lock_guard lock(m_mutex);
         m_stop = true;
+        if (m_reading) {
+            m_connection->interrupt();
+        }
     }
     m_changed.notify_all();
     m_thread.join();
@@ -69,18 +72,33 @@ bool ExportReadAhead::push(std::unique_ptr<Page> page) {
     return true;
 }
 
+void ExportReadAhead::fail(const StoreError& error) {
+    auto page = spare();
+    page->rows.clear();
+    page->error = error;
+    push(std::move(page));
+}
+
 void ExportReadAhead::run(Store& store, const Filter& unkeyed) {
-    auto failed = [this](const StoreError& error) {
-        auto page = spare();
-        page->rows.clear();
-        page->error = error;
-        push(std::move(page));
-    };
     StoreError error;
     if (m_connection->open(false, error) != 0) {
-        failed(error);
+        fail(error);
         return;
     }
+    {
+        std::lock_guard lock(m_mutex);
+        m_reading = true;
+    }
+    read(store, unkeyed);
+    {
+        std::lock_guard lock(m_mutex);
+        m_reading = false;
+    }
+    m_connection->close();
+}
+
+void ExportReadAhead::read(Store& store, const Filter& unkeyed) {
+    StoreError error;
     // The pages of a read in key order lie all over the file: a large cache fetches each once.
     m_connection->exec(QStringLiteral("PRAGMA cache_size=-%1").arg(Store::kLargeReadCacheKb), {},
                        error);
@@ -88,23 +106,18 @@ void ExportReadAhead::run(Store& store, const Filter& unkeyed) {
     ScheduleReader rest(store, ScheduleKey::KeyID, *m_connection);
     rest.setRecordOrder();
     if (rest.setFilter(unkeyed) != 0) {
-        failed(rest.error());
-        m_connection->close();
+        fail(rest.error());
         return;
     }
     for (ScheduleReader* reader : {&keyed, &rest}) {
         for (;;) {
             auto page = spare();
             if (reader->next(m_pageRows, page->rows) != 0) {
-                page->rows.clear();
-                page->error = reader->error();
-                push(std::move(page));
-                m_connection->close();
+                fail(reader->error());
                 return;
             }
             const bool last = int(page->rows.size()) < m_pageRows;
             if (page->rows.size() > 0 && !push(std::move(page))) {
-                m_connection->close();
                 return;
             }
             if (last) {
@@ -115,10 +128,9 @@ void ExportReadAhead::run(Store& store, const Filter& unkeyed) {
         marker->rows.clear();
         (reader == &keyed ? marker->keyedEnd : marker->end) = true;
         if (!push(std::move(marker))) {
-            break;
+            return;
         }
     }
-    m_connection->close();
 }
 
 } // namespace velatask

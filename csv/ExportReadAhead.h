@@ -20,7 +20,8 @@ class Store;
 // file, while the window's thread writes their lines: first the tasks in category, date and time
 // order, then those that this order leaves out (a page that says so lies between them). Pages of
 // stored rows wait in a bounded queue. Each page is a read of its own, so no snapshot is held
-// while the queue is full. Going away stops the thread once the page it reads is read.
+// while the queue is full. Going away stops the thread, and the read it makes (a read through the
+// whole table for the tasks the key leaves out takes long).
 class ExportReadAhead {
 public:
     struct Page {
@@ -45,7 +46,9 @@ public:
 
 private:
     void run(Store& store, const Filter& unkeyed);
+    void read(Store& store, const Filter& unkeyed);
     bool push(std::unique_ptr<Page> page);
+    void fail(const StoreError& error);
     std::unique_ptr<Page> spare();
 
     std::unique_ptr<Connection> m_connection; // used on the thread only
@@ -56,6 +59,7 @@ private:
     std::deque<std::unique_ptr<Page>> m_ready;
     std::vector<std::unique_ptr<Page>> m_spare; // handed out, their memory kept for reuse
     bool m_stop = false;
+    bool m_reading = false; // the connection is open: a read may be stopped
     std::thread m_thread;
 };
 

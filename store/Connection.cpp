@@ -398,6 +398,12 @@ bool Connection::setLogSyncDeferred(bool on) {
            on;
 }
 
+void Connection::interrupt() {
+    if (m_engine) {
+        sqlite3_interrupt(static_cast<sqlite3*>(m_engine));
+    }
+}
+
 int Connection::syncLog(StoreError& error) {
     error.clear();
     if (!m_engine) {

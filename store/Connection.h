@@ -64,6 +64,9 @@ public:
     bool setLogSyncDeferred(bool on);
     // Makes what the write-ahead log holds reach the disk.
     int syncLog(StoreError& error);
+    // Makes a statement that runs now on the connection's own thread stop with an error soon.
+    // The only call that may come from another thread, and only while the connection is open.
+    void interrupt();
 
     // Runs one statement (prepared once, kept for reuse). Result rows go to `rows` when given.
     int exec(const QString& sql, const QVariantList& binds, StoreError& error,
