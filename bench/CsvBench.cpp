@@ -12,6 +12,7 @@
 #include "csv/ImportJob.h"
 #include "store/ScheduleReader.h"
 #include "store/Store.h"
+#include "store/StoredRows.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -165,11 +166,11 @@ static void BM_ImportAllFields(benchmark::State& state) {
 }
 BENCHMARK(BM_ImportAllFields)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
-// The export's reading of the tasks alone, without lines: in category, date and time order
-// (argument 1) and in record order (0).
+// The export's reading of the tasks alone, as stored rows, without lines: in category, date and
+// time order (argument 1) and in record order (0). What the export's reading thread does.
 static void BM_ExportReadOnly(benchmark::State& state) {
     Dataset& d = dataset();
-    std::vector<ScheduleRecord> page;
+    StoredRows page;
     for (auto _ : state) {
         LargeRead large(d.store());
         ScheduleReader reader(d.store(), ScheduleKey::KeyCategoryDate);

@@ -9,7 +9,7 @@ CsvByteLine::CsvByteLine() {
 }
 
 void CsvByteLine::clear() {
-    m_bytes.truncate(0); // keeps the memory for the next line
+    m_bytes.clear(); // keeps the memory for the next line
     m_fields = 0;
     m_over = false;
 }
@@ -67,18 +67,14 @@ void CsvByteLine::appendFormatted(const Picture& picture, std::int64_t value) {
     m_formatted.truncate(0);
     picture.appendFormatted(value, m_formatted);
     put('"');
-    const qsizetype at = m_bytes.size();
-    m_bytes.resize(at + m_formatted.size() * 3);
-    char* out = m_bytes.data() + at;
     const auto* in = reinterpret_cast<const char16_t*>(m_formatted.utf16());
     const char16_t* const end = in + m_formatted.size();
     // Pictures write digits, signs and month names; anything wider goes the encoder's way.
     for (; in != end && *in < 0x80; ++in) {
-        *out++ = char(*in);
+        put(char(*in));
     }
-    m_bytes.truncate(out - m_bytes.constData());
     if (in != end) {
-        m_bytes.append(QStringView(in, end).toUtf8());
+        put(QByteArrayView(QStringView(in, end).toUtf8()));
     }
     put('"');
 }

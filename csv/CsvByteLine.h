@@ -3,11 +3,11 @@
 #include "core/Picture.h"
 #include "csv/CsvText.h"
 
-#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
 #include <cstdint>
+#include <string>
 
 namespace velatask {
 
@@ -27,18 +27,18 @@ public:
     void appendNumber(std::int64_t value);
     void appendFormatted(const Picture& picture, std::int64_t value);
 
-    const QByteArray& bytes() const { return m_bytes; }
+    QByteArrayView bytes() const { return QByteArrayView(m_bytes.data(), qsizetype(m_bytes.size())); }
     int fieldCount() const { return m_fields; }
     // Whether a field or the line is longer in bytes than the limits of characters.
-    bool overLimit() const { return m_over || m_bytes.size() > CsvText::kMaxLine; }
+    bool overLimit() const { return m_over || m_bytes.size() > size_t(CsvText::kMaxLine); }
 
 private:
     void separate();
-    void put(char c) { m_bytes.append(c); }
-    void put(QByteArrayView s) { m_bytes.append(s.data(), s.size()); }
+    void put(char c) { m_bytes.push_back(c); }
+    void put(QByteArrayView s) { m_bytes.append(s.data(), size_t(s.size())); }
     void putQuoted(QByteArrayView value);
 
-    QByteArray m_bytes;
+    std::string m_bytes; // appends of a few bytes cost less than in a QByteArray
     QString m_formatted; // a date or time as its picture writes it, reused
     int m_fields = 0;
     bool m_over = false;

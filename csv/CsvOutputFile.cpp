@@ -1,5 +1,7 @@
 #include "csv/CsvOutputFile.h"
 
+#include <cstring>
+
 namespace velatask {
 
 namespace {
@@ -64,8 +66,13 @@ bool CsvOutputFile::writeLine(const QString& line) {
 }
 
 bool CsvOutputFile::writeLine(QByteArrayView utf8) {
-    m_pending.append(utf8.data(), utf8.size());
-    m_pending.append(kLineEnd, qsizetype(sizeof kLineEnd) - 1);
+    const qsizetype at = m_pending.size();
+    m_pending.resize(at + utf8.size() + qsizetype(sizeof kLineEnd) - 1);
+    char* out = m_pending.data() + at;
+    if (!utf8.isEmpty()) {
+        std::memcpy(out, utf8.data(), size_t(utf8.size()));
+    }
+    std::memcpy(out + utf8.size(), kLineEnd, sizeof kLineEnd - 1);
     return m_pending.size() < kBufferBytes || flush();
 }
 

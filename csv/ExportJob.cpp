@@ -1,5 +1,9 @@
 #include "csv/ExportJob.h"
 
+#include "csv/ExportReadAhead.h"
+
+#include "store/Connection.h"
+#include "store/SqlDialect.h"
 #include "store/StandardWarning.h"
 #include "store/Store.h"
 #include "store/WindowCursor.h"
@@ -22,6 +26,8 @@ ExportJob::~ExportJob() {
 }
 
 void ExportJob::release() {
+    m_ahead.reset();
+    m_rows = &m_page;
     m_largeRead.reset();
     if (m_open) {
         m_store.SCH.close();
@@ -49,7 +55,6 @@ bool ExportJob::start(const QString& path) {
         return false;
     }
     m_open = true;
-    m_largeRead = std::make_unique<LargeRead>(m_store);
     if (m_header) {
         m_builder.header(m_line);
         if (!writeLine(m_line.text())) {
@@ -73,8 +78,14 @@ bool ExportJob::start(const QString& path) {
     }
     m_phase = Phase::Keyed;
     m_page.clear();
+    m_rows = &m_page;
     m_at = 0;
     m_lastPage = false;
+    if (m_store.dataConnection().dialect().isFile()) {
+        m_ahead = std::make_unique<ExportReadAhead>(m_store, unkeyed, kPage);
+    } else {
+        m_largeRead = std::make_unique<LargeRead>(m_store);
+    }
     return true;
 }
 
@@ -100,14 +111,17 @@ int ExportJob::readPage() {
     return 0;
 }
 
-// The next task in category, date and time order; then those that the key leaves out. Null at
-// the end (code NoRecord) or after a failure.
-const ScheduleRecord* ExportJob::readNext(int& code) {
+// Whether there is a next task (the row m_at of the page) in category, date and time order, then
+// of those that the key leaves out. False at the end (code NoRecord) or after a failure.
+bool ExportJob::readNext(int& code) {
+    if (m_ahead) {
+        return readAhead(code);
+    }
     code = 0;
     while (m_at >= m_page.size()) {
         if (m_phase == Phase::Done) {
             code = StoreCode::NoRecord;
-            return nullptr;
+            return false;
         }
         if (m_lastPage) {
             m_phase = m_phase == Phase::Keyed ? Phase::Unkeyed : Phase::Done;
@@ -116,10 +130,52 @@ const ScheduleRecord* ExportJob::readNext(int& code) {
             continue;
         }
         if ((code = readPage()) != 0) {
-            return nullptr;
+            return false;
         }
     }
-    return &m_page[m_at++];
+    return true;
+}
+
+// readNext() from the pages read ahead. False with code 0 where the step ends: where the tasks
+// in key order end (the read of those that the key leaves out would begin there), and when the
+// next page has not been read within the slice's time.
+bool ExportJob::readAhead(int& code) {
+    code = 0;
+    while (m_at >= m_rows->size()) {
+        if (m_phase == Phase::Done) {
+            code = StoreCode::NoRecord;
+            return false;
+        }
+        const ExportReadAhead::Page* page = m_ahead->next(m_budget.remainingNs());
+        if (!page) {
+            return false;
+        }
+        m_rows = &page->rows;
+        m_at = 0;
+        if (page->error.code != 0) {
+            m_store.setLastError(page->error);
+            code = page->error.code;
+            return false;
+        }
+        if (page->keyedEnd) {
+            m_phase = Phase::Unkeyed;
+            return false;
+        }
+        if (page->end) {
+            m_phase = Phase::Done;
+        }
+    }
+    return true;
+}
+
+// A line too long for the limits of characters is made as the record's line, which they cut.
+bool ExportJob::writeTask(size_t row) {
+    if (m_builder.build(*m_rows, row, m_bytes)) {
+        return m_file.writeLine(m_bytes.bytes()) || retryWrite();
+    }
+    m_rows->record(row, m_record);
+    m_builder.build(m_record, m_line);
+    return writeLine(m_line.text());
 }
 
 ExportJob::Step ExportJob::step(int records) {
@@ -148,7 +204,10 @@ ExportJob::Step ExportJob::writeTasks(int records) {
             return Step::More;
         }
         int code = 0;
-        const ScheduleRecord* task = readNext(code);
+        if (!readNext(code) && code == 0) {
+            m_sliceEnds = true;
+            return Step::More;
+        }
         if (code == StoreCode::NoRecord) {
             return Step::Finished;
         }
@@ -157,8 +216,7 @@ ExportJob::Step ExportJob::writeTasks(int records) {
             release();
             return Step::Stopped;
         }
-        m_builder.build(*task, m_line);
-        if (!writeLine(m_line.text())) {
+        if (!writeTask(m_at++)) {
             release();
             return Step::Stopped;
         }

@@ -2,6 +2,7 @@
 
 #include "core/Ui.h"
 #include "store/ScheduleReader.h"
+#include "store/StoredRows.h"
 
 #include "csv/CsvLine.h"
 #include "csv/CsvOutputFile.h"
@@ -11,11 +12,14 @@
 
 namespace velatask {
 
+class ExportReadAhead;
 class LargeRead;
 class Store;
 
 // The export's batch work: creates the file, writes the header line when asked, then a slice of
-// tasks at a time in category, date and time order, one line each.
+// tasks at a time in category, date and time order, one line each. The tasks are read as stored
+// rows, whose texts go to the file as the file holds them; from a file they are read on another
+// thread (ExportReadAhead) while the slices write the lines.
 class ExportJob {
 public:
     enum class Step { More, Finished, Stopped };
@@ -45,7 +49,9 @@ private:
     enum class Phase { Keyed, Unkeyed, Done };
     Step writeTasks(int records);
     bool countTasks();
-    const ScheduleRecord* readNext(int& code);
+    bool readNext(int& code);
+    bool readAhead(int& code);
+    bool writeTask(size_t row);
     int readPage();
     ScheduleReader& reader() { return m_phase == Phase::Keyed ? *m_keyed : *m_unkeyed; }
     bool writeLine(const QString& line);
@@ -58,10 +64,14 @@ private:
     bool m_header;
     CsvOutputFile m_file;
     CsvLine m_line;
+    CsvByteLine m_bytes;
+    ScheduleRecord m_record; // a row whose line is built from its record
     std::unique_ptr<ScheduleReader> m_keyed;   // tasks in category, date and time order
     std::unique_ptr<ScheduleReader> m_unkeyed; // those that key leaves out
-    std::vector<ScheduleRecord> m_page;
-    size_t m_at = 0;
+    StoredRows m_page;
+    const StoredRows* m_rows = &m_page; // the page the lines come from
+    size_t m_at = 0;                    // its next row
+    std::unique_ptr<ExportReadAhead> m_ahead;
     bool m_lastPage = false;
     Phase m_phase = Phase::Keyed;
     int m_total = 0;

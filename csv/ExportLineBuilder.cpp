@@ -1,6 +1,41 @@
 #include "csv/ExportLineBuilder.h"
 
+#include "store/StoredRows.h"
+#include "store/TableDef.h"
+
 namespace velatask {
+
+namespace {
+
+// The column of the Schedule table that a field ("SCH:Date") is stored in.
+int storedColumn(const ScheduleField& field) {
+    const QString name = field.nameText().section(QLatin1Char(':'), 1);
+    const std::vector<ColumnDef>& columns = TableDef::schedule().columns;
+    for (size_t i = 0; i < columns.size(); ++i) {
+        if (columns[i].name == name) {
+            return int(i);
+        }
+    }
+    return -1;
+}
+
+// A number as QString::number() writes it.
+QByteArrayView digits(std::int64_t value, char (&buffer)[24]) {
+    int n = sizeof buffer;
+    const bool negative = value < 0;
+    std::uint64_t magnitude =
+        negative ? std::uint64_t(0) - std::uint64_t(value) : std::uint64_t(value);
+    do {
+        buffer[--n] = char('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (negative) {
+        buffer[--n] = '-';
+    }
+    return QByteArrayView(buffer + n, qsizetype(sizeof buffer) - n);
+}
+
+} // namespace
 
 ExportLineBuilder::ExportLineBuilder(const QList<ExportField>& fields) {
     m_columns.reserve(size_t(fields.size()));
@@ -8,8 +43,9 @@ ExportLineBuilder::ExportLineBuilder(const QList<ExportField>& fields) {
         if (f.field < 0 || f.field >= ScheduleField::kCount) {
             continue;
         }
-        m_columns.push_back(Column{&ScheduleField::all()[size_t(f.field)],
-                                   CsvText::classify(f.picture), Picture(f.picture)});
+        const ScheduleField& field = ScheduleField::all()[size_t(f.field)];
+        m_columns.push_back(Column{&field, CsvText::classify(f.picture), Picture(f.picture),
+                                   storedColumn(field)});
     }
 }
 
@@ -45,6 +81,50 @@ void ExportLineBuilder::build(const ScheduleRecord& task, CsvLine& line) const {
             break;
         }
     }
+}
+
+// The field's value as the record holds it: a stored number goes into the record's field as
+// RecordCodec puts it there.
+std::int64_t ExportLineBuilder::numberOf(const Column& c, const StoredRows& rows, size_t row) const {
+    switch (c.field->type) {
+    case ScheduleField::Type::Text:
+        return CsvText::numericValue(rows.string(row, c.stored));
+    case ScheduleField::Type::Byte:
+        return std::uint8_t(rows.number(row, c.stored));
+    case ScheduleField::Type::Long:
+        break;
+    }
+    return std::int32_t(rows.number(row, c.stored));
+}
+
+bool ExportLineBuilder::build(const StoredRows& rows, size_t row, CsvByteLine& line) const {
+    line.clear();
+    char buffer[24];
+    for (const Column& c : m_columns) {
+        if (c.stored < 0) {
+            return false;
+        }
+        const bool text = c.field->isText();
+        switch (c.how) {
+        case CsvText::PictureClass::String:
+            line.append(text ? rows.text(row, c.stored) : digits(numberOf(c, rows, row), buffer),
+                        c.how);
+            break;
+        case CsvText::PictureClass::Numeric:
+            line.appendNumber(numberOf(c, rows, row));
+            break;
+        case CsvText::PictureClass::Other:
+            if (c.picture.isValid()) {
+                line.appendFormatted(c.picture, numberOf(c, rows, row));
+            } else {
+                line.append(text ? rows.text(row, c.stored)
+                                 : digits(numberOf(c, rows, row), buffer),
+                            c.how);
+            }
+            break;
+        }
+    }
+    return !line.overLimit();
 }
 
 } // namespace velatask

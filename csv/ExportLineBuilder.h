@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Picture.h"
+#include "csv/CsvByteLine.h"
 #include "csv/CsvLine.h"
 #include "csv/CsvText.h"
 #include "csv/ScheduleField.h"
@@ -11,6 +12,8 @@
 #include <vector>
 
 namespace velatask {
+
+class StoredRows;
 
 // A field chosen for export, with the picture it is written with.
 struct ExportField {
@@ -27,13 +30,18 @@ public:
 
     void header(CsvLine& line) const;
     void build(const ScheduleRecord& task, CsvLine& line) const;
+    // The same line, in UTF-8, of a stored row: the texts go from the row to the line as they
+    // are. False when the line of the row's record is to be built instead (CsvByteLine's limits).
+    bool build(const StoredRows& rows, size_t row, CsvByteLine& line) const;
 
 private:
     struct Column {
         const ScheduleField* field;
         CsvText::PictureClass how;
         Picture picture;
+        int stored; // the field's column in a stored row
     };
+    std::int64_t numberOf(const Column& c, const StoredRows& rows, size_t row) const;
     std::vector<Column> m_columns;
 };
 

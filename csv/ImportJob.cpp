@@ -32,6 +32,10 @@ bool ImportJob::start(bool stripHeader) {
         m_open = true;
     }
     m_batch = std::make_unique<BatchWriter>(m_store);
+    // The slices' commits do not wait for the disk: a killed program keeps them, a power loss
+    // may take the last ones. The end of the import (or its cancel) makes them reach the disk
+    // before the import reports what it added. The scheduler's own commits sync as always.
+    m_batch->deferSync(true);
     m_bytesDone = 0;
     m_added = 0;
     m_committed = 0;
@@ -65,8 +69,17 @@ ImportJob::Step ImportJob::step(int lines) {
     if (!m_open) {
         return Step::Stopped;
     }
-    // Copying the log back into the file takes about a slice's time: a slice of its own.
+    // Copying the log back into the file takes about a slice's time: a slice of its own. The
+    // commits that it copies reach the disk before it, in a slice of their own too.
     if (m_batch->logCopyDue()) {
+        if (m_batch->hasUnsyncedCommits()) {
+            if (m_batch->syncCommitted() != 0) {
+                cannotAdd();
+                cancel();
+                return Step::Stopped;
+            }
+            return Step::More;
+        }
         m_batch->copyLog();
         return Step::More;
     }
@@ -90,6 +103,10 @@ ImportJob::Step ImportJob::step(int lines) {
         result = Step::Stopped;
     } else {
         m_committed = m_added;
+        if (result == Step::Finished && m_batch->syncCommitted() != 0) {
+            cannotAdd();
+            result = Step::Stopped;
+        }
     }
     if (result != Step::More) {
         cancel();

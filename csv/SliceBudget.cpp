@@ -19,6 +19,13 @@ void SliceBudget::start() {
     m_batches = 0;
 }
 
+std::int64_t SliceBudget::remainingNs() const {
+    if (m_ns <= 0) {
+        return -1;
+    }
+    return std::max<std::int64_t>(0, m_ns - (m_now() - m_start));
+}
+
 bool SliceBudget::anotherBatch() {
     const std::int64_t used = m_now() - m_start;
     ++m_batches;

@@ -38,6 +38,8 @@ public:
     int milliseconds() const { return int(m_ns / 1000000); }
 
     void start();
+    // Nanoseconds of the slice's time left (none left: 0); -1 when no time is set.
+    std::int64_t remainingNs() const;
     // Called after each batch: whether one more batch as long as those of this slice took on
     // average, and then the closing work, still fit in the slice's time. (The average, not the
     // longest: a batch that waited for the processor or read a page says little about the next.)

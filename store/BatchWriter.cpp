@@ -60,6 +60,7 @@ BatchWriter::BatchWriter(Store& store) : m_store(store) {
 
 BatchWriter::~BatchWriter() {
     abandonSlice();
+    syncCommitted();
     m_store.countBatchWriter(-1);
 }
 
@@ -92,6 +93,11 @@ int BatchWriter::ensureSlice() {
         return finish(error);
     }
     m_store.yieldBatch(); // another writer's slice
+    // Only this writer's slices: another batch on the connection keeps syncing its commits.
+    if (m_deferSync && m_connection->setLogSyncDeferred(true)) {
+        m_deferring = true;
+        m_unsynced = true;
+    }
     if (m_connection->begin(Transaction::kDefaultWaitMs, error) == 0) {
         m_open = true;
         m_number = m_connection->transactionNumber();
@@ -120,6 +126,7 @@ int BatchWriter::commitSlice() {
     }
     if (!ours()) {
         m_open = false;
+        endDeferring();
         return finish(m_connection->committed(m_number) ? StoreError{} : m_store.batchYieldError());
     }
     StoreError error;
@@ -127,6 +134,7 @@ int BatchWriter::commitSlice() {
         m_connection->rollback();
     }
     m_open = false;
+    endDeferring();
     return finish(error);
 }
 
@@ -135,6 +143,26 @@ void BatchWriter::abandonSlice() {
         m_connection->rollback();
     }
     m_open = false;
+    endDeferring();
+}
+
+void BatchWriter::endDeferring() {
+    if (m_deferring && !m_connection->inTransaction()) {
+        m_connection->setLogSyncDeferred(false);
+        m_deferring = false;
+    }
+}
+
+int BatchWriter::syncCommitted() {
+    if (!m_unsynced || !m_connection || !m_connection->isOpen()) {
+        m_unsynced = false;
+        return finish({});
+    }
+    StoreError error;
+    if (m_connection->syncLog(error) == 0) {
+        m_unsynced = false;
+    }
+    return finish(error);
 }
 
 int BatchWriter::insert(const TableDef& table, const QVariantList& row) {

@@ -46,6 +46,15 @@ public:
     // Rolls back what this slice wrote since it began (or since it was committed early).
     void abandonSlice();
 
+    // For batch work whose end is reported (an import): while on, the slices commit without
+    // waiting for the disk (in write-ahead-log mode only). Such a commit survives the end of the
+    // program but not a power loss until syncCommitted(), or the end of this writer, makes all
+    // of them reach the disk. Other connections keep syncing each commit.
+    void deferSync(bool on) { m_deferSync = on; }
+    // Makes the slices committed so far reach the disk.
+    int syncCommitted();
+    bool hasUnsyncedCommits() const { return m_unsynced; }
+
     // Adds a record; 40 when it collides on a unique key.
     int add(const ScheduleRecord& task);
     int add(const CategoryRecord& category);
@@ -64,6 +73,7 @@ public:
 
 private:
     int ensureSlice();
+    void endDeferring();
     int insert(const TableDef& table, const QVariantList& row);
     bool ours() const;
     int finish(const StoreError& error);
@@ -73,6 +83,9 @@ private:
     StoreError m_error;
     bool m_open = false;
     std::int64_t m_number = 0;
+    bool m_deferSync = false;
+    bool m_deferring = false; // the connection's commits do not wait for the disk now
+    bool m_unsynced = false;  // commits that have not reached the disk
 };
 
 } // namespace velatask

@@ -92,6 +92,11 @@ void Checkpointer::setBatch(bool running) {
     }
 }
 
+void Checkpointer::logSynced() {
+    std::lock_guard lock(m_mutex);
+    ++m_figures.logSyncs;
+}
+
 Checkpointer::Figures Checkpointer::figures() const {
     std::lock_guard lock(m_mutex);
     return m_figures;

@@ -50,8 +50,11 @@ public:
         std::int64_t lastLog = 0;     // pages in the log at the last copy of the thread
         std::int64_t lastCopied = 0;  // of them copied back
         bool failed = false;          // the thread could not open the file last time
+        std::int64_t logSyncs = 0;    // syncs of the log that batch work had put off
     };
     Figures figures() const;
+    // A connection whose commits did not wait for the disk has made its log reach it.
+    void logSynced();
 
     // Called after each commit of a watched connection, with the pages in the log.
     void committed(void* db, Role role, int frames);

@@ -449,6 +449,53 @@ int Connection::begin(int waitMs, StoreError& error) {
     return error.code;
 }
 
+bool Connection::setLogSyncDeferred(bool on) {
+    if (!m_engine || m_inTransaction) {
+        return false;
+    }
+    StoreError error;
+    if (on) {
+        std::vector<Row> rows;
+        if (exec(QStringLiteral("PRAGMA journal_mode"), {}, error, &rows) != 0 || rows.empty() ||
+            rows.front().value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) !=
+                0) {
+            return false;
+        }
+    }
+    return exec(on ? QStringLiteral("PRAGMA synchronous=NORMAL")
+                   : QStringLiteral("PRAGMA synchronous=FULL"),
+                {}, error) == 0 &&
+           on;
+}
+
+void Connection::interrupt() {
+    if (m_engine) {
+        sqlite3_interrupt(static_cast<sqlite3*>(m_engine));
+    }
+}
+
+int Connection::syncLog(StoreError& error) {
+    error.clear();
+    if (!m_engine) {
+        return 0;
+    }
+    sqlite3_file* log = nullptr;
+    if (sqlite3_file_control(static_cast<sqlite3*>(m_engine), "main",
+                             SQLITE_FCNTL_JOURNAL_POINTER, &log) != SQLITE_OK ||
+        !log || !log->pMethods) {
+        return 0; // no log open: nothing waits for the disk
+    }
+    const int rc = log->pMethods->xSync(log, SQLITE_SYNC_NORMAL);
+    if (rc != SQLITE_OK) {
+        error = engineError(rc, QString::fromUtf8(sqlite3_errstr(rc)));
+        return error.code;
+    }
+    if (m_checkpointer) {
+        m_checkpointer->logSynced();
+    }
+    return 0;
+}
+
 int Connection::commit(StoreError& error) {
     error.clear();
     if (!m_inTransaction) {

@@ -60,6 +60,17 @@ public:
     int useWriteAheadLog(StoreError& error);
     bool usesWriteAheadLog() const { return m_writeAheadLog; }
 
+    // While on, a commit returns once the write-ahead log holds it, before the log has reached
+    // the disk: the commit survives the end of the program but not a power loss until
+    // syncLog(). Only in write-ahead-log mode (with a rollback journal a power loss could damage
+    // the file): false, full syncing kept, otherwise. Set outside a transaction.
+    bool setLogSyncDeferred(bool on);
+    // Makes what the write-ahead log holds reach the disk.
+    int syncLog(StoreError& error);
+    // Makes a statement that runs now on the connection's own thread stop with an error soon.
+    // The only call that may come from another thread, and only while the connection is open.
+    void interrupt();
+
     // Runs one statement (prepared once, kept for reuse). Result rows go to `rows` when given.
     int exec(const QString& sql, const QVariantList& binds, StoreError& error,
              std::vector<Row>* rows = nullptr, std::int64_t* insertId = nullptr,

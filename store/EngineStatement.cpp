@@ -23,6 +23,17 @@ QString utf16(sqlite3_value* v) {
     return QString(text, sqlite3_value_bytes16(v) / int(sizeof(QChar)));
 }
 
+// Whether UTF-8 holds U+FFFE or U+FFFF (EF BF BE, EF BF BF).
+bool holdsNoncharacter(QByteArrayView utf8) {
+    for (qsizetype i = utf8.indexOf('\xEF'); i >= 0 && i + 2 < utf8.size();
+         i = utf8.indexOf('\xEF', i + 1)) {
+        if (utf8[i + 1] == '\xBF' && (utf8[i + 2] == '\xBE' || utf8[i + 2] == '\xBF')) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 EngineStatement::EngineStatement(void* statement) : m_statement(statement) {}
@@ -135,11 +146,18 @@ void EngineStatement::Value::text(QString& into) const {
     QChar* begin = into.data();
     const QChar* end = decoder.appendToBuffer(begin, QByteArrayView(utf8, bytes));
     // Bytes that are not UTF-8: the engine's own translation, which the driver's reads give.
-    if (decoder.hasError()) {
+    // That translation also reads U+FFFE and U+FFFF as U+FFFD.
+    if (decoder.hasError() || holdsNoncharacter(QByteArrayView(utf8, bytes))) {
         into = utf16(v);
         return;
     }
     into.truncate(end - begin);
+}
+
+QByteArrayView EngineStatement::Value::bytes() const {
+    sqlite3_value* v = value(m_value);
+    const auto* data = static_cast<const char*>(sqlite3_value_blob(v));
+    return QByteArrayView(data, data ? sqlite3_value_bytes(v) : 0);
 }
 
 QVariant EngineStatement::Value::variant() const {

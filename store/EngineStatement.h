@@ -2,6 +2,7 @@
 
 #include "store/StoreError.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <QVariant>
 
@@ -43,6 +44,8 @@ public:
         std::int64_t integer() const;
         // Text as stored, decoded as the driver decodes it, into a text whose memory is reused.
         void text(QString& into) const;
+        // The bytes of a text as they lie in the row (UTF-8 unless another tool stored others).
+        QByteArrayView bytes() const;
         // The value as the driver hands it out: NULL as a null text, bytes as bytes.
         QVariant variant() const;
 

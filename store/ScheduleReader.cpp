@@ -7,6 +7,7 @@
 #include "store/RecordCodec.h"
 #include "store/SqlDialect.h"
 #include "store/Store.h"
+#include "store/StoredRows.h"
 #include "store/StoredValue.h"
 #include "store/TableDef.h"
 
@@ -55,6 +56,21 @@ public:
             into = StoredValue::forRead(value.variant(), def).toString();
         }
     }
+    void text(StoredRows& into) {
+        const EngineStatement::Value value = m_statement.column(m_column);
+        if (value.type() == EngineStatement::Type::Text) {
+            // Bytes that are not UTF-8 are decoded as text() decodes them.
+            if (QByteArrayView bytes = value.bytes(); StoredRows::isUtf8(bytes)) {
+                StoredValue::fitForRead(bytes, m_columns[size_t(m_at++)]);
+                ++m_column;
+                into.addText(bytes);
+                return;
+            }
+        }
+        QString t;
+        text(t);
+        into.addText(t);
+    }
 
 private:
     const EngineStatement& m_statement;
@@ -63,12 +79,55 @@ private:
     int m_at = 0;
 };
 
+// A page of records, read into again: their texts keep their memory.
+class RecordPage {
+public:
+    explicit RecordPage(std::vector<ScheduleRecord>& out) : m_out(out) {}
+    void begin() {}
+    void clear() { m_out.clear(); }
+    template <class Fields> void add(Fields& fields, size_t n) {
+        if (n == m_out.size()) {
+            m_out.emplace_back();
+        }
+        RecordCodec::readSchedule(fields, m_out[n], schedule());
+    }
+    void end(size_t n) { m_out.resize(n); }
+    void last(ScheduleRecord& r) const { r = m_out.back(); }
+
+private:
+    std::vector<ScheduleRecord>& m_out;
+};
+
+// A page of stored rows: each column in order, texts as UTF-8 from the row itself where they
+// are UTF-8 already.
+class RowPage {
+public:
+    explicit RowPage(StoredRows& out) : m_out(out) {}
+    void begin() { m_out.clear(); }
+    void clear() { m_out.clear(); }
+    template <class Fields> void add(Fields& fields, size_t) {
+        for (const ColumnDef& c : schedule().columns) {
+            if (c.type == ColumnType::Text) {
+                fields.text(m_out);
+            } else {
+                m_out.addNumber(fields.number());
+            }
+        }
+    }
+    void end(size_t) {}
+    void last(ScheduleRecord& r) const { m_out.record(m_out.size() - 1, r); }
+
+private:
+    StoredRows& m_out;
+};
+
 // The columns of a driver's row, already as record fields read them.
 class DriverFields {
 public:
     DriverFields(const QVariantList& row, int first) : m_row(row), m_column(first) {}
     qlonglong number() { return m_row.value(m_column++).toLongLong(); }
     void text(QString& into) { into = m_row.value(m_column++).toString(); }
+    void text(StoredRows& into) { into.addText(m_row.value(m_column++).toString()); }
 
 private:
     const QVariantList& m_row;
@@ -78,7 +137,10 @@ private:
 } // namespace
 
 ScheduleReader::ScheduleReader(Store& store, ScheduleKey order)
-    : m_store(store), m_key(int(order)) {}
+    : m_store(store), m_connection(&store.dataConnection()), m_key(int(order)) {}
+
+ScheduleReader::ScheduleReader(Store& store, ScheduleKey order, Connection& connection)
+    : m_store(store), m_connection(&connection), m_key(int(order)), m_ownConnection(true) {}
 
 void ScheduleReader::setRecordOrder() {
     m_key = -1;
@@ -86,7 +148,7 @@ void ScheduleReader::setRecordOrder() {
 }
 
 int ScheduleReader::setFilter(const Filter& filter) {
-    FilterSql sql(schedule(), m_store.dataConnection().dialect());
+    FilterSql sql(schedule(), m_connection->dialect());
     SqlParts parts;
     StoreError e;
     if (sql.render(filter, parts, e) == 0 && sql.readsTags()) {
@@ -109,7 +171,7 @@ void ScheduleReader::rewind() {
 
 int ScheduleReader::finish(const StoreError& error) {
     m_error = error;
-    if (error.code != 0) {
+    if (error.code != 0 && !m_ownConnection) {
         m_store.setLastError(error);
     }
     return error.code;
@@ -117,15 +179,15 @@ int ScheduleReader::finish(const StoreError& error) {
 
 // "SELECT rowid, <key components>, <every column> FROM Schedule WHERE ... ORDER BY ... LIMIT ?"
 QString ScheduleReader::sql(SqlParts& parts) const {
-    const KeysetSql keyset(schedule(), m_key, m_store.dataConnection().dialect());
+    const KeysetSql keyset(schedule(), m_key, m_connection->dialect());
     keyset.present(parts);
     StoreError unused;
-    FilterSql(schedule(), m_store.dataConnection().dialect()).render(m_filter, parts, unused);
+    FilterSql(schedule(), m_connection->dialect()).render(m_filter, parts, unused);
     if (m_started) {
         keyset.beyond(m_anchor, m_position, +1, false,
-                      m_store.dataConnection().mayHoldNull(schedule().table), parts);
+                      m_connection->mayHoldNull(schedule().table), parts);
     }
-    QStringList select{m_store.dataConnection().dialect().positionColumn()};
+    QStringList select{m_connection->dialect().positionColumn()};
     for (int i = 0; i < keyset.componentCount(); ++i) {
         select << schedule().columns[size_t(keyset.column(i))].name;
     }
@@ -140,7 +202,17 @@ QString ScheduleReader::sql(SqlParts& parts) const {
 }
 
 int ScheduleReader::next(int count, std::vector<ScheduleRecord>& out) {
-    if (m_store.stopped() || !m_store.dataConnection().isOpen()) {
+    RecordPage page(out);
+    return read(count, page);
+}
+
+int ScheduleReader::next(int count, StoredRows& out) {
+    RowPage page(out);
+    return read(count, page);
+}
+
+template <class Page> int ScheduleReader::read(int count, Page& out) {
+    if ((!m_ownConnection && m_store.stopped()) || !m_connection->isOpen()) {
         out.clear();
         return finish(makeStoreError(StoreCode::NotOpen));
     }
@@ -157,10 +229,11 @@ int ScheduleReader::next(int count, std::vector<ScheduleRecord>& out) {
     return readDriver(text, binds, out);
 }
 
-int ScheduleReader::readEngine(const QString& sql, const QVariantList& binds,
-                               std::vector<ScheduleRecord>& out, bool& engine) {
+template <class Page>
+int ScheduleReader::readEngine(const QString& sql, const QVariantList& binds, Page& out,
+                               bool& engine) {
     StoreError e;
-    EngineStatement* s = m_store.dataConnection().engineStatement(sql, e);
+    EngineStatement* s = m_connection->engineStatement(sql, e);
     engine = s != nullptr || e.code != 0;
     if (!s) {
         out.clear();
@@ -170,24 +243,21 @@ int ScheduleReader::readEngine(const QString& sql, const QVariantList& binds,
         s->bind(i, binds[i]);
     }
     const int keys =
-        KeysetSql(schedule(), m_key, m_store.dataConnection().dialect()).componentCount();
-    // The records of the last page are read into again: their texts keep their memory.
+        KeysetSql(schedule(), m_key, m_connection->dialect()).componentCount();
     const size_t count = size_t(binds.back().toLongLong());
     size_t n = 0;
     std::int64_t position = 0;
+    out.begin();
     while (s->step(e)) {
         position = s->column(0).integer();
         if (n + 1 == count) {
             s->keep(1, keys); // the last row of a full page
         }
         EngineFields fields(*s, 1 + keys);
-        if (n == out.size()) {
-            out.emplace_back();
-        }
-        RecordCodec::readSchedule(fields, out[n++], schedule());
+        out.add(fields, n++);
     }
     s->reset();
-    out.resize(n);
+    out.end(n);
     if (e.code != 0) {
         out.clear();
         return finish(e);
@@ -197,7 +267,7 @@ int ScheduleReader::readEngine(const QString& sql, const QVariantList& binds,
     }
     m_started = true;
     m_position = position;
-    const KeysetSql keyset(schedule(), m_key, m_store.dataConnection().dialect());
+    const KeysetSql keyset(schedule(), m_key, m_connection->dialect());
     const std::vector<int> bytes = keyset.bytesComponents();
     if (n == count) {
         QVariantList texts;
@@ -222,9 +292,9 @@ int ScheduleReader::readEngine(const QString& sql, const QVariantList& binds,
     }
     std::vector<Connection::Row> rows;
     if (keys > 0 &&
-        m_store.dataConnection().exec(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+        m_connection->exec(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
                                           .arg(names.join(", "), schedule().table,
-                                               m_store.dataConnection().dialect().positionColumn()),
+                                               m_connection->dialect().positionColumn()),
                                       {qlonglong(position)}, e, &rows) != 0) {
         return finish(e);
     }
@@ -235,7 +305,9 @@ int ScheduleReader::readEngine(const QString& sql, const QVariantList& binds,
             KeysetSql::takeBytes(rows.front().value(keys + int(b)), m_anchor[bytes[b]]);
         }
     } else if (keys > 0) {
-        const QVariantList row = RecordCodec::toRow(out.back(), schedule());
+        ScheduleRecord last;
+        out.last(last);
+        const QVariantList row = RecordCodec::toRow(last, schedule());
         for (int i = 0; i < keys; ++i) {
             m_anchor << row.value(keyset.column(i));
         }
@@ -243,26 +315,26 @@ int ScheduleReader::readEngine(const QString& sql, const QVariantList& binds,
     return finish({});
 }
 
-int ScheduleReader::readDriver(const QString& sql, const QVariantList& binds,
-                               std::vector<ScheduleRecord>& out) {
+template <class Page>
+int ScheduleReader::readDriver(const QString& sql, const QVariantList& binds, Page& out) {
     out.clear();
     std::vector<Connection::Row> rows;
     StoreError e;
-    if (m_store.dataConnection().exec(sql, binds, e, &rows) != 0) {
+    if (m_connection->exec(sql, binds, e, &rows) != 0) {
         return finish(e);
     }
-    const KeysetSql keyset(schedule(), m_key, m_store.dataConnection().dialect());
+    const KeysetSql keyset(schedule(), m_key, m_connection->dialect());
     const int keys = keyset.componentCount();
-    out.reserve(rows.size());
+    size_t n = 0;
     for (Connection::Row& r : rows) {
         for (size_t c = 0; c < schedule().columns.size(); ++c) {
             r[1 + keys + int(c)] =
                 StoredValue::forRead(r[1 + keys + int(c)], schedule().columns[c]);
         }
         DriverFields fields(r, 1 + keys);
-        out.emplace_back();
-        RecordCodec::readSchedule(fields, out.back(), schedule());
+        out.add(fields, n++);
     }
+    out.end(n);
     if (!rows.empty()) {
         m_started = true;
         m_position = rows.back().value(0).toLongLong();

@@ -12,7 +12,9 @@
 
 namespace velatask {
 
+class Connection;
 class Store;
+class StoredRows;
 struct SqlParts;
 
 // Whole Schedule records, memo included, in one key's order (or record order) page after page:
@@ -24,6 +26,9 @@ struct SqlParts;
 class ScheduleReader {
 public:
     ScheduleReader(Store& store, ScheduleKey order);
+    // Reads through a connection of its own to the store's file, also on another thread: then
+    // nothing of the store is used, and a failure stays in error().
+    ScheduleReader(Store& store, ScheduleKey order, Connection& connection);
 
     void setRecordOrder();
     // Only records that pass the filter; 0, or 90 for an unknown field or a tag condition.
@@ -33,6 +38,8 @@ public:
 
     // Up to `count` records after those read so far; fewer at the end. 0 or the store code.
     int next(int count, std::vector<ScheduleRecord>& out);
+    // The same as rows of stored values, without records: what an export writes out again.
+    int next(int count, StoredRows& out);
     // Back to the first record.
     void rewind();
 
@@ -40,13 +47,16 @@ public:
 
 private:
     QString sql(SqlParts& parts) const;
-    int readEngine(const QString& sql, const QVariantList& binds, std::vector<ScheduleRecord>& out,
-                   bool& engine);
-    int readDriver(const QString& sql, const QVariantList& binds, std::vector<ScheduleRecord>& out);
+    template <class Page> int read(int count, Page& page);
+    template <class Page>
+    int readEngine(const QString& sql, const QVariantList& binds, Page& out, bool& engine);
+    template <class Page> int readDriver(const QString& sql, const QVariantList& binds, Page& out);
     int finish(const StoreError& error);
 
     Store& m_store;
+    Connection* m_connection;
     int m_key;
+    bool m_ownConnection = false;
     Filter m_filter;
     bool m_driverReads = false;
     // Where the next page starts: the last record read, its key values as stored.

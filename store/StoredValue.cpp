@@ -96,6 +96,38 @@ void fitForRead(QString& text, const ColumnDef& column) {
     }
 }
 
+void fitForRead(QByteArrayView& utf8, const ColumnDef& column) {
+    // The width counts UTF-16 units: one for each character of up to three bytes, two for one
+    // of four. A text of no more bytes than that has no more units either.
+    qsizetype n = utf8.size();
+    if (n > column.width) {
+        qsizetype units = 0;
+        qsizetype i = 0;
+        for (; i < n; ++i) {
+            const auto b = std::uint8_t(utf8[i]);
+            if ((b & 0xC0) == 0x80) {
+                continue; // inside a character
+            }
+            const int width = b >= 0xF0 ? 2 : 1;
+            if (units + width > column.width) {
+                break;
+            }
+            units += width;
+        }
+        if (i < n && units < column.width) {
+            // The width ends inside a surrogate pair: the lone half goes, the blanks before it
+            // stay, as fitForRead() of the text does.
+            utf8 = utf8.first(i);
+            return;
+        }
+        n = i;
+    }
+    while (n > 0 && utf8[n - 1] == ' ') {
+        --n;
+    }
+    utf8 = utf8.first(n);
+}
+
 QVariant forRead(const QVariant& value, const ColumnDef& column) {
     if (column.type == ColumnType::Text) {
         if (value.isNull()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QVariant>
 
 namespace velatask {
@@ -29,6 +30,8 @@ qlonglong numberForRead(qlonglong value, const ColumnDef& column);
 QString textForRead(const QString& text, const ColumnDef& column);
 // textForRead() in place.
 void fitForRead(QString& text, const ColumnDef& column);
+// fitForRead() of valid UTF-8: the bytes of the text that fitForRead() leaves.
+void fitForRead(QByteArrayView& utf8, const ColumnDef& column);
 
 } // namespace StoredValue
 } // namespace velatask

@@ -1,4 +1,6 @@
 #include "CsvJobFixture.h"
+#include "store/Checkpointer.h"
+#include "store/Connection.h"
 #include "tests/store/RawSqlite.h"
 
 #include <QFile>
@@ -134,6 +136,46 @@ TEST_F(CsvJobTest, CancelledOrFailedImportKeepsTheTasksAdded) {
     EXPECT_TRUE(m_ui.boxes()[0].text.contains(QStringLiteral("refused by test")));
     m_store.reset();
     EXPECT_EQ(taskCount(), 159);
+}
+
+// The slices' commits do not wait for the disk; the import's end, or its cancel, makes them
+// reach it once before the import reports. The scheduler's connection syncs every commit.
+TEST_F(CsvJobTest, AnImportSyncsItsCommitsToTheDiskAtItsEnd) {
+    addRandomTasks(100);
+    ASSERT_EQ(runExport(allFields(), false, csvPath()), ExportJob::Step::Finished);
+    for (const bool cancelled : {false, true}) {
+        SCOPED_TRACE(cancelled);
+        ImportFile file;
+        ASSERT_TRUE(file.open(csvPath()));
+        ImportPlan plan;
+        plan.setFields(file.fields());
+        plan.assign(ScheduleField::indexOf(u"SCH:Description"), 3);
+        const std::int64_t before = store().checkpointer().figures().logSyncs;
+        ImportJob job(store(), file.reader(), file.size(), plan);
+        ASSERT_TRUE(job.start(false));
+        ASSERT_EQ(job.step(kSlice), ImportJob::Step::More);
+        ASSERT_EQ(job.step(kSlice), ImportJob::Step::More);
+        EXPECT_EQ(job.committed(), 2 * kSlice);
+        EXPECT_EQ(store().checkpointer().figures().logSyncs, before);
+        std::vector<Connection::Row> rows;
+        StoreError e;
+        ASSERT_EQ(store().dataConnection().exec(QStringLiteral("PRAGMA synchronous"), {}, e, &rows),
+                  0);
+        EXPECT_EQ(rows.at(0).value(0).toInt(), 2); // full
+        if (cancelled) {
+            job.cancel();
+        } else {
+            ImportJob::Step step;
+            while ((step = job.step(kSlice)) == ImportJob::Step::More) {
+            }
+            EXPECT_EQ(step, ImportJob::Step::Finished);
+            EXPECT_EQ(job.committed(), 100);
+        }
+        EXPECT_EQ(store().checkpointer().figures().logSyncs, before + 1);
+        job.cancel();
+        EXPECT_EQ(store().checkpointer().figures().logSyncs, before + 1);
+    }
+    EXPECT_EQ(taskCount(), 100 + 100 + 2 * kSlice);
 }
 
 // Numbers go on from the highest task, also when another program added one between two slices.

@@ -330,6 +330,44 @@ TEST_P(BatchWriterTest, TheBatchCopiesTheLogBetweenItsSlices) {
     EXPECT_EQ(checkpointer.figures().copies, 0) << "the thread keeps still meanwhile";
 }
 
+// A writer that puts off syncing its commits makes them reach the disk when asked and at its end,
+// once for all of them; a server syncs its own commits.
+TEST_P(BatchWriterTest, PutOffSyncsAreMadeWhenAskedAndAtTheEnd) {
+    const Checkpointer& checkpointer = store().checkpointer();
+    const std::int64_t before = checkpointer.figures().logSyncs;
+    const int perSync = onFile() ? 1 : 0;
+    std::int32_t id = 1;
+    {
+        BatchWriter batch(store());
+        batch.deferSync(true);
+        for (int round = 0; round < 2; ++round) {
+            for (int slice = 0; slice < 3; ++slice, ++id) {
+                ASSERT_EQ(batch.beginSlice(), 0);
+                ASSERT_EQ(batch.add(task(id, "", "deferred", 1, 1)), 0);
+                ASSERT_EQ(batch.commitSlice(), 0);
+            }
+            EXPECT_EQ(batch.hasUnsyncedCommits(), onFile());
+            EXPECT_EQ(checkpointer.figures().logSyncs, before + round * perSync);
+            if (round == 0) {
+                ASSERT_EQ(batch.syncCommitted(), 0);
+                EXPECT_FALSE(batch.hasUnsyncedCommits());
+                ASSERT_EQ(batch.syncCommitted(), 0); // nothing left to sync
+                EXPECT_EQ(checkpointer.figures().logSyncs, before + perSync);
+            }
+        }
+    }
+    EXPECT_EQ(checkpointer.figures().logSyncs, before + 2 * perSync);
+    EXPECT_EQ(rows("Schedule"), id - 1);
+    {
+        BatchWriter plain(store()); // syncs each commit: nothing put off
+        ASSERT_EQ(plain.beginSlice(), 0);
+        ASSERT_EQ(plain.add(task(id, "", "plain", 1, 1)), 0);
+        ASSERT_EQ(plain.commitSlice(), 0);
+        EXPECT_FALSE(plain.hasUnsyncedCommits());
+    }
+    EXPECT_EQ(checkpointer.figures().logSyncs, before + 2 * perSync);
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, BatchWriterTest,
                          ::testing::Values(Backend::File, Backend::Server), backendName);
 

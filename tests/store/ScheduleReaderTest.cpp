@@ -1,6 +1,8 @@
 #include "store/ScheduleReader.h"
+#include "store/StoredRows.h"
 #include "RawSqlite.h"
 #include "StoreTestBase.h"
+#include "store/RecordCodec.h"
 #include "store/TableDef.h"
 #include "store/Transaction.h"
 #include "store/WindowCursor.h"
@@ -27,9 +29,10 @@ protected:
         }
     }
 
-    // Every record in pages of `size`, read from the engine or through the driver.
+    // Every record in pages of `size`, read from the engine or through the driver, as records or
+    // as stored rows (whose texts must be the UTF-8 of their record's).
     static std::vector<ScheduleRecord> readAll(Store& store, ScheduleKey key, bool recordOrder,
-                                               bool driver, int size) {
+                                               bool driver, int size, bool rows) {
         ScheduleReader reader(store, key);
         if (recordOrder) {
             reader.setRecordOrder();
@@ -37,8 +40,25 @@ protected:
         reader.setDriverReads(driver);
         std::vector<ScheduleRecord> all;
         std::vector<ScheduleRecord> page;
+        StoredRows stored;
         do {
-            EXPECT_EQ(reader.next(size, page), 0) << reader.error().driverText.toStdString();
+            if (!rows) {
+                EXPECT_EQ(reader.next(size, page), 0) << reader.error().driverText.toStdString();
+                all.insert(all.end(), page.begin(), page.end());
+                continue;
+            }
+            EXPECT_EQ(reader.next(size, stored), 0) << reader.error().driverText.toStdString();
+            page.resize(stored.size());
+            for (size_t r = 0; r < stored.size(); ++r) {
+                stored.record(r, page[r]);
+                const QVariantList values = RecordCodec::toRow(page[r], TableDef::schedule());
+                for (int c = 0; c < stored.columns(); ++c) {
+                    if (TableDef::schedule().columns[size_t(c)].type == ColumnType::Text) {
+                        EXPECT_EQ(stored.text(r, c).toByteArray(), values[c].toString().toUtf8())
+                            << "column " << c;
+                    }
+                }
+            }
             all.insert(all.end(), page.begin(), page.end());
         } while (int(page.size()) == size && all.size() < 1000);
         return all;
@@ -78,10 +98,12 @@ protected:
                     EXPECT_EQ(expected.size(), rows);
                 }
                 for (int size : {1, 2, 7, 500}) {
-                    for (bool driver : {false, true}) {
-                        SCOPED_TRACE(size * 10 + int(driver));
+                    for (int way = 0; way < 4; ++way) {
+                        const bool driver = way & 1;
+                        const bool stored = way & 2;
+                        SCOPED_TRACE(size * 10 + way);
                         const std::vector<ScheduleRecord> got =
-                            readAll(store, key, recordOrder, driver, size);
+                            readAll(store, key, recordOrder, driver, size, stored);
                         ASSERT_EQ(got.size(), expected.size());
                         for (size_t i = 0; i < got.size(); ++i) {
                             EXPECT_EQ(got[i], expected[i]) << "record " << expected[i].ID;
@@ -131,6 +153,7 @@ TEST_F(ScheduleReaderTest, RowsOfAnotherToolReadTheSameOnEveryPath) {
     const int category = 2;
     const int description = 3;
     const int command = 4;
+    const int path = 5;
     const int date = 21;
     const int time = 22;
     const int advanceWarned = 30;
@@ -160,6 +183,16 @@ TEST_F(ScheduleReaderTest, RowsOfAnotherToolReadTheSameOnEveryPath) {
          row({{category, "'" + QString(19, 'x') + QString::fromUcs4(U"\U0001F600") + "'"},
               {date, "7"},
               {time, "7"}})},
+        {"blanks before a surrogate pair that the width cuts, and before the width",
+         row({{category, "'" + QString(17, 'x') + "  " + QString::fromUcs4(U"\U0001F600") + "'"},
+              {description, "'" + QString(38, 'd') + "   " + QString(5, 'e') + "'"},
+              {command, "'" + QString::fromUcs4(U"\U0001F600 \u00e9\u20ac") + "   '"},
+              {date, "8"}})},
+        {"noncharacters, overlong forms and a sequence past the last character",
+         row({{command, "CAST(X'EFBFBEEFBFBF' AS TEXT)"},
+              {path, "CAST(X'C080' AS TEXT)"},
+              {description, "CAST(X'F4908080' AS TEXT)"},
+              {message, "CAST(X'E09FBF' AS TEXT)"}})},
         {"blank texts", row({{category, "'   '"}, {description, "''"}, {date, "1"}})},
         {"key texts that UTF-16 does not carry back",
          row({{category, "CAST(X'EFBBBF41' AS TEXT)"}, {date, "2"}})},
@@ -216,6 +249,40 @@ TEST_F(ScheduleReaderTest, FiltersItCannotReadAreRefused) {
     ASSERT_EQ(reader.next(5, page), 0);
     ASSERT_EQ(page.size(), 1u);
     EXPECT_EQ(page.front().ID, 2);
+}
+
+} // namespace
+} // namespace velatask
+
+namespace velatask {
+namespace {
+
+// UTF-8 that reads as it is, wherever it lies among ASCII bytes: what the decoder reads without a
+// fault, less U+FFFE and U+FFFF.
+TEST(StoredRows, TellsTextThatReadsAsItIs) {
+    const struct {
+        const char* hex;
+        bool reads;
+    } cases[] = {
+        {"", true},           {"41", true},           {"C3A9", true},         {"E282AC", true},
+        {"F09F9880", true},   {"F48FBFBF", true},     {"EFBFBD", true},       {"EFBBBF", true},
+        {"EFB790", true},     {"EFBFBE", false},      {"EFBFBF", false},      {"C080", false},
+        {"C1BF", false},      {"E09FBF", false},      {"EDA080", false},      {"F08F8080", false},
+        {"F4908080", false},  {"F5808080", false},    {"FF", false},          {"80", false},
+        {"C3", false},        {"E282", false},        {"F09F98", false},      {"C341", false},
+        {"E2C3A9AC", false},  {"C3A9C3A9C3A9", true}, {"41C3A941C3A9", true},
+    };
+    for (const auto& c : cases) {
+        const QByteArray middle = QByteArray::fromHex(c.hex);
+        for (int before : {0, 1, 7, 8, 9, 15}) {
+            for (int after : {0, 3, 8}) {
+                const QByteArray text =
+                    QByteArray(before, 'a') + middle + QByteArray(after, 'z');
+                EXPECT_EQ(StoredRows::isUtf8(text), c.reads)
+                    << c.hex << " after " << before << " before " << after;
+            }
+        }
+    }
 }
 
 } // namespace
