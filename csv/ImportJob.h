@@ -46,7 +46,8 @@ public:
     // Bytes done * 100 / total, at most 100.
     int percent() const;
     int added() const { return m_added; }
-    // The tasks added and committed: they stay whatever happens to the program afterwards.
+    // The tasks added and committed: they stay whatever happens to the program afterwards, and
+    // also after a power loss once the import has ended or was cancelled.
     int committed() const { return m_committed; }
 
 private:
