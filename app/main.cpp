@@ -53,11 +53,19 @@ int main(int argc, char* argv[]) {
     if (options.action == StartOptions::Action::CopyToServer) {
         // No window: the command also runs where no display is.
         QCoreApplication app(argc, argv);
+        const QString dataDir =
+            options.dataDir.isEmpty() ? DataDirectory::defaultPath() : options.dataDir;
+        // A Velatask writing the files while they are copied would leave the server a mix of two
+        // moments; the name held during the copy also keeps one from starting on them.
+        const QString canonical = QDir(dataDir).canonicalPath();
+        DBusSingleInstance instance(canonical);
+        if (!canonical.isEmpty() && instance.claim() == DBusSingleInstance::Claim::Running) {
+            return fail(QStringLiteral("a Velatask is running for %1: exit it, then copy again")
+                            .arg(dataDir));
+        }
         QTextStream out(stdout);
         QTextStream err(stderr);
-        return CopyToServer::run(options.dataDir.isEmpty() ? DataDirectory::defaultPath()
-                                                           : options.dataDir,
-                                 IniFile(IniFile::defaultPath()), out, err);
+        return CopyToServer::run(dataDir, IniFile(IniFile::defaultPath()), out, err);
     }
     if (options.action != StartOptions::Action::Run) {
         std::fputs(qPrintable(options.text),
