@@ -84,6 +84,7 @@ bool CsvInputFile::rewind() {
         fail();
         return false;
     }
+    m_error = CsvFileError{}; // reading starts afresh
     return true;
 }
 

@@ -21,6 +21,7 @@ public:
     void close();
     bool isOpen() const { return m_file.isOpen(); }
     const CsvFileError& error() const { return m_error; }
+    QString path() const { return m_file.fileName(); }
 
     qint64 size() const { return m_size; }
     bool isUtf8() const { return m_utf8; }

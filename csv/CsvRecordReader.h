@@ -20,6 +20,9 @@ public:
     // The next record; `bytes` is what it and the blank lines before it took in the file.
     // False at the end.
     bool read(QString& record, qint64& bytes);
+    // Why the last read ended early: ok() when it reached the end of the file.
+    const CsvFileError& error() const { return m_file.error(); }
+    QString path() const { return m_file.path(); }
 
 private:
     struct Line {

@@ -7,6 +7,8 @@
 #include "store/StandardWarning.h"
 #include "store/Store.h"
 
+#include <QDir>
+
 namespace velatask {
 
 namespace {
@@ -39,7 +41,11 @@ bool ImportJob::start(bool stripHeader) {
     m_bytesDone = 0;
     m_added = 0;
     m_committed = 0;
-    m_reader.rewind();
+    if (!m_reader.rewind()) {
+        cannotRead();
+        cancel();
+        return false;
+    }
     if (stripHeader) {
         qint64 bytes = 0;
         m_reader.read(m_record, bytes);
@@ -118,7 +124,7 @@ ImportJob::Step ImportJob::addLines(int lines) {
     for (int i = 0; i < lines; ++i) {
         const ImportReadAhead::Line* line = m_lines->next();
         if (!line) {
-            return Step::Finished;
+            return m_reader.error().ok() ? Step::Finished : cannotRead();
         }
         m_bytesDone += line->bytes;
         m_store.SCH.buffer() = line->task;
@@ -127,6 +133,15 @@ ImportJob::Step ImportJob::addLines(int lines) {
         }
     }
     return Step::More;
+}
+
+// A file that fails part way is not finished: the tasks before the failure stay, and the user
+// learns that the rest was not read.
+ImportJob::Step ImportJob::cannotRead() {
+    m_store.ui().message(m_reader.error().message(),
+                         QStringLiteral("Cannot READ ") + QDir::toNativeSeparators(m_reader.path()),
+                         Ui::Exclamation);
+    return Step::Stopped;
 }
 
 bool ImportJob::cannotAdd() {

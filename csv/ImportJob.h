@@ -27,7 +27,7 @@ public:
     ImportJob& operator=(const ImportJob&) = delete;
 
     // Back to the first line, past the header line when asked. False when the Schedule table
-    // could not be opened (the table opener has said why).
+    // could not be opened (the table opener has said why) or the file could not be rewound.
     bool start(bool stripHeader);
     // Adds the tasks of `lines` lines, more batches of them while the slice's time lasts, and
     // commits them. Stopped after a failure that a message reported.
@@ -53,6 +53,7 @@ public:
 private:
     Step addLines(int lines);
     bool addTask();
+    Step cannotRead();
     bool cannotAdd();
 
     Store& m_store;

@@ -3,10 +3,15 @@
 #include "store/Connection.h"
 #include "tests/store/RawSqlite.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <algorithm>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace velatask {
 namespace {
@@ -176,6 +181,54 @@ TEST_F(CsvJobTest, AnImportSyncsItsCommitsToTheDiskAtItsEnd) {
         EXPECT_EQ(store().checkpointer().figures().logSyncs, before + 1);
     }
     EXPECT_EQ(taskCount(), 100 + 100 + 2 * kSlice);
+}
+
+// A file whose reading fails part way (here: its descriptor comes to name a folder, as an I/O
+// error would end it) stops the import with a message instead of calling it finished.
+TEST_F(CsvJobTest, AnImportWhoseFileFailsPartWayStopsWithAMessage) {
+    constexpr int kLines = 20000; // far more than is read ahead of the slices
+    {
+        QFile out(csvPath());
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        for (int i = 0; i < kLines; ++i) {
+            out.write(QStringLiteral("%1,\"a task read from a long file\"\n").arg(i).toUtf8());
+        }
+    }
+    ImportFile file;
+    ASSERT_TRUE(file.open(csvPath()));
+    ImportPlan plan;
+    plan.setFields(file.fields());
+    plan.assign(ScheduleField::indexOf(u"SCH:Description"), 2);
+    ImportJob job(store(), file.reader(), file.size(), plan);
+    ASSERT_TRUE(job.start(false));
+    ASSERT_EQ(job.step(kSlice), ImportJob::Step::More);
+
+    const QByteArray target = QFileInfo(csvPath()).canonicalFilePath().toLocal8Bit();
+    int fd = -1;
+    for (int n = 3; n < 1024 && fd < 0; ++n) {
+        char link[4096];
+        const ssize_t size = ::readlink(
+            QByteArray("/proc/self/fd/" + QByteArray::number(n)).constData(), link, sizeof link);
+        if (size > 0 && QByteArray(link, size) == target) {
+            fd = n;
+        }
+    }
+    ASSERT_GE(fd, 0);
+    const int folder = ::open(m_dir.path().toLocal8Bit().constData(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(folder, 0);
+    ASSERT_EQ(::dup2(folder, fd), fd);
+    ::close(folder);
+
+    ImportJob::Step step;
+    while ((step = job.step(kSlice)) == ImportJob::Step::More) {
+    }
+    EXPECT_EQ(step, ImportJob::Step::Stopped);
+    ASSERT_EQ(m_ui.boxes().size(), 1u);
+    EXPECT_EQ(m_ui.boxes()[0].title, QStringLiteral("Cannot READ ") + csvPath());
+    EXPECT_TRUE(m_ui.boxes()[0].text.startsWith(QStringLiteral("Error #")));
+    EXPECT_GT(job.committed(), kSlice);
+    EXPECT_LT(job.committed(), kLines);
+    EXPECT_EQ(taskCount(), job.committed());
 }
 
 // Numbers go on from the highest task, also when another program added one between two slices.
