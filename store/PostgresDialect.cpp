@@ -3,6 +3,7 @@
 #include "store/TableDef.h"
 
 #include <QCryptographicHash>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 
@@ -73,7 +74,13 @@ StoreError PostgresDialect::fromSqlError(const QSqlError& e) const {
     StoreError out;
     // The server's states are five characters, not numbers: the text carries the state.
     const QString state = e.nativeErrorCode();
-    const QString text = (e.databaseText().isEmpty() ? e.driverText() : e.databaseText()).trimmed();
+    QString text = (e.databaseText().isEmpty() ? e.driverText() : e.databaseText()).trimmed();
+    if (!state.isEmpty()) {
+        // The server's own message, without its severity and the lines of detail and context
+        // that follow it (the client library's messages stay whole: their hints help).
+        static const QRegularExpression severity(QStringLiteral("^(ERROR|FATAL|PANIC):\\s+"));
+        text = text.section(QLatin1Char('\n'), 0, 0).remove(severity);
+    }
     out.driverCode = 1;
     const QString mark = QStringLiteral("(%1)").arg(state);
     out.driverText = state.isEmpty() || text.endsWith(mark) ? text : text + QLatin1Char(' ') + mark;

@@ -1,6 +1,6 @@
 #include "store/Procedures.h"
-#include "RawSqlite.h"
 #include "StoreTestBase.h"
+#include "WriteRefusal.h"
 #include "store/Transaction.h"
 
 namespace velatask {
@@ -31,8 +31,19 @@ protected:
 
     int count(const QString& sql) { return dataValue(sql).toInt(); }
 
-    // Failing writes are provoked by the file engine's triggers.
-    bool fileOnly() const { return GetParam() == Backend::File; }
+    // The table refuses `event` with `message`, as a full disk would.
+    void refuse(const char* table, const char* event, const char* message) {
+        ASSERT_EQ(refuseWrites(m_server.get(), dataFile(), QLatin1String(table),
+                               QLatin1String(event), QString(), QLatin1String(message)),
+                  QString());
+    }
+    // How the engine's refusal reads in a message: its result code on the file, its state on
+    // the server.
+    QString refusal(const char* message) const {
+        return GetParam() == Backend::File
+                   ? QStringLiteral("%1 (19)").arg(QLatin1String(message))
+                   : QStringLiteral("%1 (P0001) (1)").arg(QLatin1String(message));
+    }
 
     void selectTask(std::int32_t id) {
         store().SCH.clearBuffer();
@@ -88,14 +99,7 @@ TEST_P(ProceduresTest, NewTaskNumbersFollowTheHighestAndTheNumberIsReservedAtOnc
 }
 
 TEST_P(ProceduresTest, NumberingThatKeepsFailingAsksRetryOrCancel) {
-    if (!fileOnly()) {
-        GTEST_SKIP() << "provoked by a trigger of the file engine";
-    }
-    {
-        RawSqlite raw(dataFile());
-        ASSERT_TRUE(raw.exec("CREATE TRIGGER full BEFORE INSERT ON Schedule BEGIN "
-                             "SELECT RAISE(ABORT, 'disk is full'); END"));
-    }
+    refuse("Schedule", "INSERT", "disk is full");
     m_ui.answerNext(Ui::Retry);
     m_ui.answerNext(Ui::Cancel);
     store().SCH.clearBuffer();
@@ -104,7 +108,8 @@ TEST_P(ProceduresTest, NumberingThatKeepsFailingAsksRetryOrCancel) {
     ASSERT_EQ(m_ui.boxes().size(), 2u);
     EXPECT_EQ(m_ui.boxes()[0].title, "Auto Increment Error");
     EXPECT_EQ(m_ui.boxes()[0].text, "Attempts to automatically number this record have failed.  "
-                                    "Error: disk is full (19).");
+                                    "Error: " +
+                                        refusal("disk is full") + ".");
     EXPECT_EQ(m_ui.boxes()[0].buttons, Ui::Retry | Ui::Cancel);
     EXPECT_EQ(m_ui.boxes()[0].defaultButton, Ui::Cancel);
     EXPECT_EQ(store().SCH.buffer().Description, "kept");
@@ -135,22 +140,16 @@ TEST_P(ProceduresTest, DeletingATaskDeletesItsStepsAndNothingElse) {
 }
 
 TEST_P(ProceduresTest, AFailedTaskDeleteLeavesTheStepsInPlace) {
-    if (!fileOnly()) {
-        GTEST_SKIP() << "provoked by a trigger of the file engine";
-    }
     ASSERT_EQ(addTask(store().SCH, task(1, "", "a", 1, 1)), 0);
     addSteps(1, 4);
-    {
-        RawSqlite raw(dataFile());
-        ASSERT_TRUE(raw.exec("CREATE TRIGGER keep BEFORE DELETE ON Schedule BEGIN "
-                             "SELECT RAISE(ABORT, 'kept'); END"));
-    }
+    refuse("Schedule", "DELETE", "kept");
     selectTask(1);
     EXPECT_EQ(DeleteScheduleRecord(store()), 1);
     ASSERT_EQ(m_ui.boxes().size(), 1u);
     EXPECT_EQ(m_ui.boxes()[0].title, "Delete Operation Error");
-    EXPECT_EQ(m_ui.boxes()[0].text, "An error (kept (19)) was experienced when attempting to "
-                                    "delete a record from the file Schedule.");
+    EXPECT_EQ(m_ui.boxes()[0].text, "An error (" + refusal("kept") +
+                                        ") was experienced when attempting to delete a record "
+                                        "from the file Schedule.");
     EXPECT_EQ(count("SELECT count(*) FROM Scripting WHERE ID = 1"), 4);
     EXPECT_EQ(store().savedError().code, 0); // consumed by the warning
     EXPECT_FALSE(store().inTransaction());

@@ -1,6 +1,6 @@
 #include "store/Tags.h"
-#include "RawSqlite.h"
 #include "StoreTestBase.h"
+#include "WriteRefusal.h"
 
 #include <vector>
 
@@ -17,8 +17,19 @@ protected:
     int tagRows(const QString& where = "1 = 1") {
         return tagValue("SELECT count(*) FROM TagFile_ WHERE " + where).toInt();
     }
-    // Failing writes are provoked by the file engine's triggers.
     bool fileOnly() const { return GetParam() == Backend::File; }
+    // The tag table refuses `event` with `message` for the rows meeting `when`.
+    void refuse(const char* event, const char* when, const char* message) {
+        ASSERT_EQ(refuseWrites(m_server.get(), tagFile(), QStringLiteral("TagFile_"),
+                               QLatin1String(event), QLatin1String(when), QLatin1String(message)),
+                  QString());
+    }
+    // How the engine's refusal reads in a message: its result code on the file, its state on
+    // the server.
+    QString refusal(const char* message) const {
+        return fileOnly() ? QStringLiteral("#19 - %1").arg(QLatin1String(message))
+                          : QStringLiteral("#1 - %1 (P0001)").arg(QLatin1String(message));
+    }
     std::vector<int> list(Tags& tags, int set) {
         std::vector<int> out;
         for (auto p = tags.firstTag(set); p != 0; p = tags.nextTag(set)) {
@@ -111,23 +122,16 @@ TEST_P(TagsTest, CancellingTheClearingLeavesTheRestOfTheSet) {
 }
 
 TEST_P(TagsTest, EachSliceOfTheClearingIsOneTransaction) {
-    if (!fileOnly()) {
-        GTEST_SKIP() << "provoked by a trigger of the file engine";
-    }
     Tags tags(store());
     for (int p = 1; p <= 25; ++p) {
         tags.SetTag_(1, p);
     }
     tags.SetTag_(2, 1);
-    {
-        RawSqlite raw(tagFile());
-        ASSERT_TRUE(raw.exec("CREATE TRIGGER no BEFORE DELETE ON TagFile_ WHEN old.Ptr = 15 "
-                             "BEGIN SELECT RAISE(ABORT, 'kept'); END"));
-    }
+    refuse("DELETE", "old.Ptr = 15", "kept");
     EXPECT_FALSE(tags.NewTag_(1));
     EXPECT_EQ(tagRows("Tbl = 1"), 15) << "the failed slice is undone whole, the first stays done";
     ASSERT_EQ(m_ui.boxes().size(), 1u);
-    EXPECT_EQ(m_ui.boxes()[0].text, "Error #19 - kept (NewTag_/SlowButSure/DELETE)");
+    EXPECT_EQ(m_ui.boxes()[0].text, "Error " + refusal("kept") + " (NewTag_/SlowButSure/DELETE)");
 }
 
 TEST_P(TagsTest, ASetThatIsTheWholeTableIsEmptiedAtOnce) {
@@ -163,9 +167,6 @@ TEST_P(TagsTest, ATagOutlivesItsRecordAndMarksARecordAddedAtTheSamePosition) {
 }
 
 TEST_P(TagsTest, ManyTagsAreSetAndClearedInOneWriteThatIsUndoneWholeOnAFailure) {
-    if (!fileOnly()) {
-        GTEST_SKIP() << "provoked by a trigger of the file engine";
-    }
     Tags tags(store());
     tags.SetTag_(1, 3, "kept value");
     tags.SetTag_(2, 4);
@@ -175,32 +176,21 @@ TEST_P(TagsTest, ManyTagsAreSetAndClearedInOneWriteThatIsUndoneWholeOnAFailure) 
     tags.ClrTags_(1, {2, 4, 9});
     EXPECT_EQ(tagRows("Tbl = 1"), 3);
     EXPECT_EQ(tagRows("Tbl = 2"), 1); // other sets stay
-    {
-        RawSqlite raw(tagFile());
-        ASSERT_TRUE(raw.exec("CREATE TRIGGER no BEFORE INSERT ON TagFile_ WHEN new.Ptr = 8 "
-                             "BEGIN SELECT RAISE(ABORT, 'kept'); END"));
-    }
+    refuse("INSERT", "new.Ptr = 8", "kept");
     tags.SetTags_(1, {6, 7, 8});
     EXPECT_EQ(tagRows("Tbl = 1"), 3) << "the whole write is undone";
     ASSERT_EQ(m_ui.boxes().size(), 1u);
-    EXPECT_EQ(m_ui.boxes()[0].text, "Error #19 - kept (SetTag_/ADD)");
+    EXPECT_EQ(m_ui.boxes()[0].text, "Error " + refusal("kept") + " (SetTag_/ADD)");
     EXPECT_FALSE(store().TF_.isOpen());
 }
 
 TEST_P(TagsTest, AFailedWriteIsReportedWithItsOperation) {
-    if (!fileOnly()) {
-        GTEST_SKIP() << "provoked by a trigger of the file engine";
-    }
     Tags tags(store());
     tags.SetTag_(1, 1, "x");
-    {
-        RawSqlite raw(tagFile());
-        ASSERT_TRUE(raw.exec("CREATE TRIGGER no BEFORE UPDATE ON TagFile_ BEGIN "
-                             "SELECT RAISE(ABORT, 'read only'); END"));
-    }
+    refuse("UPDATE", "", "read only");
     tags.SetTag_(1, 1, "y");
     ASSERT_EQ(m_ui.boxes().size(), 1u);
-    EXPECT_EQ(m_ui.boxes()[0].text, "Error #19 - read only (SetTag_/PUT)");
+    EXPECT_EQ(m_ui.boxes()[0].text, "Error " + refusal("read only") + " (SetTag_/PUT)");
     EXPECT_EQ(tagRows("Val = 'x'"), 1);
 }
 
