@@ -133,6 +133,16 @@ int Connection::open(bool create, StoreError& error) {
             return error.code;
         }
     }
+    if (m_engine) {
+        // The engine's statements and key anchors take texts as the bytes in the row, which are
+        // UTF-8 only in a file made so; a file that another tool made in UTF-16 is read through
+        // the driver.
+        std::vector<Row> rows;
+        StoreError e;
+        m_engineText = exec(QStringLiteral("PRAGMA encoding"), {}, e, &rows) == 0 &&
+                       !rows.empty() && rows[0].value(0).toString() == QLatin1String("UTF-8");
+        m_dialect->setTextsStoredAsUtf8(m_engineText);
+    }
     return 0;
 }
 
@@ -161,6 +171,7 @@ void Connection::close() {
     // The engine's statements are finalized here, before the file closes.
     m_statements.reset();
     m_engine = nullptr;
+    m_engineText = false;
     m_attached.clear();
     m_nullable.clear();
     {
@@ -323,7 +334,7 @@ EngineStatement* Connection::engineStatement(const QString& sql, StoreError& err
         error = makeStoreError(StoreCode::NotOpen);
         return nullptr;
     }
-    if (!m_engine) {
+    if (!m_engine || !m_engineText) {
         return nullptr;
     }
     EngineStatement*& s = m_statements->engine[sql];
@@ -480,8 +491,8 @@ int Connection::syncLog(StoreError& error) {
         return 0;
     }
     sqlite3_file* log = nullptr;
-    if (sqlite3_file_control(static_cast<sqlite3*>(m_engine), "main",
-                             SQLITE_FCNTL_JOURNAL_POINTER, &log) != SQLITE_OK ||
+    if (sqlite3_file_control(static_cast<sqlite3*>(m_engine), "main", SQLITE_FCNTL_JOURNAL_POINTER,
+                             &log) != SQLITE_OK ||
         !log || !log->pMethods) {
         return 0; // no log open: nothing waits for the disk
     }

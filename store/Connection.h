@@ -77,8 +77,8 @@ public:
              int* affected = nullptr);
 
     // The engine's own statement for reads and writes of many rows, prepared once and kept until
-    // close(). Null when the connection is not to SQLite (read through exec() then), or when the
-    // statement does not prepare (the error says why).
+    // close(). Null when the connection is not to SQLite or its file holds UTF-16 texts (read
+    // through exec() then), or when the statement does not prepare (the error says why).
     EngineStatement* engineStatement(const QString& sql, StoreError& error);
     // The store error of an engine result code and message.
     static StoreError engineError(int engineCode, const QString& message);
@@ -147,7 +147,8 @@ private:
     QString m_name;
     std::unique_ptr<SqlDialect> m_dialect;
     std::unique_ptr<Statements> m_statements;
-    void* m_engine = nullptr; // the open SQLite connection (sqlite3*)
+    void* m_engine = nullptr;  // the open SQLite connection (sqlite3*)
+    bool m_engineText = false; // its texts are stored as UTF-8, as engine statements read them
     int m_waitMs = kDefaultWaitMs;
     std::int64_t m_localWrites = 0;
     bool m_inTransaction = false;

@@ -111,6 +111,8 @@ public:
     // value that compares as those bytes (bound to KeyText::bound()).
     virtual QString keyBytesColumn(const QString& column) const = 0;
     virtual QString keyBytesMark() const = 0;
+    // Told once the connection is open whether the database stores its texts as UTF-8.
+    virtual void setTextsStoredAsUtf8(bool) {}
     // A condition on positions with one bound value for a whole set of them: "rowid" +
     // inPositions(), bound to positionList(positions).
     virtual QString inPositions() const = 0;
@@ -167,6 +169,9 @@ public:
     QString keyBytesMark() const override {
         return QStringLiteral("CAST(? AS TEXT) COLLATE NOCASE");
     }
+    // A file of UTF-16 texts (made by another tool) keeps no key bytes: they are not the UTF-8
+    // that key texts carry, and the driver reads and binds its texts unchanged.
+    void setTextsStoredAsUtf8(bool utf8) override { m_textsUtf8 = utf8; }
     QString inPositions() const override {
         return QStringLiteral(" IN (SELECT value FROM json_each(?))");
     }
@@ -176,6 +181,7 @@ public:
 
 private:
     QString m_filePath;
+    bool m_textsUtf8 = true;
 };
 
 // A PostgreSQL server that several stations share. Tables and columns are named as in the file

@@ -116,6 +116,9 @@ QString SqliteDialect::insertSql(const TableDef& table) const {
 }
 
 QString SqliteDialect::keyBytesColumn(const QString& column) const {
+    if (!m_textsUtf8) {
+        return QString();
+    }
     // Blobs and numbers in a text column read exactly as they are.
     return QStringLiteral("CASE typeof(%1) WHEN 'text' THEN CAST(%1 AS BLOB) END").arg(column);
 }

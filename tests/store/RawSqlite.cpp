@@ -63,7 +63,7 @@ bool RawSqlite::remake(const TableDef& table, bool allowNull) {
         create.replace(QStringLiteral(" NOT NULL DEFAULT ''"), QString())
             .replace(QStringLiteral(" NOT NULL DEFAULT 0"), QString());
     }
-    if (!exec(QStringLiteral("DROP TABLE ") + table.table) || !exec(create)) {
+    if (!exec(QStringLiteral("DROP TABLE IF EXISTS ") + table.table) || !exec(create)) {
         return false;
     }
     for (int k = 0; k < int(table.keys.size()); ++k) {

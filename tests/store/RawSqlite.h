@@ -26,7 +26,7 @@ public:
     QVariant value(const QString& sql, const QVariantList& binds = {});
     QString lastError() const { return m_lastError; }
 
-    // Makes the table again, empty, with its keys; `allowNull` lets every column hold NULL, as
+    // Makes the table (again), empty, with its keys; `allowNull` lets every column hold NULL, as
     // another tool may have made it. False on failure (the message is in lastError()).
     bool remake(const TableDef& table, bool allowNull);
 

@@ -1,8 +1,8 @@
 #include "store/ScheduleReader.h"
-#include "store/StoredRows.h"
 #include "RawSqlite.h"
 #include "StoreTestBase.h"
 #include "store/RecordCodec.h"
+#include "store/StoredRows.h"
 #include "store/TableDef.h"
 #include "store/Transaction.h"
 #include "store/WindowCursor.h"
@@ -212,6 +212,27 @@ TEST_F(ScheduleReaderTest, RowsOfAnotherToolReadTheSameOnEveryPath) {
     expectSameRecords(reader, rows.size());
 }
 
+// A file that another tool made with UTF-16 texts reads as the windows read it.
+TEST_F(ScheduleReaderTest, AFileOfUtf16TextsReadsTheSameOnEveryPath) {
+    {
+        RawSqlite raw(dataFile());
+        ASSERT_TRUE(raw.exec(QStringLiteral("PRAGMA encoding = 'UTF-16le'")));
+        ASSERT_TRUE(raw.remake(TableDef::schedule(), false)) << raw.lastError().toStdString();
+    }
+    ASSERT_EQ(store().SCH.open(), 0);
+    RandomTask random(5);
+    for (int i = 1; i <= 20; ++i) {
+        store().SCH.buffer() = random.next();
+        store().SCH.buffer().ID = i;
+        store().SCH.buffer().Description =
+            QString::fromUcs4(U"\u00e9t\u00e9 \U0001F600 ") + QString::number(i);
+        ASSERT_EQ(store().SCH.add(), 0);
+    }
+    EXPECT_EQ(RawSqlite(dataFile()).value(QStringLiteral("PRAGMA encoding")).toString(),
+              QStringLiteral("UTF-16le"));
+    expectSameRecords(store(), 20);
+}
+
 // A reader that reached the end goes on with the records added after its last one.
 TEST_F(ScheduleReaderTest, RecordsAddedAfterTheEndAreReadNext) {
     ASSERT_EQ(store().SCH.open(), 0);
@@ -264,20 +285,19 @@ TEST(StoredRows, TellsTextThatReadsAsItIs) {
         const char* hex;
         bool reads;
     } cases[] = {
-        {"", true},           {"41", true},           {"C3A9", true},         {"E282AC", true},
-        {"F09F9880", true},   {"F48FBFBF", true},     {"EFBFBD", true},       {"EFBBBF", true},
-        {"EFB790", true},     {"EFBFBE", false},      {"EFBFBF", false},      {"C080", false},
-        {"C1BF", false},      {"E09FBF", false},      {"EDA080", false},      {"F08F8080", false},
-        {"F4908080", false},  {"F5808080", false},    {"FF", false},          {"80", false},
-        {"C3", false},        {"E282", false},        {"F09F98", false},      {"C341", false},
-        {"E2C3A9AC", false},  {"C3A9C3A9C3A9", true}, {"41C3A941C3A9", true},
+        {"", true},          {"41", true},           {"C3A9", true},         {"E282AC", true},
+        {"F09F9880", true},  {"F48FBFBF", true},     {"EFBFBD", true},       {"EFBBBF", true},
+        {"EFB790", true},    {"EFBFBE", false},      {"EFBFBF", false},      {"C080", false},
+        {"C1BF", false},     {"E09FBF", false},      {"EDA080", false},      {"F08F8080", false},
+        {"F4908080", false}, {"F5808080", false},    {"FF", false},          {"80", false},
+        {"C3", false},       {"E282", false},        {"F09F98", false},      {"C341", false},
+        {"E2C3A9AC", false}, {"C3A9C3A9C3A9", true}, {"41C3A941C3A9", true},
     };
     for (const auto& c : cases) {
         const QByteArray middle = QByteArray::fromHex(c.hex);
         for (int before : {0, 1, 7, 8, 9, 15}) {
             for (int after : {0, 3, 8}) {
-                const QByteArray text =
-                    QByteArray(before, 'a') + middle + QByteArray(after, 'z');
+                const QByteArray text = QByteArray(before, 'a') + middle + QByteArray(after, 'z');
                 EXPECT_EQ(StoredRows::isUtf8(text), c.reads)
                     << c.hex << " after " << before << " before " << after;
             }
