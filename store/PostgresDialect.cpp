@@ -80,6 +80,9 @@ StoreError PostgresDialect::fromSqlError(const QSqlError& e) const {
         // that follow it (the client library's messages stay whole: their hints help).
         static const QRegularExpression severity(QStringLiteral("^(ERROR|FATAL|PANIC):\\s+"));
         text = text.section(QLatin1Char('\n'), 0, 0).remove(severity);
+    } else {
+        // Its lines are indented by tabs for a terminal; a message box wraps them itself.
+        text = text.simplified();
     }
     out.driverCode = 1;
     const QString mark = QStringLiteral("(%1)").arg(state);

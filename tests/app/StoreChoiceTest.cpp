@@ -91,8 +91,10 @@ TEST(StoreChoice, ASectionThatCannotBeUsedStopsTheStartInsteadOfOpeningTheFile) 
         }
         EXPECT_TRUE(choice.problem().contains(QLatin1String(c.problemContains)))
             << choice.problem().toStdString();
-        // The message names the file to mend.
+        // The message names the file to mend, in lines that a message box can wrap.
         EXPECT_TRUE(choice.problem().contains(ini.path())) << choice.problem().toStdString();
+        EXPECT_FALSE(choice.problem().contains(QLatin1Char('\t')))
+            << choice.problem().toStdString();
         ScriptedUi ui;
         choice.report(ui);
         ASSERT_EQ(ui.boxes().size(), 1u);
