@@ -112,6 +112,17 @@ protected:
         if (!m_server) {
             RawSqlite raw(m_dir.filePath(QStringLiteral("SM")));
             EXPECT_EQ(raw.value(QStringLiteral("PRAGMA integrity_check")).toString(), "ok");
+        } else {
+            // A killed station's server session may still be finishing the commit it sent: the
+            // reads below see the server once every station's session has ended.
+            EXPECT_TRUE(waitFor([&] {
+                return rows(QStringLiteral("SELECT count(*) FROM pg_stat_activity WHERE datname = "
+                                           "current_database() AND pid <> pg_backend_pid() AND "
+                                           "backend_type = 'client backend'"))
+                           .at(0)
+                           .at(0)
+                           .toInt() == 0;
+            }));
         }
         std::multiset<Occurrence> history;
         for (const QVariantList& r : rows(QStringLiteral(
