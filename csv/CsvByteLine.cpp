@@ -46,20 +46,9 @@ void CsvByteLine::append(QByteArrayView utf8, CsvText::PictureClass how) {
 }
 
 void CsvByteLine::appendNumber(std::int64_t value) {
-    char digits[24];
-    int n = sizeof digits;
-    const bool negative = value < 0;
-    std::uint64_t magnitude =
-        negative ? std::uint64_t(0) - std::uint64_t(value) : std::uint64_t(value);
-    do {
-        digits[--n] = char('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (negative) {
-        digits[--n] = '-';
-    }
+    char buffer[24];
     separate();
-    put(QByteArrayView(digits + n, qsizetype(sizeof digits) - n));
+    put(CsvText::digits(value, buffer));
 }
 
 void CsvByteLine::appendFormatted(const Picture& picture, std::int64_t value) {

@@ -27,7 +27,9 @@ public:
     void appendNumber(std::int64_t value);
     void appendFormatted(const Picture& picture, std::int64_t value);
 
-    QByteArrayView bytes() const { return QByteArrayView(m_bytes.data(), qsizetype(m_bytes.size())); }
+    QByteArrayView bytes() const {
+        return QByteArrayView(m_bytes.data(), qsizetype(m_bytes.size()));
+    }
     int fieldCount() const { return m_fields; }
     // Whether a field or the line is longer in bytes than the limits of characters.
     bool overLimit() const { return m_over || m_bytes.size() > size_t(CsvText::kMaxLine); }

@@ -36,24 +36,13 @@ void CsvLine::append(QStringView value, CsvText::PictureClass how) {
 }
 
 void CsvLine::appendNumber(std::int64_t value) {
-    char digits[24];
-    int n = sizeof digits;
-    const bool negative = value < 0;
-    // Digits from the right; the magnitude as unsigned so that the lowest value works too.
-    std::uint64_t magnitude =
-        negative ? std::uint64_t(0) - std::uint64_t(value) : std::uint64_t(value);
-    do {
-        digits[--n] = char('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (negative) {
-        digits[--n] = '-';
-    }
+    char buffer[24];
+    const QByteArrayView text = CsvText::digits(value, buffer);
     if (m_fields > 0) {
         put(QLatin1Char(','));
     }
     ++m_fields;
-    put(QLatin1String(digits + n, qsizetype(sizeof digits) - n));
+    put(QLatin1String(text.data(), text.size()));
 }
 
 void CsvLine::appendFormatted(const Picture& picture, std::int64_t value) {

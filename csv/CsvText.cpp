@@ -30,6 +30,22 @@ QString headerName(const QString& fieldName) {
     return name;
 }
 
+QByteArrayView digits(std::int64_t value, char (&buffer)[24]) {
+    int n = sizeof buffer;
+    const bool negative = value < 0;
+    // The magnitude as unsigned so that the lowest value works too.
+    std::uint64_t magnitude =
+        negative ? std::uint64_t(0) - std::uint64_t(value) : std::uint64_t(value);
+    do {
+        buffer[--n] = char('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (negative) {
+        buffer[--n] = '-';
+    }
+    return QByteArrayView(buffer + n, qsizetype(sizeof buffer) - n);
+}
+
 std::int64_t numericValue(QStringView text) {
     const QStringView t = text.trimmed();
     if (t.isEmpty()) {

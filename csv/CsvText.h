@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -26,6 +27,10 @@ QString headerName(const QString& fieldName);
 // The number a text stands for: a plain decimal number (leading and trailing blanks allowed,
 // decimals cut off), otherwise 0.
 std::int64_t numericValue(QStringView text);
+
+// The decimal digits of a number as QString::number() writes them, built from the right in
+// `buffer`.
+QByteArrayView digits(std::int64_t value, char (&buffer)[24]);
 
 // "Error #" + code + " - " + text: how the CSV windows word a failure.
 QString errorMessage(int code, const QString& text);

@@ -65,7 +65,7 @@ private:
     CsvOutputFile m_file;
     CsvLine m_line;
     CsvByteLine m_bytes;
-    ScheduleRecord m_record; // a row whose line is built from its record
+    ScheduleRecord m_record;                   // a row whose line is built from its record
     std::unique_ptr<ScheduleReader> m_keyed;   // tasks in category, date and time order
     std::unique_ptr<ScheduleReader> m_unkeyed; // those that key leaves out
     StoredRows m_page;

@@ -19,22 +19,6 @@ int storedColumn(const ScheduleField& field) {
     return -1;
 }
 
-// A number as QString::number() writes it.
-QByteArrayView digits(std::int64_t value, char (&buffer)[24]) {
-    int n = sizeof buffer;
-    const bool negative = value < 0;
-    std::uint64_t magnitude =
-        negative ? std::uint64_t(0) - std::uint64_t(value) : std::uint64_t(value);
-    do {
-        buffer[--n] = char('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (negative) {
-        buffer[--n] = '-';
-    }
-    return QByteArrayView(buffer + n, qsizetype(sizeof buffer) - n);
-}
-
 } // namespace
 
 ExportLineBuilder::ExportLineBuilder(const QList<ExportField>& fields) {
@@ -44,8 +28,8 @@ ExportLineBuilder::ExportLineBuilder(const QList<ExportField>& fields) {
             continue;
         }
         const ScheduleField& field = ScheduleField::all()[size_t(f.field)];
-        m_columns.push_back(Column{&field, CsvText::classify(f.picture), Picture(f.picture),
-                                   storedColumn(field)});
+        m_columns.push_back(
+            Column{&field, CsvText::classify(f.picture), Picture(f.picture), storedColumn(field)});
     }
 }
 
@@ -85,7 +69,8 @@ void ExportLineBuilder::build(const ScheduleRecord& task, CsvLine& line) const {
 
 // The field's value as the record holds it: a stored number goes into the record's field as
 // RecordCodec puts it there.
-std::int64_t ExportLineBuilder::numberOf(const Column& c, const StoredRows& rows, size_t row) const {
+std::int64_t ExportLineBuilder::numberOf(const Column& c, const StoredRows& rows,
+                                         size_t row) const {
     switch (c.field->type) {
     case ScheduleField::Type::Text:
         return CsvText::numericValue(rows.string(row, c.stored));
@@ -107,7 +92,8 @@ bool ExportLineBuilder::build(const StoredRows& rows, size_t row, CsvByteLine& l
         const bool text = c.field->isText();
         switch (c.how) {
         case CsvText::PictureClass::String:
-            line.append(text ? rows.text(row, c.stored) : digits(numberOf(c, rows, row), buffer),
+            line.append(text ? rows.text(row, c.stored)
+                             : CsvText::digits(numberOf(c, rows, row), buffer),
                         c.how);
             break;
         case CsvText::PictureClass::Numeric:
@@ -118,7 +104,7 @@ bool ExportLineBuilder::build(const StoredRows& rows, size_t row, CsvByteLine& l
                 line.appendFormatted(c.picture, numberOf(c, rows, row));
             } else {
                 line.append(text ? rows.text(row, c.stored)
-                                 : digits(numberOf(c, rows, row), buffer),
+                                 : CsvText::digits(numberOf(c, rows, row), buffer),
                             c.how);
             }
             break;
