@@ -48,6 +48,28 @@ std::vector<QStringList> contents(Connection& c, const TableDef& t) {
     return out;
 }
 
+// The files of a data folder and a new database on the private server to copy them to.
+struct CopyEnds {
+    explicit CopyEnds(const QDir& folder)
+        : data(folder.filePath(QStringLiteral("SM"))),
+          tags(folder.filePath(QStringLiteral("TagFile_.VDB"))),
+          target(std::make_unique<PostgresDialect>(server.address()), "server") {}
+
+    // Empty when the database is made and open; why not otherwise.
+    QString open() {
+        if (!server.problem().isEmpty()) {
+            return server.problem();
+        }
+        StoreError e;
+        return target.open(true, e) == 0 ? QString() : e.driverText;
+    }
+
+    ServerDatabase server;
+    Connection data;
+    Connection tags;
+    Connection target;
+};
+
 class ServerCopyTest : public StoreTestBase {
 protected:
     void SetUp() override {
@@ -107,13 +129,10 @@ TEST_F(ServerCopyTest, EveryRecordKeepsItsPositionAndAServerWithTasksIsNeverOver
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        ServerDatabase server;
-        ASSERT_EQ(server.problem(), QString());
-        Connection data(path("SM"));
-        Connection tags(path("TagFile_.VDB"));
-        Connection target(std::make_unique<PostgresDialect>(server.address()), "server");
+        CopyEnds ends(m_dir.path());
+        ASSERT_EQ(ends.open(), QString());
+        auto& [server, data, tags, target] = ends;
         StoreError e;
-        ASSERT_EQ(target.open(true, e), 0) << e.driverText.toStdString();
         std::vector<std::vector<QStringList>> before;
         if (!c.before.isEmpty()) {
             for (const TableDef* t : allTables()) {
@@ -188,13 +207,10 @@ TEST_F(ServerCopyTest, AHundredThousandRecordsArriveWhole) {
             << raw.lastError().toStdString();
         ASSERT_TRUE(raw.exec(QStringLiteral("DELETE FROM Schedule WHERE ID % 1000 = 7")));
     }
-    ServerDatabase server;
-    ASSERT_EQ(server.problem(), QString());
-    Connection data(path("SM"));
-    Connection tags(path("TagFile_.VDB"));
-    Connection target(std::make_unique<PostgresDialect>(server.address()), "server");
+    CopyEnds ends(m_dir.path());
+    ASSERT_EQ(ends.open(), QString());
+    auto& [server, data, tags, target] = ends;
     StoreError e;
-    ASSERT_EQ(target.open(true, e), 0) << e.driverText.toStdString();
     ServerCopy copy(data, tags, target);
     ASSERT_EQ(copy.run(e), 0) << e.driverText.toStdString();
     const std::vector<QStringList> expected = contents(data, TableDef::schedule());
