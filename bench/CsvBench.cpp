@@ -152,6 +152,7 @@ static void BM_ImportAllFields(benchmark::State& state) {
         plan.autoAssign(file.values());
         state.ResumeTiming();
         ImportJob job(target->store(), file.reader(), file.size(), plan);
+        job.commitAtPace();
         job.start(true);
         figures.take(runSlices(job));
         if (job.added() != kTasks) {

@@ -34,13 +34,15 @@ bool ImportJob::start(bool stripHeader) {
         m_open = true;
     }
     m_batch = std::make_unique<BatchWriter>(m_store);
-    // The slices' commits do not wait for the disk: a killed program keeps them, a power loss
-    // may take the last ones. The end of the import (or its cancel) makes them reach the disk
-    // before the import reports what it added. The scheduler's own commits sync as always.
+    // The commits do not wait for the disk: a killed program keeps them, a power loss may take
+    // the last ones until the end of the import (or its cancel) has seen them reach the disk.
+    // The scheduler's own commits sync as always.
     m_batch->deferSync(true);
     m_bytesDone = 0;
     m_added = 0;
     m_committed = 0;
+    m_commitNext = false;
+    m_linesDone = false;
     if (!m_reader.rewind()) {
         cannotRead();
         cancel();
@@ -57,7 +59,10 @@ bool ImportJob::start(bool stripHeader) {
 
 void ImportJob::cancel() {
     m_lines.reset();
-    m_batch.reset();
+    if (m_batch && m_batch->sliceOpen()) {
+        commit(); // the tasks added so far stay
+    }
+    m_batch.reset(); // waits until the commits have reached the disk
     if (m_open) {
         m_store.SCH.close();
         m_open = false;
@@ -75,49 +80,70 @@ ImportJob::Step ImportJob::step(int lines) {
     if (!m_open) {
         return Step::Stopped;
     }
-    // Copying the log back into the file takes about a slice's time: a slice of its own. The
-    // commits that it copies reach the disk before it, in a slice of their own too.
-    if (m_batch->logCopyDue()) {
-        if (m_batch->hasUnsyncedCommits()) {
-            if (m_batch->syncCommitted() != 0) {
-                cannotAdd();
-                cancel();
-                return Step::Stopped;
-            }
-            return Step::More;
+    if (m_commitNext) {
+        // Writing out many changed pages takes a slice's time: a slice of its own.
+        m_commitNext = false;
+        if (!commit()) {
+            cancel();
+            return Step::Stopped;
         }
-        m_batch->copyLog();
         return Step::More;
     }
+    if (m_linesDone) {
+        return finishing();
+    }
     m_budget.start();
+    const bool begins = !m_batch->sliceOpen();
     if (m_batch->beginSlice() != 0) {
         cannotAdd();
         cancel();
         return Step::Stopped;
+    }
+    if (begins && m_pace) {
+        m_pace->began();
     }
     m_nextId = 0; // others may have added tasks since the last slice
     Step result = Step::More;
     do {
         result = addLines(lines);
     } while (result == Step::More && m_budget.anotherBatch());
-    // What was added stays, also when this slice ended in a failure.
-    m_budget.beginClosing();
-    const int committed = m_batch->commitSlice();
-    m_budget.endClosing();
-    if (committed != 0) {
-        cannotAdd();
-        result = Step::Stopped;
-    } else {
-        m_committed = m_added;
-        if (result == Step::Finished && m_batch->syncCommitted() != 0) {
-            cannotAdd();
-            result = Step::Stopped;
-        }
+    if (result == Step::Stopped) {
+        cancel(); // what was added stays
+        return result;
     }
-    if (result != Step::More) {
+    m_linesDone = result == Step::Finished;
+    if (m_pace) {
+        m_commitNext = m_linesDone || m_pace->commitDue();
+        return Step::More;
+    }
+    if (!commit()) {
         cancel();
+        return Step::Stopped;
     }
-    return result;
+    return m_linesDone ? finishing() : Step::More;
+}
+
+bool ImportJob::commit() {
+    if (m_batch->commitSlice() != 0) {
+        return cannotAdd();
+    }
+    m_committed = m_added;
+    return true;
+}
+
+// Every task is committed: the import ends once the commits have reached the disk. A step waits
+// a little for that, so that the window's timer does not spin.
+ImportJob::Step ImportJob::finishing() {
+    constexpr int kWaitMs = 20;
+    if (m_batch->syncPending(kWaitMs)) {
+        return Step::More;
+    }
+    const bool synced = m_batch->syncCommitted() == 0;
+    if (!synced) {
+        cannotAdd();
+    }
+    cancel();
+    return synced ? Step::Finished : Step::Stopped;
 }
 
 ImportJob::Step ImportJob::addLines(int lines) {

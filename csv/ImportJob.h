@@ -1,10 +1,12 @@
 #pragma once
 
+#include "csv/CommitPace.h"
 #include "csv/CsvRecordReader.h"
 #include "csv/ImportPlan.h"
 #include "csv/SliceBudget.h"
 
 #include <memory>
+#include <optional>
 
 namespace velatask {
 
@@ -14,9 +16,11 @@ class Store;
 
 // The import's batch work, a slice of lines at a time: each line goes into the Schedule record
 // buffer through the plan and is added as a new task with the next task number. Added tasks are
-// committed slice by slice through a batch writer of their own, so a cancelled or failed import
-// keeps them and never holds a write of the scheduler. The lines are read and split on another
-// thread ahead of the slices (ImportReadAhead): from start() to the end the reader is its.
+// committed through a batch writer of their own, at the end of each slice or at a pace, so a
+// cancelled or failed import keeps them and never holds a write of the scheduler. The commits do
+// not wait for the disk; the import's end waits until they have reached it. The lines are read
+// and split on another thread ahead of the slices (ImportReadAhead): from start() to the end the
+// reader is its.
 class ImportJob {
 public:
     enum class Step { More, Finished, Stopped };
@@ -30,14 +34,14 @@ public:
     // could not be opened (the table opener has said why) or the file could not be rewound.
     bool start(bool stripHeader);
     // Adds the tasks of `lines` lines, more batches of them while the slice's time lasts, and
-    // commits them. Stopped after a failure that a message reported.
+    // commits them; at a pace, a step that commits does only that. Stopped after a failure that
+    // a message reported.
     Step step(int lines);
-    // The time one step may take; none (the default) makes a step one batch of lines. Until
-    // commits have been measured, a third of it is kept for the commit.
-    void setSliceMilliseconds(int ms) {
-        m_budget.setMilliseconds(ms);
-        m_budget.assumeClosing(ms / 3);
-    }
+    // The time one step may take; none (the default) makes a step one batch of lines.
+    void setSliceMilliseconds(int ms) { m_budget.setMilliseconds(ms); }
+    // Keeps the transaction open over the steps and commits it at this pace, in a step of its
+    // own, instead of at the end of every step (set before start()).
+    void commitAtPace(CommitPace pace = CommitPace()) { m_pace = std::move(pace); }
     // Stops; the tasks added so far stay.
     void cancel();
 
@@ -52,6 +56,8 @@ public:
 
 private:
     Step addLines(int lines);
+    bool commit();
+    Step finishing();
     bool addTask();
     Step cannotRead();
     bool cannotAdd();
@@ -69,6 +75,9 @@ private:
     std::unique_ptr<ImportReadAhead> m_lines;
     std::unique_ptr<BatchWriter> m_batch;
     SliceBudget m_budget;
+    std::optional<CommitPace> m_pace;
+    bool m_commitNext = false; // the next step commits
+    bool m_linesDone = false;  // every line is added; the end waits for the disk
 };
 
 } // namespace velatask

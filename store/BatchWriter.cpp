@@ -87,6 +87,7 @@ int BatchWriter::ensureSlice() {
         if (!m_connection->committed(m_number)) {
             return finish(m_store.batchYieldError());
         }
+        syncAway();
     }
     StoreError error;
     if (m_store.openBatchConnection(m_connection, error) != 0) {
@@ -100,14 +101,15 @@ int BatchWriter::ensureSlice() {
     }
     if (m_connection->begin(Transaction::kDefaultWaitMs, error) == 0) {
         m_open = true;
+        m_ticketCoversAll = false;
         m_number = m_connection->transactionNumber();
     }
     return finish(error);
 }
 
 int BatchWriter::beginSlice() {
-    if (!ours()) {
-        copyLog();
+    if (!ours() && !m_deferSync) {
+        copyLog(); // a writer that puts off syncing leaves copies to the checkpointer's thread
     }
     return ensureSlice();
 }
@@ -126,12 +128,18 @@ int BatchWriter::commitSlice() {
     }
     if (!ours()) {
         m_open = false;
+        const bool committed = m_connection->committed(m_number);
+        if (committed) {
+            syncAway();
+        }
         endDeferring();
-        return finish(m_connection->committed(m_number) ? StoreError{} : m_store.batchYieldError());
+        return finish(committed ? StoreError{} : m_store.batchYieldError());
     }
     StoreError error;
     if (m_connection->commit(error) != 0) {
         m_connection->rollback();
+    } else {
+        syncAway();
     }
     m_open = false;
     endDeferring();
@@ -153,8 +161,25 @@ void BatchWriter::endDeferring() {
     }
 }
 
+void BatchWriter::syncAway() {
+    if (m_deferring) {
+        m_syncTicket = m_store.checkpointer().syncLogAway();
+        m_ticketCoversAll = true;
+    }
+}
+
+bool BatchWriter::syncPending(int waitMs) const {
+    return m_unsynced && m_ticketCoversAll &&
+           m_store.checkpointer().logSync(m_syncTicket, waitMs) == Checkpointer::LogSync::Pending;
+}
+
 int BatchWriter::syncCommitted() {
     if (!m_unsynced || !m_connection || !m_connection->isOpen()) {
+        m_unsynced = false;
+        return finish({});
+    }
+    if (m_ticketCoversAll &&
+        m_store.checkpointer().logSync(m_syncTicket, -1) == Checkpointer::LogSync::Done) {
         m_unsynced = false;
         return finish({});
     }

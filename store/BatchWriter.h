@@ -47,13 +47,21 @@ public:
     void abandonSlice();
 
     // For batch work whose end is reported (an import): while on, the slices commit without
-    // waiting for the disk (in write-ahead-log mode only). Such a commit survives the end of the
-    // program but not a power loss until syncCommitted(), or the end of this writer, makes all
-    // of them reach the disk. Other connections keep syncing each commit.
+    // waiting for the disk (in write-ahead-log mode only), and the checkpointer's thread makes
+    // each commit reach it (copying the log back too when that is due), so that no slice waits
+    // for the disk. Such a commit survives the end of the program but not a power loss until
+    // syncCommitted(), or the end of this writer, has seen it reach the disk. Other connections
+    // keep syncing each commit.
     void deferSync(bool on) { m_deferSync = on; }
-    // Makes the slices committed so far reach the disk.
+    // Waits at most `waitMs` for the thread to sync the slices committed so far; whether that is
+    // still under way.
+    bool syncPending(int waitMs) const;
+    // Makes sure the slices committed so far have reached the disk: waits for the thread, and
+    // syncs here when the thread could not.
     int syncCommitted();
     bool hasUnsyncedCommits() const { return m_unsynced; }
+    // Whether this writer's slice is open (not committed, nor committed early for another write).
+    bool sliceOpen() const { return ours(); }
 
     // Adds a record; 40 when it collides on a unique key.
     int add(const ScheduleRecord& task);
@@ -74,6 +82,7 @@ public:
 private:
     int ensureSlice();
     void endDeferring();
+    void syncAway();
     int insert(const TableDef& table, const QVariantList& row);
     bool ours() const;
     int finish(const StoreError& error);
@@ -84,8 +93,10 @@ private:
     bool m_open = false;
     std::int64_t m_number = 0;
     bool m_deferSync = false;
-    bool m_deferring = false; // the connection's commits do not wait for the disk now
-    bool m_unsynced = false;  // commits that have not reached the disk
+    bool m_deferring = false;       // the connection's commits do not wait for the disk now
+    bool m_unsynced = false;        // commits that have not reached the disk
+    std::int64_t m_syncTicket = 0;  // the thread's sync after the last commit
+    bool m_ticketCoversAll = false; // no commit since that ticket
 };
 
 } // namespace velatask

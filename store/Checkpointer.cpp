@@ -2,7 +2,11 @@
 
 #include <sqlite3.h>
 
+#include <cerrno>
 #include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace velatask {
 
@@ -102,39 +106,103 @@ Checkpointer::Figures Checkpointer::figures() const {
     return m_figures;
 }
 
+std::int64_t Checkpointer::syncLogAway() {
+    const bool copyToo = m_batchCopyDue;
+    m_batchCopyDue = false;
+    std::int64_t ticket = 0;
+    {
+        std::lock_guard lock(m_mutex);
+        ticket = ++m_figures.syncTickets;
+        m_wanted = m_wanted || copyToo;
+    }
+    m_wake.notify_one();
+    return ticket;
+}
+
+Checkpointer::LogSync Checkpointer::logSync(std::int64_t ticket, int waitMs) const {
+    std::unique_lock lock(m_mutex);
+    const auto done = [&] { return m_figures.syncedTicket >= ticket; };
+    if (waitMs < 0) {
+        m_synced.wait(lock, done);
+    } else if (waitMs > 0) {
+        m_synced.wait_for(lock, std::chrono::milliseconds(waitMs), done);
+    }
+    if (!done()) {
+        return LogSync::Pending;
+    }
+    return m_failedTicket >= ticket ? LogSync::Failed : LogSync::Done;
+}
+
 void Checkpointer::run() {
     for (;;) {
+        std::int64_t ticket = 0;
+        bool copyNow = false;
         {
             std::unique_lock lock(m_mutex);
-            m_wake.wait(lock, [this] { return m_wanted || m_stop; });
-            if (m_stop) {
+            const auto syncAsked = [this] {
+                return m_figures.syncTickets > m_figures.syncedTicket;
+            };
+            m_wake.wait(lock, [&] { return m_wanted || syncAsked() || m_stop; });
+            // A sync that someone may be waiting for is made before the thread ends.
+            if (m_stop && !syncAsked()) {
                 return;
             }
+            ticket = m_figures.syncTickets;
+            copyNow = m_wanted;
             m_wanted = false;
         }
-        // A connection for each copy: none stays open on a file that the program has closed.
-        sqlite3* db = nullptr;
-        const QByteArray path = m_filePath.toUtf8();
-        const bool opened =
-            sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
-                            nullptr) == SQLITE_OK;
-        int log = 0;
-        int copied = 0;
-        int rc = SQLITE_CANTOPEN;
-        if (opened) {
-            // Copies reach the disk before the log is reused, as the data file's own commits do.
-            sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
-            sqlite3_wal_autocheckpoint(db, 0);
-            rc = sqlite3_wal_checkpoint_v2(db, "main", SQLITE_CHECKPOINT_PASSIVE, &log, &copied);
+        const bool synced = ticket == 0 || syncLogFile();
+        if (ticket != 0) {
+            std::lock_guard lock(m_mutex);
+            if (!synced) {
+                m_failedTicket = ticket;
+            }
+            m_figures.syncedTicket = std::max(m_figures.syncedTicket, ticket);
         }
-        sqlite3_close(db);
-        std::lock_guard lock(m_mutex);
-        m_figures.failed = !opened;
-        if (rc == SQLITE_OK) {
-            ++m_figures.copies;
-            m_figures.lastLog = log;
-            m_figures.lastCopied = copied;
+        m_synced.notify_all();
+        if (copyNow) {
+            copy();
         }
+    }
+}
+
+// The log file carries none of the engine's locks (those are on the file and its shared-memory
+// index), so a descriptor of its own may be opened and closed freely. No log file: the last
+// connection has copied it back into the file and synced that.
+bool Checkpointer::syncLogFile() const {
+    const QByteArray path = (m_filePath + QStringLiteral("-wal")).toUtf8();
+    const int fd = ::open(path.constData(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) {
+        return errno == ENOENT;
+    }
+    const bool synced = ::fdatasync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
+void Checkpointer::copy() {
+    // A connection for each copy: none stays open on a file that the program has closed.
+    sqlite3* db = nullptr;
+    const QByteArray path = m_filePath.toUtf8();
+    const bool opened =
+        sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) == SQLITE_OK;
+    int log = 0;
+    int copied = 0;
+    int rc = SQLITE_CANTOPEN;
+    if (opened) {
+        // Copies reach the disk before the log is reused, as the data file's own commits do.
+        sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
+        sqlite3_wal_autocheckpoint(db, 0);
+        rc = sqlite3_wal_checkpoint_v2(db, "main", SQLITE_CHECKPOINT_PASSIVE, &log, &copied);
+    }
+    sqlite3_close(db);
+    std::lock_guard lock(m_mutex);
+    m_figures.failed = !opened;
+    if (rc == SQLITE_OK) {
+        ++m_figures.copies;
+        m_figures.lastLog = log;
+        m_figures.lastCopied = copied;
     }
 }
 

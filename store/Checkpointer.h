@@ -20,6 +20,9 @@ namespace velatask {
 // batch ends the thread copies the rest. The batch copies between its slices, not inside a
 // commit: a copy takes about as long as a slice may, so a window gives it a slice of its own.
 // While the thread cannot open the file, commits copy, as the engine would.
+// Batch work whose commits do not wait for the disk (an import) hands the thread both: after each
+// of its commits the thread makes the log reach the disk, and copies it when it is due, so that no
+// slice of the batch waits for the disk.
 class Checkpointer {
 public:
     static constexpr int kFrames = 1000;
@@ -44,13 +47,24 @@ public:
     bool batchCopyDue() const { return m_batchCopyDue; }
     void batchCopied();
 
+    // After a commit that did not wait for the disk: the thread makes the log reach it (and
+    // copies the log back when the batch's commits have filled it). Answers a ticket for
+    // logSync().
+    std::int64_t syncLogAway();
+    enum class LogSync { Pending, Done, Failed };
+    // Whether the log as it was when the ticket was given has reached the disk; waits at most
+    // `waitMs` while that is pending (-1: until it is done).
+    LogSync logSync(std::int64_t ticket, int waitMs) const;
+
     struct Figures {
-        std::int64_t copies = 0;      // copies done by the thread
-        std::int64_t batchCopies = 0; // copies done by batch commits
-        std::int64_t lastLog = 0;     // pages in the log at the last copy of the thread
-        std::int64_t lastCopied = 0;  // of them copied back
-        bool failed = false;          // the thread could not open the file last time
-        std::int64_t logSyncs = 0;    // syncs of the log that batch work had put off
+        std::int64_t copies = 0;       // copies done by the thread
+        std::int64_t batchCopies = 0;  // copies done by batch commits
+        std::int64_t lastLog = 0;      // pages in the log at the last copy of the thread
+        std::int64_t lastCopied = 0;   // of them copied back
+        bool failed = false;           // the thread could not open the file last time
+        std::int64_t logSyncs = 0;     // syncs of the log that batch work put off, made by it
+        std::int64_t syncTickets = 0;  // syncs asked of the thread
+        std::int64_t syncedTicket = 0; // the last of them that it made
     };
     Figures figures() const;
     // A connection whose commits did not wait for the disk has made its log reach it.
@@ -67,6 +81,8 @@ public:
 
 private:
     void run();
+    void copy();
+    bool syncLogFile() const;
     void copyHere(void* db);
 
     QString m_filePath;
@@ -76,8 +92,10 @@ private:
     bool m_batchCopyDue = false;
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
+    mutable std::condition_variable m_synced;
     bool m_wanted = false;
     bool m_stop = false;
+    std::int64_t m_failedTicket = 0; // the last ticket whose sync failed
     Figures m_figures;
     std::thread m_thread;
 };

@@ -83,6 +83,7 @@ public:
     Connection& dataConnection() { return *m_data; }
     Connection& tagConnection() { return *m_tags; }
     const Checkpointer& checkpointer() const { return *m_checkpointer; }
+    Checkpointer& checkpointer() { return *m_checkpointer; }
     int openBatchConnection(Connection*& connection, StoreError& error);
     // A batch writer begins (+1) or ends (-1); the batch connection's cache memory is given
     // back when none is left.

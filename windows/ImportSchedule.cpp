@@ -157,6 +157,7 @@ void ImportSchedule::ok() {
 
 void ImportSchedule::runImport() {
     ImportJob job(*context().store, m_file->reader(), m_file->size(), m_plan);
+    job.commitAtPace();
     if (!job.start(m_strip->isChecked())) {
         return;
     }

@@ -143,11 +143,16 @@ TEST_F(CsvJobTest, CancelledOrFailedImportKeepsTheTasksAdded) {
     EXPECT_EQ(taskCount(), 159);
 }
 
-// The slices' commits do not wait for the disk; the import's end, or its cancel, makes them
-// reach it once before the import reports. The scheduler's connection syncs every commit.
-TEST_F(CsvJobTest, AnImportSyncsItsCommitsToTheDiskAtItsEnd) {
+// The commits do not wait for the disk: the checkpointer's thread makes each reach it, and the
+// import's end, or its cancel, waits for that before it reports. The scheduler's connection syncs
+// every commit.
+TEST_F(CsvJobTest, AnImportsCommitsReachTheDiskOnAThreadAndItsEndWaitsForThem) {
     addRandomTasks(100);
     ASSERT_EQ(runExport(allFields(), false, csvPath()), ExportJob::Step::Finished);
+    const auto synced = [this] {
+        const Checkpointer::Figures f = store().checkpointer().figures();
+        return f.syncedTicket == f.syncTickets;
+    };
     for (const bool cancelled : {false, true}) {
         SCOPED_TRACE(cancelled);
         ImportFile file;
@@ -155,13 +160,13 @@ TEST_F(CsvJobTest, AnImportSyncsItsCommitsToTheDiskAtItsEnd) {
         ImportPlan plan;
         plan.setFields(file.fields());
         plan.assign(ScheduleField::indexOf(u"SCH:Description"), 3);
-        const std::int64_t before = store().checkpointer().figures().logSyncs;
+        const Checkpointer::Figures before = store().checkpointer().figures();
         ImportJob job(store(), file.reader(), file.size(), plan);
         ASSERT_TRUE(job.start(false));
         ASSERT_EQ(job.step(kSlice), ImportJob::Step::More);
         ASSERT_EQ(job.step(kSlice), ImportJob::Step::More);
         EXPECT_EQ(job.committed(), 2 * kSlice);
-        EXPECT_EQ(store().checkpointer().figures().logSyncs, before);
+        EXPECT_EQ(store().checkpointer().figures().syncTickets, before.syncTickets + 2);
         std::vector<Connection::Row> rows;
         StoreError e;
         ASSERT_EQ(store().dataConnection().exec(QStringLiteral("PRAGMA synchronous"), {}, e, &rows),
@@ -176,11 +181,52 @@ TEST_F(CsvJobTest, AnImportSyncsItsCommitsToTheDiskAtItsEnd) {
             EXPECT_EQ(step, ImportJob::Step::Finished);
             EXPECT_EQ(job.committed(), 100);
         }
-        EXPECT_EQ(store().checkpointer().figures().logSyncs, before + 1);
-        job.cancel();
-        EXPECT_EQ(store().checkpointer().figures().logSyncs, before + 1);
+        EXPECT_TRUE(synced());
+        EXPECT_EQ(store().checkpointer().figures().logSyncs, before.logSyncs)
+            << "no sync on the window's thread";
     }
     EXPECT_EQ(taskCount(), 100 + 100 + 2 * kSlice);
+}
+
+// At a pace the transaction stays open over the steps until the pace says commit; that commit
+// is a step of its own, and a cancel commits what is open.
+TEST_F(CsvJobTest, APacedImportCommitsInAStepOfItsOwnAndItsCancelKeepsTheOpenTasks) {
+    addRandomTasks(200);
+    ASSERT_EQ(runExport(allFields(), false, csvPath()), ExportJob::Step::Finished);
+    ImportFile file;
+    ASSERT_TRUE(file.open(csvPath()));
+    ImportPlan plan;
+    plan.setFields(file.fields());
+    plan.assign(ScheduleField::indexOf(u"SCH:Description"), 3);
+    std::int64_t now = 0;
+    ImportJob job(store(), file.reader(), file.size(), plan);
+    job.commitAtPace(CommitPace([&now] { return now; }));
+    ASSERT_TRUE(job.start(false));
+    const auto stored = [this] {
+        RawSqlite raw(dataFile());
+        return raw.value(QStringLiteral("SELECT count(*) FROM Schedule")).toInt();
+    };
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_EQ(job.step(kSlice), ImportJob::Step::More);
+    }
+    EXPECT_EQ(job.added(), 3 * kSlice);
+    EXPECT_EQ(job.committed(), 0);
+    EXPECT_EQ(stored(), 200);
+
+    now += std::int64_t(CommitPace::kIntervalMs) * 1000000;
+    ASSERT_EQ(job.step(kSlice), ImportJob::Step::More); // adds, then the commit is due
+    EXPECT_EQ(job.committed(), 0);
+    ASSERT_EQ(job.step(kSlice), ImportJob::Step::More); // commits only
+    EXPECT_EQ(job.added(), 4 * kSlice);
+    EXPECT_EQ(job.committed(), 4 * kSlice);
+    EXPECT_EQ(stored(), 200 + 4 * kSlice);
+
+    ASSERT_EQ(job.step(kSlice), ImportJob::Step::More); // a new transaction
+    EXPECT_EQ(stored(), 200 + 4 * kSlice);
+    job.cancel();
+    EXPECT_EQ(job.committed(), 5 * kSlice);
+    EXPECT_EQ(stored(), 200 + 5 * kSlice);
+    EXPECT_TRUE(m_ui.boxes().empty());
 }
 
 // A file whose reading fails part way (here: its descriptor comes to name a folder, as an I/O

@@ -1,5 +1,6 @@
-// An import that the kill test ends at a random moment: imports the file into the data folder,
-// a slice at a time, and reports on stdout each time more tasks are committed.
+// An import that the kill test ends at a random moment: imports the file into the data folder as
+// the import window does (slices of the window's time, commits at a pace), and reports on stdout
+// each time more tasks are committed.
 #include "csv/ImportFile.h"
 #include "csv/ImportJob.h"
 #include "platform/fake/ScriptedUi.h"
@@ -26,6 +27,8 @@ int main(int argc, char** argv) {
     plan.setFields(file.fields());
     plan.autoAssign(file.values());
     ImportJob job(store, file.reader(), file.size(), plan);
+    job.setSliceMilliseconds(SliceBudget::kWindowMs);
+    job.commitAtPace();
     if (!job.start(true)) {
         return 1;
     }

@@ -8,7 +8,7 @@
 namespace velatask {
 namespace {
 
-constexpr int kLines = 20000;
+constexpr int kLines = 50000;
 
 class ImportKillTest : public CsvJobFixture {};
 
@@ -35,7 +35,7 @@ TEST_F(ImportKillTest, KilledImportLeavesEveryCommittedTaskWhole) {
     QProcess child;
     child.start(QStringLiteral(VELATASK_IMPORT_CHILD), {m_dir.path(), csvPath()});
     ASSERT_TRUE(child.waitForStarted());
-    // Kill it once a few hundred tasks are committed, somewhere inside the next batch.
+    // Kill it once a few hundred tasks are committed, while the next transaction is open.
     QByteArray out;
     int lastReported = 0;
     QDeadlineTimer deadline(60000);

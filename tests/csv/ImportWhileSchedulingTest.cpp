@@ -48,12 +48,19 @@ protected:
 };
 
 // Each case lets the scheduler tick after some slices, then ends the import one way or another.
+// At a pace the import's transaction is still open at the tick: the scheduler's write has it
+// committed first, and the import goes on in a new one.
 TEST_F(ImportWhileSchedulingTest, DueTasksArePerformedBetweenSlicesAndTheirWritesStay) {
     const struct {
         const char* name;
         int slicesBefore; // slices run before the tick
         int slicesAfter;  // slices run after it, then the import is cancelled (-1: to the end)
-    } cases[] = {{"cancelled", 3, 2}, {"to the end", 1, -1}, {"cancelled at once", 2, 0}};
+        bool paced;       // at a pace whose commit never falls due
+    } cases[] = {{"cancelled", 3, 2, false},
+                 {"to the end", 1, -1, false},
+                 {"cancelled at once", 2, 0, false},
+                 {"paced, cancelled", 3, 2, true},
+                 {"paced, to the end", 2, -1, true}};
     const QString path = writeFile();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -73,6 +80,9 @@ TEST_F(ImportWhileSchedulingTest, DueTasksArePerformedBetweenSlicesAndTheirWrite
         int slices = 0;
         {
             ImportJob job(*store, file.reader(), file.size(), plan);
+            if (c.paced) {
+                job.commitAtPace(CommitPace([] { return std::int64_t(0); }));
+            }
             ASSERT_TRUE(job.start(true));
             for (; slices < c.slicesBefore; ++slices) {
                 ASSERT_EQ(job.step(kSlice), ImportJob::Step::More);

@@ -330,33 +330,35 @@ TEST_P(BatchWriterTest, TheBatchCopiesTheLogBetweenItsSlices) {
     EXPECT_EQ(checkpointer.figures().copies, 0) << "the thread keeps still meanwhile";
 }
 
-// A writer that puts off syncing its commits makes them reach the disk when asked and at its end,
-// once for all of them; a server syncs its own commits.
-TEST_P(BatchWriterTest, PutOffSyncsAreMadeWhenAskedAndAtTheEnd) {
+// A writer that puts off syncing its commits hands each to the checkpointer's thread, and its
+// end waits until they have all reached the disk; a server syncs its own commits.
+TEST_P(BatchWriterTest, PutOffSyncsAreMadeOnTheThreadAndAwaitedAtTheEnd) {
     const Checkpointer& checkpointer = store().checkpointer();
-    const std::int64_t before = checkpointer.figures().logSyncs;
-    const int perSync = onFile() ? 1 : 0;
+    const Checkpointer::Figures before = checkpointer.figures();
+    const int perCommit = onFile() ? 1 : 0;
     std::int32_t id = 1;
     {
         BatchWriter batch(store());
         batch.deferSync(true);
-        for (int round = 0; round < 2; ++round) {
-            for (int slice = 0; slice < 3; ++slice, ++id) {
-                ASSERT_EQ(batch.beginSlice(), 0);
-                ASSERT_EQ(batch.add(task(id, "", "deferred", 1, 1)), 0);
-                ASSERT_EQ(batch.commitSlice(), 0);
-            }
-            EXPECT_EQ(batch.hasUnsyncedCommits(), onFile());
-            EXPECT_EQ(checkpointer.figures().logSyncs, before + round * perSync);
-            if (round == 0) {
-                ASSERT_EQ(batch.syncCommitted(), 0);
-                EXPECT_FALSE(batch.hasUnsyncedCommits());
-                ASSERT_EQ(batch.syncCommitted(), 0); // nothing left to sync
-                EXPECT_EQ(checkpointer.figures().logSyncs, before + perSync);
-            }
+        for (int slice = 0; slice < 3; ++slice, ++id) {
+            ASSERT_EQ(batch.beginSlice(), 0);
+            ASSERT_EQ(batch.add(task(id, "", "deferred", 1, 1)), 0);
+            ASSERT_EQ(batch.commitSlice(), 0);
         }
+        EXPECT_EQ(checkpointer.figures().syncTickets, before.syncTickets + 3 * perCommit);
+        EXPECT_EQ(batch.hasUnsyncedCommits(), onFile());
+        ASSERT_EQ(batch.syncCommitted(), 0);
+        EXPECT_FALSE(batch.hasUnsyncedCommits());
+        EXPECT_EQ(checkpointer.figures().syncedTicket, checkpointer.figures().syncTickets);
+
+        ASSERT_EQ(batch.beginSlice(), 0);
+        ASSERT_EQ(batch.add(task(id++, "", "deferred", 1, 1)), 0);
+        ASSERT_EQ(batch.commitSlice(), 0);
     }
-    EXPECT_EQ(checkpointer.figures().logSyncs, before + 2 * perSync);
+    const Checkpointer::Figures after = checkpointer.figures();
+    EXPECT_EQ(after.syncTickets, before.syncTickets + 4 * perCommit);
+    EXPECT_EQ(after.syncedTicket, after.syncTickets) << "the end waited for the last";
+    EXPECT_EQ(after.logSyncs, before.logSyncs) << "none made on the committing thread";
     EXPECT_EQ(rows("Schedule"), id - 1);
     {
         BatchWriter plain(store()); // syncs each commit: nothing put off
@@ -365,7 +367,7 @@ TEST_P(BatchWriterTest, PutOffSyncsAreMadeWhenAskedAndAtTheEnd) {
         ASSERT_EQ(plain.commitSlice(), 0);
         EXPECT_FALSE(plain.hasUnsyncedCommits());
     }
-    EXPECT_EQ(checkpointer.figures().logSyncs, before + 2 * perSync);
+    EXPECT_EQ(checkpointer.figures().syncTickets, after.syncTickets);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, BatchWriterTest,
