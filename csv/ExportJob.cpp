@@ -42,6 +42,12 @@ int ExportJob::fileMessage(const QString& operation, int buttons, int defaultBut
 }
 
 bool ExportJob::start(const QString& path) {
+    if (m_store.holdsFile(path)) {
+        m_store.ui().message(CsvFileError::storeFile().message(),
+                             QStringLiteral("Cannot CREATE ") + QDir::toNativeSeparators(path),
+                             Ui::Exclamation);
+        return false;
+    }
     if (!m_file.create(path)) {
         fileMessage(QStringLiteral("CREATE"));
         return false;

@@ -1,19 +1,22 @@
 #include "csv/ImportFile.h"
 
 #include "core/Ui.h"
+#include "store/Store.h"
 
 #include <QDir>
 
 namespace velatask {
 
-bool ImportFile::choose(Ui& ui, const std::function<QString()>& askPath) {
+bool ImportFile::choose(Store& store, const std::function<QString()>& askPath) {
+    Ui& ui = store.ui();
     for (;;) {
         const QString path = askPath();
         if (path.isEmpty()) {
             return false;
         }
-        if (!open(path)) {
-            ui.message(error().message(),
+        const bool own = store.holdsFile(path);
+        if (own || !open(path)) {
+            ui.message((own ? CsvFileError::storeFile() : error()).message(),
                        QStringLiteral("Cannot OPEN ") + QDir::toNativeSeparators(path),
                        Ui::Exclamation);
         } else if (!hasText()) {

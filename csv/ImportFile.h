@@ -11,7 +11,7 @@
 
 namespace velatask {
 
-class Ui;
+class Store;
 
 // The file an import reads, from the file choice until the window closes, and the line that the
 // window shows ("Rec#"), split into its fields.
@@ -20,8 +20,9 @@ public:
     ImportFile() : m_reader(m_file) {}
 
     // Asks for a file until one opens and holds text, or the user cancels (`askPath` answers
-    // an empty path). Says through `ui` why a file was refused. False when cancelled.
-    bool choose(Ui& ui, const std::function<QString()>& askPath);
+    // an empty path). Says through the store's Ui why a file was refused; the store's own files
+    // are. False when cancelled.
+    bool choose(Store& store, const std::function<QString()>& askPath);
     // Opens the file and shows its first line; false, with error(), when it cannot be opened.
     bool open(const QString& path);
 

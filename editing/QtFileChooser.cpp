@@ -1,6 +1,7 @@
 #include "editing/QtFileChooser.h"
 
 #include "editing/ChosenFile.h"
+#include "ui/FileDialogs.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -43,7 +44,7 @@ private:
 QString QtFileChooser::openFile(QWidget* parent, const QString& title, const QString& start,
                                 const QStringList& filters) {
     QFileDialog dialog(parent, title);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    prepareFileDialog(dialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(filters);

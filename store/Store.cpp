@@ -8,6 +8,7 @@
 #include "store/UseCount.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace velatask {
 
@@ -36,6 +37,23 @@ Store::Store(const QString& dataDirectory, Ui& ui, std::unique_ptr<Connection> d
 }
 
 Store::~Store() = default;
+
+bool Store::holdsFile(const QString& path) const {
+    const QString target = QFileInfo(path).canonicalFilePath();
+    if (target.isEmpty()) {
+        return false; // no such file (yet)
+    }
+    const QDir folder(m_dataDirectory);
+    for (const char* file : {"SM", "TagFile_.VDB"}) {
+        for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
+            if (QFileInfo(folder.filePath(QLatin1String(file) + QLatin1String(suffix)))
+                    .canonicalFilePath() == target) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
 
 QStringList Store::filesToWatch() const {
     QStringList files;

@@ -32,6 +32,9 @@ public:
     Store& operator=(const Store&) = delete;
 
     QString dataDirectory() const { return m_dataDirectory; }
+    // Whether the path names one of the files that hold the data (the data file, the tag file
+    // and their logs), also through a link.
+    bool holdsFile(const QString& path) const;
     Ui& ui() { return m_ui; }
 
     // The error of the latest operation of any view or transaction.

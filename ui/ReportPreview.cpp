@@ -5,6 +5,7 @@
 #include "report/ReportDocument.h"
 #include "ui/Accessibility.h"
 #include "ui/BusyCursor.h"
+#include "ui/FileDialogs.h"
 #include "ui/PageThumbnails.h"
 #include "ui/PreviewPage.h"
 #include "ui/ProgressWindow.h"
@@ -348,13 +349,16 @@ void ReportPreview::saveAsPdf() {
     if (folder.isEmpty() || !QDir(folder).exists()) {
         folder = QDir::homePath();
     }
-    QString file =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Save as PDF"),
-                                     QDir(folder).filePath(pdfName(m_document->layout().title())),
-                                     QStringLiteral("PDF files (*.pdf)"));
-    if (file.isEmpty()) {
+    QFileDialog dialog(this, QStringLiteral("Save as PDF"));
+    prepareFileDialog(dialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("PDF files (*.pdf)"));
+    dialog.setDirectory(folder);
+    dialog.selectFile(pdfName(m_document->layout().title()));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return;
     }
+    QString file = dialog.selectedFiles().constFirst();
     if (!file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
         file += QStringLiteral(".pdf");
     }

@@ -4,6 +4,7 @@
 #include "scheduler/AppContext.h"
 #include "store/Store.h"
 #include "ui/Accessibility.h"
+#include "ui/FileDialogs.h"
 #include "windows/CsvFieldList.h"
 #include "windows/PictureDialog.h"
 
@@ -96,6 +97,7 @@ ExportSchedule::ExportSchedule(AppContext& ctx, QWidget* parent)
 
 QString ExportSchedule::askExportFile(QWidget* parent) {
     QFileDialog dialog(parent, QStringLiteral("Export File"));
+    prepareFileDialog(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(
         {QStringLiteral("Export Files (*.csv *.CSV)"), QStringLiteral("All Files (*)")});

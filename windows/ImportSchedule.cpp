@@ -4,6 +4,7 @@
 #include "scheduler/AppContext.h"
 #include "store/Store.h"
 #include "ui/Accessibility.h"
+#include "ui/FileDialogs.h"
 #include "windows/CsvFieldList.h"
 #include "windows/PictureDialog.h"
 
@@ -29,16 +30,21 @@ constexpr int kShownValue = 100;
 
 ImportSchedule* ImportSchedule::open(AppContext& ctx, const FileChooser& chooser, QWidget* parent) {
     auto file = std::make_unique<ImportFile>();
-    if (!file->choose(*ctx.ui, chooser)) {
+    if (!file->choose(*ctx.store, chooser)) {
         return nullptr;
     }
     return new ImportSchedule(ctx, std::move(file), parent);
 }
 
 QString ImportSchedule::askImportFile(QWidget* parent) {
-    return QFileDialog::getOpenFileName(
-        parent, QStringLiteral("Import File"), QString(),
-        QStringLiteral("Import Files (*.csv *.CSV);;All Files (*)"));
+    QFileDialog dialog(parent, QStringLiteral("Import File"));
+    prepareFileDialog(dialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(
+        {QStringLiteral("Import Files (*.csv *.CSV)"), QStringLiteral("All Files (*)")});
+    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+               ? dialog.selectedFiles().constFirst()
+               : QString();
 }
 
 ImportSchedule::ImportSchedule(AppContext& ctx, std::unique_ptr<ImportFile> file, QWidget* parent)

@@ -71,6 +71,17 @@ TEST_F(CsvJobTest, ExportFailuresAreReportedAndLeaveTheTasks) {
     EXPECT_EQ(m_ui.boxes()[0].title, QStringLiteral("Cannot CREATE ") + missing);
     EXPECT_TRUE(m_ui.boxes()[0].text.startsWith(QStringLiteral("Error #")));
 
+    // The data file itself, also through a link, is never written over.
+    const QString link = csvPath("link-to-data.csv");
+    ASSERT_TRUE(QFile::link(dataFile(), link));
+    for (const QString& path : {dataFile(), link}) {
+        m_ui.clear();
+        EXPECT_EQ(runExport(allFields(), false, path), ExportJob::Step::Stopped);
+        ASSERT_EQ(m_ui.boxes().size(), 1u);
+        EXPECT_EQ(m_ui.boxes()[0].title, QStringLiteral("Cannot CREATE ") + path);
+        EXPECT_EQ(m_ui.boxes()[0].text, CsvFileError::storeFile().message());
+    }
+
     if (QFile::exists(QStringLiteral("/dev/full"))) {
         m_ui.clear();
         m_ui.answerNext(Ui::Retry); // the same data fails again, then the default: Abort
@@ -320,22 +331,25 @@ TEST_F(CsvJobTest, FileChoiceRefusesWhatCannotBeImported) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
-    QStringList answers{csvPath("missing.csv"), empty, binary, good};
+    addRandomTasks(1); // the data file exists
+    QStringList answers{csvPath("missing.csv"), empty, binary, dataFile(), good};
     ImportFile file;
-    ASSERT_TRUE(file.choose(m_ui, [&] { return answers.takeFirst(); }));
-    ASSERT_EQ(m_ui.boxes().size(), 3u);
+    ASSERT_TRUE(file.choose(store(), [&] { return answers.takeFirst(); }));
+    ASSERT_EQ(m_ui.boxes().size(), 4u);
     EXPECT_EQ(m_ui.boxes()[0].title, QStringLiteral("Cannot OPEN ") + csvPath("missing.csv"));
     EXPECT_EQ(m_ui.boxes()[1].title, QStringLiteral("Attention!"));
     EXPECT_EQ(m_ui.boxes()[1].text,
               QStringLiteral("That file is empty!  Please pick another file."));
     EXPECT_EQ(m_ui.boxes()[2].text, QStringLiteral("Error #5 - Not a text file"));
+    EXPECT_EQ(m_ui.boxes()[3].title, QStringLiteral("Cannot OPEN ") + dataFile());
+    EXPECT_EQ(m_ui.boxes()[3].text, CsvFileError::storeFile().message());
     EXPECT_EQ(file.values(), (QStringList{"a", "1"}));
     EXPECT_TRUE(file.next());
     EXPECT_EQ(file.recordNumber(), 2);
     EXPECT_FALSE(file.next());
     EXPECT_EQ(file.values(), (QStringList{"b", "2"}));
 
-    EXPECT_FALSE(file.choose(m_ui, [] { return QString(); }));
+    EXPECT_FALSE(file.choose(store(), [] { return QString(); }));
 }
 
 } // namespace
