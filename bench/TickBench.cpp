@@ -1,9 +1,16 @@
 // One tick of the scheduler over a Schedule table of 10^6 rows, nine in ten of them history
-// copies: when nothing is due, and when one task is due (performed, moved on, copied).
+// copies: when nothing is due, when one task is due (performed, moved on, copied), and while batch
+// work runs.
 #include "bench/support/BenchData.h"
 #include "bench/support/ScheduleFill.h"
+#include "tests/csv/RandomTask.h"
+
 #include "core/Date.h"
 #include "core/Time.h"
+#include "csv/CsvOutputFile.h"
+#include "csv/ExportLineBuilder.h"
+#include "csv/ImportFile.h"
+#include "csv/ImportJob.h"
 #include "platform/Tray.h"
 #include "platform/fake/FakeClock.h"
 #include "platform/fake/RecordingProgramStarter.h"
@@ -20,6 +27,8 @@
 #include "store/Store.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 
 #include <benchmark/benchmark.h>
 
@@ -92,8 +101,8 @@ public:
         clock.set(kFirstDate + 3500, Time::fromHms(12, 0));
     }
 
-    // Adds an enabled task that is due at the clock's moment.
-    void addDueTask() {
+    // Adds an enabled task that is due at the clock's moment; 0 or the store's code.
+    int addDueTask() {
         ScheduleRecord& r = m_store.SCH.buffer();
         r = ScheduleRecord{};
         r.ID = 0;
@@ -103,7 +112,7 @@ public:
         r = dailyMessage(id, QStringLiteral("Due now"));
         r.Date = clock.today();
         r.Time = clock.now() - 1;
-        m_store.SCH.add();
+        return m_store.SCH.add();
     }
 
     void tick() { m_tick.tick(); }
@@ -243,6 +252,86 @@ BENCHMARK(BM_TickWhileABatchDeletes)
     ->Args({25, 1})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
+
+// An import of 10^5 tasks with all 34 fields (disabled, so that none falls due) into the table of
+// 10^6 rows, as the import window runs it: slices of the window's time, commits at the pace. The
+// scheduler ticks between slices; every tenth tick a task is due, added by a window (whose write
+// has the import's open transaction committed first). Reports the ticks, the due ones apart, the
+// import's slices and its rate.
+static void BM_TickWhileImporting(benchmark::State& state) {
+    TickWorld& w = world();
+    const QString path =
+        QDir(QDir::tempPath()).filePath(QStringLiteral("velatask-tick-import.csv"));
+    {
+        QList<ExportField> fields;
+        for (int i = 0; i < ScheduleField::kCount; ++i) {
+            fields.append({i, ScheduleField::all()[size_t(i)].pictureText()});
+        }
+        const ExportLineBuilder builder(fields);
+        CsvOutputFile file;
+        CsvLine line;
+        if (!file.create(path) || !file.open()) {
+            state.SkipWithError("no import file");
+            return;
+        }
+        RandomTask random(11);
+        for (int i = 0; i < 100000; ++i) {
+            ScheduleRecord r = random.next();
+            r.Disabled = 1;
+            builder.build(r, line);
+            file.writeLine(line.text());
+        }
+        file.close();
+    }
+    std::vector<double> ticks;
+    std::vector<double> dueTicks;
+    double longestSlice = 0;
+    int slices = 0;
+    double importMs = 0;
+    for (auto _ : state) {
+        ImportFile file;
+        file.open(path);
+        ImportPlan plan;
+        plan.setFields(file.fields());
+        plan.autoAssign(file.values());
+        ImportJob job(w.store(), file.reader(), file.size(), plan);
+        job.setSliceMilliseconds(SliceBudget::kWindowMs);
+        job.commitAtPace();
+        job.start(false);
+        const int before = w.messages.opened;
+        ImportJob::Step step = ImportJob::Step::More;
+        while (step == ImportJob::Step::More) {
+            auto start = std::chrono::steady_clock::now();
+            step = job.step(25);
+            const double slice = msSince(start);
+            importMs += slice;
+            longestSlice = std::max(longestSlice, slice);
+            ++slices;
+            const bool due = slices % 10 == 0;
+            start = std::chrono::steady_clock::now();
+            // The highest number read before the add has the import's open transaction
+            // committed may be taken by then: the next try reads it again, as a form does.
+            for (int attempt = 0; due && attempt < 3 && w.addDueTask() != 0; ++attempt) {
+            }
+            w.tick();
+            (due ? dueTicks : ticks).push_back(msSince(start));
+        }
+        if (job.added() != 100000 || w.messages.opened - before != int(dueTicks.size())) {
+            state.SkipWithError("a task was not imported or a due task not performed");
+        }
+    }
+    QFile::remove(path);
+    std::sort(ticks.begin(), ticks.end());
+    std::sort(dueTicks.begin(), dueTicks.end());
+    state.counters["tick_median_ms"] = ticks[ticks.size() / 2];
+    state.counters["tick_max_ms"] = ticks.back();
+    state.counters["due_tick_median_ms"] = dueTicks[dueTicks.size() / 2];
+    state.counters["due_tick_max_ms"] = dueTicks.back();
+    state.counters["slice_max_ms"] = longestSlice;
+    state.counters["slices"] = slices;
+    state.counters["import_rows_per_s"] = 100000.0 * double(state.iterations()) / (importMs / 1000);
+}
+BENCHMARK(BM_TickWhileImporting)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // Ticks that each remove a slice of expired history copies (the once-a-day expiry with a large
 // backlog: every copy older than 300 days).
