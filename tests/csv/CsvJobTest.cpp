@@ -37,6 +37,13 @@ protected:
         out.sort();
         return out;
     }
+
+    // The exported file, opened, and a plan that imports the descriptions in it.
+    void openForDescriptions(ImportFile& file, ImportPlan& plan) {
+        ASSERT_TRUE(file.open(csvPath()));
+        plan.setFields(file.fields());
+        plan.assign(ScheduleField::indexOf(u"SCH:Description"), 3);
+    }
 };
 
 TEST_F(CsvJobTest, ExportWithHeaderThenAutoImportDoublesTheTasks) {
@@ -167,10 +174,8 @@ TEST_F(CsvJobTest, AnImportsCommitsReachTheDiskOnAThreadAndItsEndWaitsForThem) {
     for (const bool cancelled : {false, true}) {
         SCOPED_TRACE(cancelled);
         ImportFile file;
-        ASSERT_TRUE(file.open(csvPath()));
         ImportPlan plan;
-        plan.setFields(file.fields());
-        plan.assign(ScheduleField::indexOf(u"SCH:Description"), 3);
+        openForDescriptions(file, plan);
         const Checkpointer::Figures before = store().checkpointer().figures();
         ImportJob job(store(), file.reader(), file.size(), plan);
         ASSERT_TRUE(job.start(false));
@@ -205,10 +210,8 @@ TEST_F(CsvJobTest, APacedImportCommitsInAStepOfItsOwnAndItsCancelKeepsTheOpenTas
     addRandomTasks(200);
     ASSERT_EQ(runExport(allFields(), false, csvPath()), ExportJob::Step::Finished);
     ImportFile file;
-    ASSERT_TRUE(file.open(csvPath()));
     ImportPlan plan;
-    plan.setFields(file.fields());
-    plan.assign(ScheduleField::indexOf(u"SCH:Description"), 3);
+    openForDescriptions(file, plan);
     std::int64_t now = 0;
     ImportJob job(store(), file.reader(), file.size(), plan);
     job.commitAtPace(CommitPace([&now] { return now; }));
@@ -293,10 +296,8 @@ TEST_F(CsvJobTest, TaskNumbersFollowTasksAddedBetweenSlices) {
     addRandomTasks(60);
     ASSERT_EQ(runExport(allFields(), false, csvPath()), ExportJob::Step::Finished);
     ImportFile file;
-    ASSERT_TRUE(file.open(csvPath()));
     ImportPlan plan;
-    plan.setFields(file.fields());
-    plan.assign(ScheduleField::indexOf(u"SCH:Description"), 3);
+    openForDescriptions(file, plan);
     ImportJob job(store(), file.reader(), file.size(), plan);
     ASSERT_TRUE(job.start(false));
     ASSERT_EQ(job.step(kSlice), ImportJob::Step::More);
