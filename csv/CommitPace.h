@@ -10,8 +10,9 @@ namespace velatask {
 // every index page that its tasks changed, and tasks added in random key order soon change most
 // of them: committing each slice writes the same pages again and again, most of an import's disk
 // work, while a commit of many slices costs hardly more than one of a single slice. Other
-// programs wait for the file at most an interval and a commit, far less than their 2 s, and a
-// killed import loses at most an interval's tasks.
+// programs wait for the file about an interval and a commit at most (the progress window's timer
+// keeps the slices coming), far less than their 2 s, and a killed import loses at most an
+// interval's tasks.
 class CommitPace {
 public:
     static constexpr int kIntervalMs = 250;

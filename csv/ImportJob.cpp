@@ -59,7 +59,7 @@ bool ImportJob::start(bool stripHeader) {
 
 void ImportJob::cancel() {
     m_lines.reset();
-    if (m_batch && m_batch->sliceOpen()) {
+    if (m_batch && m_batch->slicePending()) {
         commit(); // the tasks added so far stay
     }
     m_batch.reset(); // waits until the commits have reached the disk

@@ -94,8 +94,11 @@ int BatchWriter::ensureSlice() {
         return finish(error);
     }
     m_store.yieldBatch(); // another writer's slice
-    // Only this writer's slices: another batch on the connection keeps syncing its commits.
-    if (m_deferSync && m_connection->setLogSyncDeferred(true)) {
+    // Only this writer's slices: another batch on the connection keeps syncing its commits, also
+    // when the slice it has just committed early was a deferring one.
+    if (!m_deferSync) {
+        m_connection->setLogSyncDeferred(false);
+    } else if (m_connection->setLogSyncDeferred(true)) {
         m_deferring = true;
         m_unsynced = true;
     }
@@ -108,8 +111,10 @@ int BatchWriter::ensureSlice() {
 }
 
 int BatchWriter::beginSlice() {
-    if (!ours() && !m_deferSync) {
-        copyLog(); // a writer that puts off syncing leaves copies to the checkpointer's thread
+    // Once a writer that puts off syncing has handed the checkpointer's thread a sync, the thread
+    // takes the copies too.
+    if (!ours() && m_syncTicket == 0) {
+        copyLog();
     }
     return ensureSlice();
 }
@@ -164,13 +169,17 @@ void BatchWriter::endDeferring() {
 void BatchWriter::syncAway() {
     if (m_deferring) {
         m_syncTicket = m_store.checkpointer().syncLogAway();
+        if (m_firstTicket == 0) {
+            m_firstTicket = m_syncTicket;
+        }
         m_ticketCoversAll = true;
     }
 }
 
 bool BatchWriter::syncPending(int waitMs) const {
     return m_unsynced && m_ticketCoversAll &&
-           m_store.checkpointer().logSync(m_syncTicket, waitMs) == Checkpointer::LogSync::Pending;
+           m_store.checkpointer().logSync(m_firstTicket, m_syncTicket, waitMs) ==
+               Checkpointer::LogSync::Pending;
 }
 
 int BatchWriter::syncCommitted() {
@@ -178,8 +187,8 @@ int BatchWriter::syncCommitted() {
         m_unsynced = false;
         return finish({});
     }
-    if (m_ticketCoversAll &&
-        m_store.checkpointer().logSync(m_syncTicket, -1) == Checkpointer::LogSync::Done) {
+    if (m_ticketCoversAll && m_store.checkpointer().logSync(m_firstTicket, m_syncTicket, -1) ==
+                                 Checkpointer::LogSync::Done) {
         m_unsynced = false;
         return finish({});
     }

@@ -18,9 +18,10 @@ struct ToDoRecord;
 
 // Batch work on the data file (import, housekeeping, history expiry): its writes go through a
 // connection of their own and are committed slice by slice, so a slice never holds a write of
-// the scheduler or of a window, and cancelling rolls back only the open slice. Commit each slice
-// before the event loop runs again: a slice still open when this program's scheduler or a window
-// writes is committed first, so that they never wait for it (nor fail because of it).
+// the scheduler or of a window, and cancelling rolls back only the open slice. A slice may stay
+// open while the event loop runs (for a short while: other programs wait for it): when this
+// program's scheduler or a window writes, it is committed first, so that they never wait for it
+// (nor fail because of it).
 //
 //   BatchWriter batch(store);
 //   batch.beginSlice();
@@ -31,7 +32,7 @@ struct ToDoRecord;
 class BatchWriter {
 public:
     explicit BatchWriter(Store& store);
-    ~BatchWriter(); // abandons an open slice
+    ~BatchWriter(); // abandons an open slice; waits until the commits have reached the disk
     BatchWriter(const BatchWriter&) = delete;
     BatchWriter& operator=(const BatchWriter&) = delete;
 
@@ -62,6 +63,9 @@ public:
     bool hasUnsyncedCommits() const { return m_unsynced; }
     // Whether this writer's slice is open (not committed, nor committed early for another write).
     bool sliceOpen() const { return ours(); }
+    // Whether a slice began and commitSlice() has not yet ended it: open, or committed early
+    // for another write and not yet confirmed.
+    bool slicePending() const { return m_open; }
 
     // Adds a record; 40 when it collides on a unique key.
     int add(const ScheduleRecord& task);
@@ -95,6 +99,7 @@ private:
     bool m_deferSync = false;
     bool m_deferring = false;       // the connection's commits do not wait for the disk now
     bool m_unsynced = false;        // commits that have not reached the disk
+    std::int64_t m_firstTicket = 0; // the thread's sync after the first commit
     std::int64_t m_syncTicket = 0;  // the thread's sync after the last commit
     bool m_ticketCoversAll = false; // no commit since that ticket
 };

@@ -2,7 +2,6 @@
 
 #include <sqlite3.h>
 
-#include <cerrno>
 #include <cstring>
 
 #include <fcntl.h>
@@ -119,9 +118,10 @@ std::int64_t Checkpointer::syncLogAway() {
     return ticket;
 }
 
-Checkpointer::LogSync Checkpointer::logSync(std::int64_t ticket, int waitMs) const {
+Checkpointer::LogSync Checkpointer::logSync(std::int64_t first, std::int64_t last,
+                                            int waitMs) const {
     std::unique_lock lock(m_mutex);
-    const auto done = [&] { return m_figures.syncedTicket >= ticket; };
+    const auto done = [&] { return m_figures.syncedTicket >= last; };
     if (waitMs < 0) {
         m_synced.wait(lock, done);
     } else if (waitMs > 0) {
@@ -130,7 +130,7 @@ Checkpointer::LogSync Checkpointer::logSync(std::int64_t ticket, int waitMs) con
     if (!done()) {
         return LogSync::Pending;
     }
-    return m_failedTicket >= ticket ? LogSync::Failed : LogSync::Done;
+    return m_failedTicket >= first ? LogSync::Failed : LogSync::Done;
 }
 
 void Checkpointer::run() {
@@ -167,13 +167,14 @@ void Checkpointer::run() {
 }
 
 // The log file carries none of the engine's locks (those are on the file and its shared-memory
-// index), so a descriptor of its own may be opened and closed freely. No log file: the last
-// connection has copied it back into the file and synced that.
+// index), so a descriptor of its own may be opened and closed freely. A log file that is not
+// there counts as a failure: the committing connection's own sync then reaches the file it
+// writes to, and the folder that holds it.
 bool Checkpointer::syncLogFile() const {
     const QByteArray path = (m_filePath + QStringLiteral("-wal")).toUtf8();
-    const int fd = ::open(path.constData(), O_RDWR | O_CLOEXEC);
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        return errno == ENOENT;
+        return false;
     }
     const bool synced = ::fdatasync(fd) == 0;
     ::close(fd);

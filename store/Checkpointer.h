@@ -15,14 +15,14 @@ namespace velatask {
 // included. Normally a thread of its own copies once a commit leaves kFrames pages in the log;
 // the copy never waits for readers or writers (what they still use is copied by a later one).
 // While batch work runs, the thread keeps still (its disk writes would slow every read and commit
-// of the scheduler's) and the batch copies once its commits have left kBatchFrames pages in the
-// log, so the copy falls in the batch's time and many changes of a page are copied once; when the
-// batch ends the thread copies the rest. The batch copies between its slices, not inside a
-// commit: a copy takes about as long as a slice may, so a window gives it a slice of its own.
-// While the thread cannot open the file, commits copy, as the engine would.
-// Batch work whose commits do not wait for the disk (an import) hands the thread both: after each
-// of its commits the thread makes the log reach the disk, and copies it when it is due, so that no
-// slice of the batch waits for the disk.
+// of the scheduler's; but see below) and the batch copies once its commits have left kBatchFrames
+// pages in the log, so the copy falls in the batch's time and many changes of a page are copied
+// once; when the batch ends the thread copies the rest. The batch copies between its slices, not
+// inside a commit: a copy takes about as long as a slice may, so a window gives it a slice of its
+// own. While the thread cannot open the file, commits copy, as the engine would. Batch work whose
+// commits do not wait for the disk (an import) hands the thread both: after each of its commits the
+// thread makes the log reach the disk, and copies it when it is due, so that no slice of the batch
+// waits for the disk.
 class Checkpointer {
 public:
     static constexpr int kFrames = 1000;
@@ -52,9 +52,10 @@ public:
     // logSync().
     std::int64_t syncLogAway();
     enum class LogSync { Pending, Done, Failed };
-    // Whether the log as it was when the ticket was given has reached the disk; waits at most
-    // `waitMs` while that is pending (-1: until it is done).
-    LogSync logSync(std::int64_t ticket, int waitMs) const;
+    // Whether the log as it was when ticket `last` was given has reached the disk, with no sync
+    // failed since ticket `first` (a failed sync may have lost pages that a later one cannot
+    // bring back); waits at most `waitMs` while that is pending (-1: until it is done).
+    LogSync logSync(std::int64_t first, std::int64_t last, int waitMs) const;
 
     struct Figures {
         std::int64_t copies = 0;       // copies done by the thread

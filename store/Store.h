@@ -33,7 +33,7 @@ public:
 
     QString dataDirectory() const { return m_dataDirectory; }
     // Whether the path names one of the files that hold the data (the data file, the tag file
-    // and their logs), also through a link.
+    // and their logs), also through a symbolic link.
     bool holdsFile(const QString& path) const;
     Ui& ui() { return m_ui; }
 

@@ -60,6 +60,7 @@ TEST_F(ImportWhileSchedulingTest, DueTasksArePerformedBetweenSlicesAndTheirWrite
                  {"to the end", 1, -1, false},
                  {"cancelled at once", 2, 0, false},
                  {"paced, cancelled", 3, 2, true},
+                 {"paced, cancelled at once", 2, 0, true},
                  {"paced, to the end", 2, -1, true}};
     const QString path = writeFile();
     for (const auto& c : cases) {
@@ -95,7 +96,9 @@ TEST_F(ImportWhileSchedulingTest, DueTasksArePerformedBetweenSlicesAndTheirWrite
                 step = job.step(kSlice);
             }
             EXPECT_EQ(step == ImportJob::Step::Finished, c.slicesAfter < 0);
-        } // cancelled here unless it ran to the end
+            job.cancel(); // unless it ran to the end
+            EXPECT_EQ(job.committed(), job.added());
+        }
 
         const int imported = c.slicesAfter < 0 ? kLines : slices * kSlice;
         EXPECT_EQ(rows(QStringLiteral("Description LIKE 'imported %'")), imported);

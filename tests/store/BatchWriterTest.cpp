@@ -368,6 +368,25 @@ TEST_P(BatchWriterTest, PutOffSyncsAreMadeOnTheThreadAndAwaitedAtTheEnd) {
         EXPECT_FALSE(plain.hasUnsyncedCommits());
     }
     EXPECT_EQ(checkpointer.figures().syncTickets, after.syncTickets);
+
+    // A writer that syncs its commits, beginning while a deferring one has its slice open,
+    // commits that slice first and then syncs its own commits again.
+    BatchWriter deferring(store());
+    deferring.deferSync(true);
+    ASSERT_EQ(deferring.beginSlice(), 0);
+    ASSERT_EQ(deferring.add(task(++id, "", "deferred", 1, 1)), 0);
+    BatchWriter other(store());
+    ASSERT_EQ(other.beginSlice(), 0);
+    EXPECT_FALSE(deferring.sliceOpen());
+    if (onFile()) {
+        Connection* batch = nullptr;
+        StoreError e;
+        ASSERT_EQ(store().openBatchConnection(batch, e), 0);
+        std::vector<Connection::Row> pragma;
+        ASSERT_EQ(batch->exec(QStringLiteral("PRAGMA synchronous"), {}, e, &pragma), 0);
+        EXPECT_EQ(pragma.at(0).value(0).toInt(), 2); // full
+    }
+    ASSERT_EQ(other.commitSlice(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, BatchWriterTest,
