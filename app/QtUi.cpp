@@ -1,6 +1,9 @@
 #include "app/QtUi.h"
 
+#include "ui/TitleWidth.h"
+
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -54,6 +57,12 @@ QMessageBox* QtUi::buildBox(const MessageBoxSpec& box) const {
         if (box.defaultButton == b.ui) {
             mb->setDefaultButton(b.qt);
         }
+    }
+    // The box sizes itself to its text; a title that names a long path is shown whole too. (The
+    // box fixes its own size when shown: a row of the width in its layout is what it keeps.)
+    if (auto* grid = qobject_cast<QGridLayout*>(mb->layout())) {
+        grid->addItem(new QSpacerItem(titleWidth(mb), 0, QSizePolicy::Minimum), grid->rowCount(), 0,
+                      1, grid->columnCount());
     }
     // Closing the box answers with its safest choice.
     if (box.buttons & Ui::Cancel) {

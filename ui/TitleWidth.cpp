@@ -6,10 +6,12 @@
 
 namespace velatask {
 
+int titleWidth(const QWidget* window) {
+    return window->fontMetrics().horizontalAdvance(window->windowTitle()) * 3 / 2 + 80;
+}
+
 void fitTitle(QWidget* window) {
-    window->setMinimumWidth(
-        std::max(window->minimumSizeHint().width(),
-                 window->fontMetrics().horizontalAdvance(window->windowTitle()) * 3 / 2 + 80));
+    window->setMinimumWidth(std::max(window->minimumSizeHint().width(), titleWidth(window)));
 }
 
 } // namespace velatask
