@@ -9,6 +9,7 @@
 #include "ui/DialogUnits.h"
 #include "ui/PageSource.h"
 #include "ui/SubWindowPlacement.h"
+#include "ui/WindowMnemonics.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -267,6 +268,7 @@ void BrowseWindow::reportReadError(int code) {
 }
 
 QMdiSubWindow* BrowseWindow::showIn(QMdiArea* area) {
+    new WindowMnemonics(this); // the frame's menu bar shares the child's Alt+letters
     QMdiSubWindow* sub = area->addSubWindow(this);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(windowIcon());

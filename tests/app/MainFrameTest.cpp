@@ -8,6 +8,7 @@
 #include "windows/BrowseCategories.h"
 #include "windows/CsvWindow.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QMdiArea>
@@ -15,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -183,7 +185,18 @@ TEST_F(MainFrameTest, TheScheduleOpensAtStartUpFromItsItemAndFromTheCategoryList
         categories = categories ? categories : qobject_cast<BrowseCategories*>(sub->widget());
     }
     ASSERT_NE(categories, nullptr);
-    categories->button(QStringLiteral(" &Schedule"))->click();
+    // Alt+S is the list's " &Schedule" button, not the frame's Schedule menu.
+    mainFrame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&mainFrame));
+    mainFrame.mdiArea()->setActiveSubWindow(
+        qobject_cast<QMdiSubWindow*>(categories->parentWidget()));
+    auto* list = categories->findChild<QAbstractItemView*>();
+    ASSERT_NE(list, nullptr);
+    list->setFocus();
+    ASSERT_TRUE(waitFor([&] { return QApplication::focusWidget() == list; }));
+    QTest::keyClick(list, Qt::Key_S, Qt::AltModifier);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_TRUE(waitFor([&] { return titles().size() == 3; })); // the button's click is animated
     EXPECT_EQ(titles(), (QStringList{"View Schedule", "Categories", "Browse Schedule for Home"}));
     mainFrame.mdiArea()->closeAllSubWindows();
     EXPECT_TRUE(waitFor([&] { return titles().isEmpty(); }));
