@@ -337,6 +337,11 @@ EngineStatement* Connection::engineStatement(const QString& sql, StoreError& err
     if (!m_engine || !m_engineText) {
         return nullptr;
     }
+    // Callers step a statement within one call, so the kept ones may all go at any call.
+    if (m_statements->engine.size() >= kMaxStatements && !m_statements->engine.contains(sql)) {
+        qDeleteAll(m_statements->engine);
+        m_statements->engine.clear();
+    }
     EngineStatement*& s = m_statements->engine[sql];
     if (!s) {
         auto* db = static_cast<sqlite3*>(m_engine);

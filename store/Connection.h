@@ -77,8 +77,9 @@ public:
              int* affected = nullptr);
 
     // The engine's own statement for reads and writes of many rows, prepared once and kept until
-    // close(). Null when the connection is not to SQLite or its file holds UTF-16 texts (read
-    // through exec() then), or when the statement does not prepare (the error says why).
+    // close() (or until too many are kept: use it within the call that asked for it). Null when
+    // the connection is not to SQLite or its file holds UTF-16 texts (read through exec() then),
+    // or when the statement does not prepare (the error says why).
     EngineStatement* engineStatement(const QString& sql, StoreError& error);
     // The store error of an engine result code and message.
     static StoreError engineError(int engineCode, const QString& message);
